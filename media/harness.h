@@ -1,0 +1,86 @@
+// The headless test harness of the media layer.
+//
+// A test plays a whole run of a program, its code unchanged, with no display
+// and no sound card. The program runs on a thread of its own; the test and
+// the program take turns (lockstep):
+//
+// - The program runs until it becomes idle: it polls the mouse, the keyboard
+//   or a sound (ClickMouse, GetMouseButton, GetMouseArea, KeyPressed,
+//   GetKeyPressed, ReadKey, ReadLn, PlaySnd) and no scripted event is left.
+//   It then waits for the test.
+// - While the program waits, the test reads the back buffer, the files the
+//   program wrote, the messages it showed; then it scripts input or moves
+//   the clock, and each such call lets the program run until it is idle again
+//   (or has ended).
+//
+// The clock (ClockSeconds, ClockMillis, and Delay, which moves it forward at
+// once instead of sleeping) belongs to the test: it moves only by Delay and
+// by Advance(). Sounds are silent and take their real length on that clock.
+//
+// Example:
+//   harness::Options o; o.archive = GRELINOR_ARCHIVE;
+//   harness::Start([] { return GrelinorMain(); }, o);
+//   harness::ClickAt(300, 400);          // left press and release there
+//   EXPECT_EQ(harness::Pixel(310, 410), PaletteRGB(12));
+//   harness::Key(27);
+//   EXPECT_TRUE(harness::Finished());
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+struct Options {
+    std::string archive;           // the zip that GetData("#") opens
+    std::time_t start_time = 1765000000;  // ClockSeconds() at the start
+    int idle_timeout_ms = 20000;   // real time allowed to reach idle before failing
+};
+
+// Starts `program` headless on its own thread and returns once it is idle or
+// has ended. Any earlier run must have ended (Stop() ends it).
+void Start(std::function<int()> program, const Options& options = {});
+// Ends the run: forgets the rest, closes the layer. Safe to call twice.
+void Stop();
+
+bool Finished();     // the program has returned or called ExitProgram
+int ExitCode();      // its result, once Finished()
+// False when the program did not become idle within the timeout (a busy loop
+// or a deadlock); the test should then fail.
+bool Healthy();
+
+// Input. Each call queues its events at the current time, then lets the
+// program run until it is idle again.
+void MoveTo(int x, int y);
+void Press(int button = 1);    // 1 left, 2 right
+void Release(int button = 1);
+void ClickAt(int x, int y, int button = 1);  // move, press, release
+void Key(int code);            // one key code as GetKeyPressed returns it
+void Type(const std::string& text);  // Windows-1252 characters, one key each
+void CloseWindow();            // what the window's close button does
+
+// Moves the clock forward by `ms`, in steps of `step_ms`, letting the
+// program run until idle after each step.
+void Advance(int ms, int step_ms = 10);
+
+// What the program has drawn, read while it waits.
+uint32_t Pixel(int x, int y);  // 0xRRGGBB of the back buffer
+// The last presented frame (mode 4: what ShowScreen() showed last; mode 3:
+// the back buffer), as 0xRRGGBB rows.
+std::vector<uint32_t> Frame(int* width = nullptr, int* height = nullptr);
+std::vector<uint32_t> BackBuffer(int* width = nullptr, int* height = nullptr);
+bool SavePNG(const std::string& path);  // the back buffer
+// Called on the program's thread at each ShowScreen(), to catch what a
+// Delay would hide (a highlight held for a second).
+void OnPresent(std::function<void()> hook);
+int Presents();  // how many ShowScreen() calls so far
+
+// The texts given to Message(), in order, as UTF-8.
+const std::vector<std::string>& Messages();
+// The sound files started with PlaySnd, in order.
+const std::vector<std::string>& Sounds();
+
+}  // namespace harness

@@ -1,0 +1,86 @@
+// What the concerns of the media layer share with each other. Not for the
+// programs: they include lumicanvas.h only.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace lc {
+
+// --- Display (display.cpp) ---------------------------------------------------
+
+// The back buffer: a persistent 32-bit XRGB8888 surface the size of the
+// screen. Every drawing call draws into it; nullptr before InitGraph.
+SDL_Surface* Screen();
+// The current colour as a pixel value of Screen()'s format.
+uint32_t CurrentPixel();
+// Every drawing call calls this once it has drawn: in mode 3 the screen is
+// presented at once (shown on the window), in mode 4 nothing happens.
+void Drawn();
+// True when the layer runs without a window (the test harness).
+bool Headless();
+// The settings read from LCConfig.txt at InitGraph.
+bool ErrorBoxes();
+// Converts a pixel value of Screen()'s format to 0xRRGGBB.
+uint32_t ToRGB(uint32_t pixel);
+
+// --- Errors (display.cpp) ----------------------------------------------------
+
+// Records why a call failed (printf format): GetMediaError() returns it, it
+// is written on standard error, and shown in a box when ErrorBoxes().
+void Fail(const char* format, ...) SDL_PRINTF_VARARG_FUNC(1);
+
+// --- Clock and idle polling (input.cpp with harness.cpp) -----------------------
+
+// Milliseconds since InitGraph on the layer's clock (real, or the harness's).
+uint32_t NowMs();
+// Gathers what happened (window events, or the harness's scripted events)
+// into the mouse and keyboard state. Every polling call starts with it.
+void PumpEvents();
+// A polling call that found nothing new calls this: with a window it waits
+// a few milliseconds for the next event (so waiting loops stay cool), under
+// the harness it hands over to the test.
+void IdlePoll();
+
+// --- Archive (archive.cpp) -----------------------------------------------------
+
+// The path of the archive "#": the running executable, or the one the
+// harness names.
+std::string FusedArchivePath();
+// Reads a whole file of the fused archive (e.g. "fonts/DejaVuSans.ttf");
+// false when it is absent.
+bool ReadFromArchive(const std::string& name, std::string& bytes);
+
+// --- Text (text.cpp) -----------------------------------------------------------
+
+// Converts text in the current format (SetUFormat) to UTF-8 for SDL_ttf.
+std::string ToUtf8(const char* text);
+// Converts UTF-8 to Windows-1252 (characters it cannot hold become '?').
+std::string Utf8ToCp1252(const std::string& text);
+// Draws a text in the current colour and size at the layer's current
+// position rules; used by ReadLn's echo.
+void DrawTextAt(int x, int y, const char* text);
+int CurrentTextX();
+int CurrentTextY();
+void SetCurrentTextPosition(int x, int y);
+
+// --- Harness (harness.cpp) -----------------------------------------------------
+
+// Called by ShowScreen() and Message() so that the harness can record them.
+void HarnessPresented();
+void HarnessMessage(const std::string& utf8_text);
+void HarnessSound(const std::string& path);
+// Called by ExitProgram under the harness: ends the scripted run.
+[[noreturn]] void HarnessExit(int code);
+
+// --- Owning SDL objects ----------------------------------------------------------
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+}  // namespace lc

@@ -1,0 +1,26 @@
+// Helpers shared by the tests.
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace test_support {
+
+// A fresh empty folder under the system's temporary folder, removed when the
+// object goes; the working directory moves into it while it lives.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);      // "" when absent
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace test_support

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Installs the Debian packages that Pivolette's build, programs and tests need.
+set -e
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends \
+  build-essential cmake pkg-config libgtest-dev \
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-gfx-dev \
+  libphysfs-dev libmpv-dev \
+  fonts-dejavu-core fonts-dejavu-extra \
+  xvfb xauth x11-utils imagemagick

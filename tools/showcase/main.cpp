@@ -1,0 +1,5 @@
+// The example program's executable.
+#include <SDL.h>
+#include "showcase.h"
+
+int main(int, char*[]) { return ShowcaseMain(); }

@@ -1,0 +1,209 @@
+// Grelinor's process-wide state: the question records, the quiz and pupil
+// globals, the data paths and the screen pieces of the question screen, and
+// the quiz-content functions (class settings file, quiz file, shuffle,
+// results file) that the game driver calls.
+//
+// Every text is 8-bit Windows-1252, NUL-terminated, in a fixed-width field: a
+// field of n bytes holds at most n - 1 characters.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+#include "lumicanvas.h"
+
+// ---------------------------------------------------------------------------
+// Records
+// ---------------------------------------------------------------------------
+
+constexpr int MAX_QUESTIONS = 60;  // the greatest number of questions in a quiz
+constexpr int MAX_JOUEURS = 60;    // the greatest number of pupils in a list
+
+// One possible answer: up to three display lines and an optional picture.
+struct FicheReponse {
+    char Ligne1[60];
+    char Ligne2[60];  // empty when the answer has one line
+    char Ligne3[60];  // empty when it has one or two lines
+    char Image[60];   // picture beside the answer, in questions//images//; empty if none
+};
+
+// One question: up to three display lines, at most one medium, four answers.
+struct FicheQuestion {
+    char Enonce1[256];
+    char Enonce2[256];  // empty when the question has one line
+    char Enonce3[256];  // empty when it has one or two lines
+    char Image[60];     // picture in questions//images//; a leading "_" = thumbnail only
+    char Son[60];       // sound extract in questions//sons//
+    char Video[60];     // video extract in questions//videos//
+    FicheReponse Reponse[4];  // answers 1 to 4 at indices 0 to 3
+    char BonneReponse[3];     // "1" … "4", or empty: no answer counts as right
+};
+
+// The current pupil. Nom, Prenom and Classe never hold a line feed: the
+// results file adds its own line ends when it writes them.
+struct FicheJoueur {
+    char Nom[30];
+    char Prenom[30];
+    char Classe[10];     // "DEMO" in both identification modes
+    char Bonnes[4];      // BonnesReponses as "%02d\n"
+    char Mauvaises[4];   // MauvaisesReponses as "%02d\n"
+    char Temps[12];      // TempsJeu as "%04d\n"; wide enough for any int in full
+};
+
+// ---------------------------------------------------------------------------
+// The quiz and the pupil's progress
+// ---------------------------------------------------------------------------
+
+extern FicheQuestion Question[MAX_QUESTIONS];  // records 0 … NombreQuestions - 1 in use
+extern int NombreQuestions;        // 1 … 60, from NbQuestionsM0
+extern char NbQuestionsM0[8];      // the number of questions as text (class settings file)
+extern int TempsReponseAutorise;   // seconds allowed per answer, 1 … 360
+extern char Questionnaire[64];     // title of the quiz
+extern char Theme[64];             // theme of the quiz (shown by name entry)
+extern FILE* Fichier;              // the one stream of the data files, one open at a time
+extern int NumQuestion;            // index of the question on screen
+extern int BonnesReponses;
+extern int MauvaisesReponses;      // time-outs included
+// Per question index: 0 no answer (time ran out), 1 … 4 wrong answer n
+// chosen, 61 … 64 right answer n chosen (60 + n).
+extern unsigned char JoueurSolo[MAX_QUESTIONS];
+extern int TempsJeu;               // seconds used over the answered questions
+extern int TempsSecondes;          // seconds elapsed on the current countdown; -1 at start
+extern int PremiereCompteur;       // 1: the next countdown call starts a new count
+extern int VueImage;               // 1 once the question's picture was opened full screen
+extern int ExtraitSonEcoute;       // 1 once the question's sound extract was played
+extern int VideoVue;               // 1 once the question's video extract was played
+extern int PremiereJoueur;         // 1 until SetInfosJoueur has run once
+
+extern FicheJoueur Joueur;
+extern char NOM_JOUEUR[32];        // display copies made when the pupil is identified
+extern char PRENOM_JOUEUR[32];
+extern char CLASSE_JOUEUR[40];
+
+// Screen pieces of the question screen, created once by the game driver.
+extern Bitmap* Quizz;    // the whole question-screen background
+extern Bitmap* Gagnant;  // panel behind the end-of-quiz notice
+extern Bitmap* Choix1;   // background of the right-answer counter
+extern Bitmap* Choix2;   // background of the wrong-answer counter
+extern Bitmap* Choix3;   // background of the question area
+extern Bitmap* Choix4;   // backgrounds of answers 1 … 4
+extern Bitmap* Choix5;
+extern Bitmap* Choix6;
+extern Bitmap* Choix7;
+
+// ---------------------------------------------------------------------------
+// Data tree, display scale, class settings
+// ---------------------------------------------------------------------------
+
+extern char CheminDonnees[256];  // ".//InfosQuizz//", the prefix of every data path
+extern char Chemin[256];         // the path of the data file about to be opened
+extern Datafile* Donnees;        // the archive fused to the executable
+extern float CorrectionX;        // (GetMaxX() + 1) / 1024
+extern float CorrectionY;        // (GetMaxY() + 1) / 768
+extern signed char QuelNiveau;   // 8 G.S., 7 C.P., 6 C.E.1, 5 C.E.2, 4 C.M.1, 3 C.M.2; -1 none
+extern unsigned char GetInfosJoueur;  // non-zero: name entry; zero: pupil list
+extern char EnteteClasse[64];    // third line of the class settings file
+extern int TempsAttente1;        // sixth and seventh lines of the class settings file
+extern int TempsAttente2;
+extern char msg[256];            // scratch buffer for formatted screen texts and paths
+
+// Why the last data check or data access below failed, in Windows-1252, ready
+// for Message() in the 8-bit text format. Names the file and the problem.
+extern char MessageErreur[512];
+
+// Closes a data file's stream; the stream counts as closed whatever fclose
+// reports. Accepts nullptr.
+void FClose(FILE* stream);
+
+// ---------------------------------------------------------------------------
+// Class settings file and pupil list (reglages.cpp)
+// ---------------------------------------------------------------------------
+
+// Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
+// for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
+// Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and
+// TempsReponseAutorise, and sets NombreQuestions. Returns 1, or 0 with
+// MessageErreur set when the file is missing or unreadable, ends early, has
+// a number line that is not a number of at most 3 digits, a number of
+// questions outside 1 … 60 or a time per answer outside 1 … 360 seconds.
+int LitInfosJeu();
+
+// Checks the pupil list file "infos//infos_quizz_DEMO" before the pupil list
+// screen reads it: the file is readable, announces 1 … 60 pupils on its first
+// line and holds the three lines of each. Returns that number, or 0 with
+// MessageErreur set.
+int VerifieListeJoueurs();
+
+// ---------------------------------------------------------------------------
+// Quiz file (fichier_quizz.cpp)
+// ---------------------------------------------------------------------------
+
+// Builds the quiz file's path "%squestions//%s" of CheminDonnees and
+// "vorlines_DEMO" into `dest`.
+void CheminQuizz(char* dest, std::size_t taille);
+
+// Checks the quiz file before the pupil's results file is created: it can be
+// read and holds the three header lines and NombreQuestions blocks of seven
+// lines. Returns 1, or 0 with MessageErreur set.
+int VerifieFichierQuizz();
+
+// Sets the counters for a new quiz and empties the records 0 …
+// NombreQuestions - 1 and their JoueurSolo entries (NombreQuestions must be
+// set): BonnesReponses = MauvaisesReponses = NumQuestion = TempsJeu = 0,
+// TempsSecondes = -1, PremiereJoueur = PremiereCompteur = 1.
+void PrepareQuizz();
+
+// Loads the scrambled quiz file `path` into Questionnaire, Theme and
+// Question[0 … NombreQuestions - 1], decoding it in memory. Returns 0, or -1
+// with MessageErreur set when the file cannot be opened (nothing is loaded).
+// A file with fewer lines leaves the remaining questions empty; overlong
+// lines and texts are cut to their fields.
+int GetInfoFile(const char* path);
+
+// ---------------------------------------------------------------------------
+// Shuffle (melange.cpp)
+// ---------------------------------------------------------------------------
+
+// Reorders Question[0 … NombreQuestions - 1] by 2 × NombreQuestions exchanges
+// of two distinct records drawn with Random(); a quiz of 0 or 1 question is
+// left as it is.
+void MelangeQuestions();
+
+// Exchanges two NUL-terminated texts held in fields of `taille` bytes.
+void EchangerStr(char* a, char* b, std::size_t taille);
+
+// ---------------------------------------------------------------------------
+// Results file (resultats.cpp)
+// ---------------------------------------------------------------------------
+
+// Copies a Windows-1252 name into `dest` as a UTF-8 file-name part: path
+// separators, control characters and the characters Windows refuses in file
+// names become "_", as does a leading "."; an empty name becomes "_".
+// Returns 1, or 0 when `dest` is too small (it then holds an empty text).
+int NomDeFichier(const char* nom1252, char* dest, std::size_t taille);
+
+// Builds the results file's path of Joueur into Chemin: "%s%s%s//%s_%s.txt" of
+// CheminDonnees, "joueurs//", Classe, Nom, Prenom, each name part passed
+// through NomDeFichier. Returns 1, or 0 with MessageErreur set.
+int CheminJoueur();
+
+// 1 when the pupil of Joueur already has a results file (he has played).
+int JoueurDejaJoue();
+
+// Results of CreeFichierJoueur.
+constexpr int RESULTATS_CREE = 1;
+constexpr int RESULTATS_EXISTE = 0;   // another run (maybe on another computer) has it
+constexpr int RESULTATS_ERREUR = -1;  // MessageErreur says why
+
+// Creates the pupil's results file, only if it does not exist yet (a second
+// computer sharing the data folder cannot start the same pupil), creating
+// the folder "joueurs//<class>//" when missing. It holds the three name
+// lines and "0", "0", "9999".
+int CreeFichierJoueur();
+
+// Rewrites the whole results file from Joueur and the counters: the new
+// content is written beside it and then renamed over it, so the file is
+// never seen half written. Lines 4 to 6: "%02d", "%02d", "%04d" of
+// BonnesReponses, MauvaisesReponses, TempsJeu. Returns 1, or 0 with
+// MessageErreur set (the previous content is then left whole).
+int SetInfosJoueur();

@@ -26,6 +26,44 @@ bool Headless();
 bool ErrorBoxes();
 // Converts a pixel value of Screen()'s format to 0xRRGGBB.
 uint32_t ToRGB(uint32_t pixel);
+// Shows the last presented picture again (mode 4: the last ShowScreen();
+// mode 3: the back buffer). The event pump calls it when the window was
+// uncovered, moved or resized. Does nothing headless or before InitGraph.
+void Present();
+// Headless (the harness sets it before a run): InitGraph then opens no window
+// and no video subsystem, only the back buffer, on a pretend 1920 x 1080
+// desktop; ShowScreen() calls HarnessPresented(); ExitProgram calls
+// HarnessExit(); no message box is ever shown.
+void SetHeadless(bool headless);
+// The software renderer that draws the shapes (SDL2_gfx) into Screen();
+// nullptr before InitGraph.
+SDL_Renderer* ShapeRenderer();
+
+// The display settings of LCConfig.txt, each read as the configuration tool
+// reads it (the number at the start of the value; a key that is absent keeps
+// its default). `problems` lists, in words for the teacher, each value that
+// could not be read and was replaced by its default.
+struct DisplaySettings {
+    int width = 800;       // RESOLUTION_HORIZONTALE, used with code 9
+    int height = 600;      // RESOLUTION_VERTICALE, used with code 9
+    int code = 9;          // RESOLUTION_PREDEFINIE, 0..9
+    int full_screen = 0;   // PLEIN_ECRAN, 1 = full screen
+    int error_boxes = 0;   // MESSAGE_ERREUR, 1 = error boxes
+    std::string problems;
+};
+// Reads the file; a missing file gives the defaults (an 800 x 600 window).
+DisplaySettings ReadDisplaySettings(const char* path);
+struct DisplaySize {
+    int width = 800;
+    int height = 600;
+    bool full_screen = false;
+    std::string fallback;  // why the size asked for was replaced, "" when it was not
+};
+// The size of the back buffer for these settings on a desktop of the given
+// size: code 0 the desktop's size, 1..8 the standard sizes, 9 width x height.
+// A size that does not fit the desktop (or is below 320 x 200, or an unknown
+// code) falls back to the largest standard size that fits.
+DisplaySize ChooseDisplaySize(const DisplaySettings& settings, int desktop_w, int desktop_h);
 
 // --- Errors (display.cpp) ----------------------------------------------------
 
@@ -45,11 +83,21 @@ void PumpEvents();
 // the harness it hands over to the test.
 void IdlePoll();
 
+// --- Random numbers (misc.cpp) ---------------------------------------------------
+
+// Seeds Random(). InitGraph seeds it from the time with a window; headless it
+// leaves the generator alone, so the harness seeds it before each run and
+// runs stay repeatable.
+void SeedRandom(unsigned seed);
+
 // --- Archive (archive.cpp) -----------------------------------------------------
 
 // The path of the archive "#": the running executable, or the one the
 // harness names.
 std::string FusedArchivePath();
+// Names the archive "#" stands for (the harness: a built program's archive);
+// "" goes back to the running executable.
+void SetFusedArchivePath(const std::string& path);
 // Reads a whole file of the fused archive (e.g. "fonts/DejaVuSans.ttf");
 // false when it is absent.
 bool ReadFromArchive(const std::string& name, std::string& bytes);

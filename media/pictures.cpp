@@ -15,3 +15,21 @@ void ShowPictureAdjust(const char* /*path*/, int /*x*/, int /*y*/, int /*w*/, in
 Bitmap* GetDataIMG(const char* /*path*/, int /*flags*/) { return nullptr; }
 int ShowGIFAdjust(const char* /*path*/, int /*x*/, int /*y*/, int /*w*/, int /*h*/, int* /*state*/) { return 0; }
 void FreeGIFS() {  }
+
+#include "pictures.h"
+#include <SDL_image.h>
+
+namespace lc {
+std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::string& name) {
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SurfacePtr loaded(rw ? IMG_Load_RW(rw, 1) : nullptr);
+    if (!loaded) {
+        Fail("cannot read the picture %s: %s", name.c_str(), IMG_GetError());
+        return nullptr;
+    }
+    auto bitmap = std::make_unique<Bitmap>();
+    bitmap->pixels.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!bitmap->pixels) return nullptr;
+    return bitmap;
+}
+}  // namespace lc

@@ -204,18 +204,17 @@ def shared_background():
     """Object 2: background of the pupil list, name entry, video, final
     score and credits screens. Dark, for the white and coloured texts; a
     softer ribbon lower down carries the black remarks of the video screen."""
-    b = "<defs>" + vgradient("night", NAVY_DARK, "#2E3F86") + vgradient("ribbon", "#86A2D8", "#7391CC") + "</defs>\n"
+    b = "<defs>" + vgradient("night", NAVY_DARK, "#2E3F86") + vgradient("ribbon", "#5E7CBC", "#5674B4") + "</defs>\n"
     b += rect(0, 0, 1024, 768, "url(#night)")
-    for i in range(46):
+    for i in range(34):
         x = (i * 223 + 37) % 1010 + 7
         y = (i * 97 + 11) % 600 + 8
         b += circle(x, y, 1.5 + (i % 3) * 0.8, "#6F80C8" if i % 2 else "#8C9BDA")
     b += star(60, 560, 10, 4, "#C9B45A") + star(975, 95, 9, 4, "#C9B45A") + star(900, 560, 7, 3, "#C9B45A")
-    # Ribbon from y 615 to 708.
-    b += rect(0, 620, 1024, 84, "url(#ribbon)")
-    for i in range(12):
-        b += circle(45 + i * 90, 622, 18, "#86A2D8")
-        b += circle(90 + i * 90, 703, 16, "#7391CC")
+    # Ribbon behind the video screen's black remarks (y 625 to 692). Its blue
+    # is as far from white as from black, so the white names of the pupil
+    # list that run over it stay readable too.
+    b += path("M0,624 Q256,612 512,622 T1024,618 L1024,694 Q768,702 512,692 T0,696 Z", fill="url(#ribbon)")
     b += path("M0,742 Q256,726 512,742 T1024,742 L1024,768 L0,768 Z", fill="#222E66")
     return svg(1024, 768, b)
 
@@ -290,9 +289,9 @@ def name_entry_picture():
     for i in range(7):
         b += rect(30 + i * 22, 30, 8, 22, "#8B93B8", 4)
     # Pencil, standing diagonally.
-    b += '<g transform="translate(128,390) rotate(-70)">\n'
-    b += rect(0, -13, 230, 26, SUN, 4) + rect(0, -13, 230, 8, "#FFE58A", 3)
-    b += rect(200, -13, 30, 26, "#F49AB0", 5) + rect(190, -13, 12, 26, "#C9C9D6")
+    b += '<g transform="translate(108,362) rotate(-68)">\n'
+    b += rect(0, -13, 190, 26, SUN, 4) + rect(0, -13, 190, 8, "#FFE58A", 3)
+    b += rect(162, -13, 28, 26, "#F49AB0", 5) + rect(152, -13, 12, 26, "#C9C9D6")
     b += polygon([(0, -13), (-34, 0), (0, 13)], "#F5D2A4") + polygon([(-22, -5), (-34, 0), (-22, 5)], "#3A3A4A")
     b += "</g>\n"
     b += owl(64, 330, 34)
@@ -311,12 +310,12 @@ def level_icon(books):
     b = ellipse(60, 200, 50, 7, "#00000022")
     for i in range(books):
         colour = LEVEL_COLOURS[i]
-        y = 196 - (i + 1) * 31
+        y = 196 - (i + 1) * 28
         shift = (-6, 5, -3, 6, -5, 3)[i]
-        b += rect(12 + shift, y, 96, 29, colour, 6, "#3A3A5A", 3)
-        b += rect(20 + shift, y + 8, 80, 6, WHITE, 3)
-        b += rect(20 + shift, y + 18, 52, 4, "#FFFFFFAA", 2)
-    b += star(60, 196 - books * 31 - 14, 12, 5, SUN, SUN_DARK, 2)
+        b += rect(12 + shift, y, 96, 26, colour, 6, "#3A3A5A", 3)
+        b += rect(20 + shift, y + 7, 80, 5, WHITE, 3)
+        b += rect(20 + shift, y + 16, 52, 4, "#FFFFFFAA", 2)
+    b += star(60, 196 - books * 28 - 15, 13, 5, SUN, SUN_DARK, 2)
     return svg(40, 70, b, (120, 210))
 
 

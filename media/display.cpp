@@ -1,19 +1,416 @@
-// Stub: being written.
+// The display: LCConfig.txt, the window, the back buffer, the palette, errors.
+//
+// Every drawing call draws into one persistent back buffer (an XRGB8888
+// surface the size of the screen). The window shows it through a streaming
+// texture: in mode 4 (the game) at each ShowScreen(), in mode 3 (the
+// configuration tool) after every drawing call. Headless (the test harness)
+// there is only the back buffer.
 #include "lumicanvas.h"
 #include "internal.h"
-#include <cstdlib>
 
-int InitGraph(int /*mode*/, int /*a*/, int /*b*/) { return 0; }
-void SpriteMode(int /*on*/) {  }
-void DrawingMode(int /*on*/) {  }
-void CloseGraph() {  }
-[[noreturn]] void ExitProgram(int /*code*/) { std::exit(0); }
-const char* GetMediaError() { return ""; }
-int GetMaxX() { return 0; }
-int GetMaxY() { return 0; }
-void Clear() {  }
-void ShowScreen() {  }
-void SetColor(int /*index*/) {  }
-void SetColorRGB(int /*r*/, int /*g*/, int /*b*/) {  }
-uint32_t PaletteRGB(int /*index*/) { return 0; }
-uint32_t GetPixelRGB(int /*x*/, int /*y*/) { return 0; }
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+struct WindowDeleter {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+struct RendererDeleter {
+    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+};
+struct TextureDeleter {
+    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+};
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
+using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
+
+constexpr const char* kConfigFile = "LCConfig.txt";
+constexpr const char* kTitle = "Pivolette";
+constexpr int kHeadlessDesktopW = 1920;
+constexpr int kHeadlessDesktopH = 1080;
+
+// Everything the display holds between InitGraph and CloseGraph; CloseGraph
+// releases it in a safe order.
+struct Display {
+    bool video_started = false;
+    WindowPtr window;
+    RendererPtr renderer;
+    TexturePtr texture;
+    lc::SurfacePtr screen;
+    RendererPtr shapes;
+    bool immediate = false;  // mode 3: every drawing call is shown at once
+};
+
+Display g_display;
+bool g_headless = false;
+bool g_error_boxes = false;
+uint32_t g_colour = 0xFFFFFF;  // 0xRRGGBB of the current colour
+std::string g_error;
+
+// --- The palette --------------------------------------------------------------
+
+// A 6-bit VGA DAC level as an 8-bit level (63 -> 255).
+constexpr uint32_t Dac(int v) { return static_cast<uint32_t>((v << 2) | (v >> 4)); }
+constexpr uint32_t Rgb6(int r, int g, int b) { return Dac(r) << 16 | Dac(g) << 8 | Dac(b); }
+
+// One block of 24 hues of the VGA default palette: from blue through
+// magenta, red, yellow, green and cyan back towards blue, the levels running
+// between `lo` and `hi` in four steps.
+void FillHueBlock(std::array<uint32_t, 256>& p, int first, const int (&step)[5]) {
+    const int lo = step[0];
+    const int hi = step[4];
+    for (int i = 0; i < 4; ++i) {
+        p[first + i] = Rgb6(step[i], lo, hi);            // blue -> magenta
+        p[first + 4 + i] = Rgb6(hi, lo, step[4 - i]);    // magenta -> red
+        p[first + 8 + i] = Rgb6(hi, step[i], lo);        // red -> yellow
+        p[first + 12 + i] = Rgb6(step[4 - i], hi, lo);   // yellow -> green
+        p[first + 16 + i] = Rgb6(lo, hi, step[i]);       // green -> cyan
+        p[first + 20 + i] = Rgb6(lo, step[4 - i], hi);   // cyan -> blue
+    }
+}
+
+std::array<uint32_t, 256> MakePalette() {
+    std::array<uint32_t, 256> p{};
+    const uint32_t classic[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA,
+                                  0xAA5500, 0xAAAAAA, 0x555555, 0x5555FF, 0x55FF55, 0x55FFFF,
+                                  0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+    for (int i = 0; i < 16; ++i) p[i] = classic[i];
+    const int greys[16] = {0, 5, 8, 11, 14, 17, 20, 24, 28, 32, 36, 40, 45, 50, 56, 63};
+    for (int i = 0; i < 16; ++i) p[16 + i] = Rgb6(greys[i], greys[i], greys[i]);
+    const int blocks[9][5] = {{0, 16, 31, 47, 63},  {31, 39, 47, 55, 63}, {45, 49, 54, 58, 63},
+                              {0, 7, 14, 21, 28},   {14, 17, 21, 24, 28}, {20, 22, 24, 26, 28},
+                              {0, 4, 8, 12, 16},    {8, 10, 12, 14, 16},  {11, 12, 13, 15, 16}};
+    for (int b = 0; b < 9; ++b) FillHueBlock(p, 32 + 24 * b, blocks[b]);
+    // 248..255 stay black.
+    return p;
+}
+
+const std::array<uint32_t, 256> kPalette = MakePalette();
+
+// --- LCConfig.txt -------------------------------------------------------------------
+
+// Reads one setting as the configuration tool does (atoi: blanks, a sign,
+// digits up to the first other character). A value with no number at all,
+// or one too large for an int, keeps the default and is reported.
+void ReadSetting(const char* path, const char* key, int& setting, std::string& problems) {
+    const char* text = nullptr;
+    if (!GetDataValue(path, key, &text) || text == nullptr) return;
+    const std::string value = text;  // GetDataValue's buffer is reused by the next call
+    errno = 0;
+    char* end = nullptr;
+    const long n = std::strtol(value.c_str(), &end, 10);
+    if (end == value.c_str()) {
+        problems += std::string(key) + "=" + value + " n'est pas un nombre : valeur par défaut " +
+                    std::to_string(setting) + ". ";
+    } else if (errno == ERANGE || n < INT_MIN || n > INT_MAX) {
+        problems += std::string(key) + "=" + value + " est trop grand : valeur par défaut " +
+                    std::to_string(setting) + ". ";
+    } else {
+        setting = static_cast<int>(n);
+    }
+}
+
+struct Size {
+    int w;
+    int h;
+};
+// The sizes of codes 1..8 (5 and 6 in this order: 1400 x 1050 before 1280 x 1024).
+constexpr Size kStandardSizes[8] = {{320, 200},   {640, 480},   {800, 600},   {1024, 768},
+                                    {1400, 1050}, {1280, 1024}, {1600, 1200}, {2048, 1536}};
+constexpr int kMinWidth = 320;
+constexpr int kMinHeight = 200;
+
+bool Fits(Size s, int desktop_w, int desktop_h) {
+    return s.w >= kMinWidth && s.h >= kMinHeight && s.w <= desktop_w && s.h <= desktop_h;
+}
+
+// The largest standard size (by area) that fits; the desktop itself when none does.
+Size LargestFitting(int desktop_w, int desktop_h) {
+    Size best{0, 0};
+    for (Size s : kStandardSizes) {
+        if (Fits(s, desktop_w, desktop_h) && s.w * s.h > best.w * best.h) best = s;
+    }
+    if (best.w == 0) best = {std::max(desktop_w, 1), std::max(desktop_h, 1)};
+    return best;
+}
+
+// --- Presenting -------------------------------------------------------------------
+
+// Copies the back buffer into the texture, which then holds what is shown.
+bool Upload() {
+    Display& d = g_display;
+    if (!d.texture || !d.screen) return false;
+    return SDL_UpdateTexture(d.texture.get(), nullptr, d.screen->pixels, d.screen->pitch) == 0;
+}
+
+// Draws the texture on the window (letterboxed when the window is larger).
+bool Render() {
+    Display& d = g_display;
+    if (!d.renderer || !d.texture) return false;
+    SDL_SetRenderDrawColor(d.renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(d.renderer.get());
+    if (SDL_RenderCopy(d.renderer.get(), d.texture.get(), nullptr, nullptr) != 0) return false;
+    SDL_RenderPresent(d.renderer.get());
+    return true;
+}
+
+bool MakeTexture() {
+    Display& d = g_display;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    d.texture.reset(SDL_CreateTexture(d.renderer.get(), SDL_PIXELFORMAT_RGB888,
+                                      SDL_TEXTUREACCESS_STREAMING, d.screen->w, d.screen->h));
+    return d.texture != nullptr;
+}
+
+// Opens the window, its renderer and texture for a back buffer of w x h.
+bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
+    Display& d = g_display;
+    if (size.full_screen) {
+        // A borderless window covering the desktop works without a window
+        // manager too; the back buffer is scaled onto it, keeping its shape.
+        d.window.reset(SDL_CreateWindow(kTitle, 0, 0, desktop_w, desktop_h,
+                                        SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN));
+    } else {
+        d.window.reset(SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        size.width, size.height, SDL_WINDOW_SHOWN));
+    }
+    if (!d.window) return false;
+    // No vsync: the configuration tool presents after each of its drawing calls.
+    d.renderer.reset(SDL_CreateRenderer(d.window.get(), -1, 0));
+    if (!d.renderer) d.renderer.reset(SDL_CreateRenderer(d.window.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!d.renderer) return false;
+    SDL_RenderSetLogicalSize(d.renderer.get(), size.width, size.height);
+    if (size.full_screen) SDL_RaiseWindow(d.window.get());
+    return MakeTexture();
+}
+
+bool DesktopSize(int& w, int& h) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.w <= 0 || mode.h <= 0) return false;
+    w = mode.w;
+    h = mode.h;
+    return true;
+}
+
+void SeedAtStart() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    lc::SeedRandom(static_cast<unsigned>(now) ^ static_cast<unsigned>(SDL_GetPerformanceCounter()));
+}
+
+// Opens the display for the settings; false (with the reason recorded) when
+// no display could be opened.
+bool Open(const lc::DisplaySettings& settings) {
+    Display& d = g_display;
+    int desktop_w = kHeadlessDesktopW;
+    int desktop_h = kHeadlessDesktopH;
+    if (!g_headless) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            lc::Fail("Impossible d'ouvrir l'affichage : %s", SDL_GetError());
+            return false;
+        }
+        d.video_started = true;
+        if (!DesktopSize(desktop_w, desktop_h)) {
+            desktop_w = 800;
+            desktop_h = 600;
+        }
+    }
+    const lc::DisplaySize size = lc::ChooseDisplaySize(settings, desktop_w, desktop_h);
+    if (!size.fallback.empty()) lc::Fail("%s", size.fallback.c_str());
+    d.screen.reset(SDL_CreateRGBSurfaceWithFormat(0, size.width, size.height, 32,
+                                                  SDL_PIXELFORMAT_RGB888));
+    if (!d.screen) {
+        lc::Fail("Impossible de créer l'écran de %d x %d : %s", size.width, size.height,
+                 SDL_GetError());
+        return false;
+    }
+    SDL_FillRect(d.screen.get(), nullptr, 0);
+    d.shapes.reset(SDL_CreateSoftwareRenderer(d.screen.get()));
+    if (!d.shapes) {
+        lc::Fail("Impossible de dessiner sur l'écran : %s", SDL_GetError());
+        return false;
+    }
+    if (!g_headless && !OpenWindow(size, desktop_w, desktop_h)) {
+        lc::Fail("Impossible d'ouvrir la fenêtre de %d x %d : %s", size.width, size.height,
+                 SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace lc {
+
+SDL_Surface* Screen() { return g_display.screen.get(); }
+SDL_Renderer* ShapeRenderer() { return g_display.shapes.get(); }
+SDL_Window* Window() { return g_display.window.get(); }
+uint32_t CurrentPixel() { return g_colour; }  // XRGB8888: the pixel is 0x00RRGGBB
+uint32_t ToRGB(uint32_t pixel) { return pixel & 0xFFFFFFu; }
+bool Headless() { return g_headless; }
+void SetHeadless(bool headless) { g_headless = headless; }
+bool ErrorBoxes() { return g_error_boxes; }
+
+void Drawn() {
+    if (g_display.immediate && Upload()) Render();
+}
+
+void Present() {
+    Display& d = g_display;
+    if (!d.renderer) return;
+    if (Render()) return;
+    // The renderer lost its texture (a device reset): show the back buffer.
+    if (MakeTexture() && Upload()) Render();
+}
+
+void Fail(const char* format, ...) {
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    g_error = text;
+    std::fprintf(stderr, "Lumicanvas : %s\n", text);
+    if (g_error_boxes && !g_headless) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, text, g_display.window.get());
+    }
+}
+
+DisplaySettings ReadDisplaySettings(const char* path) {
+    DisplaySettings s;
+    if (!ModeAccessFile(path, 0)) return s;
+    ReadSetting(path, "RESOLUTION_HORIZONTALE", s.width, s.problems);
+    ReadSetting(path, "RESOLUTION_VERTICALE", s.height, s.problems);
+    ReadSetting(path, "RESOLUTION_PREDEFINIE", s.code, s.problems);
+    ReadSetting(path, "PLEIN_ECRAN", s.full_screen, s.problems);
+    ReadSetting(path, "MESSAGE_ERREUR", s.error_boxes, s.problems);
+    return s;
+}
+
+DisplaySize ChooseDisplaySize(const DisplaySettings& settings, int desktop_w, int desktop_h) {
+    DisplaySize out;
+    out.full_screen = settings.full_screen == 1;
+    Size want{0, 0};
+    if (settings.code == 0) {
+        want = {desktop_w, desktop_h};
+    } else if (settings.code >= 1 && settings.code <= 8) {
+        want = kStandardSizes[settings.code - 1];
+    } else if (settings.code == 9) {
+        want = {settings.width, settings.height};
+    }
+    if (want.w == 0 && want.h == 0) {
+        out.fallback = "RESOLUTION_PREDEFINIE=" + std::to_string(settings.code) +
+                       " n'est pas un code de 0 à 9";
+    } else if (!Fits(want, desktop_w, desktop_h)) {
+        out.fallback = "La résolution " + std::to_string(want.w) + " x " + std::to_string(want.h) +
+                       " ne peut pas être affichée sur cet écran de " + std::to_string(desktop_w) +
+                       " x " + std::to_string(desktop_h);
+    }
+    if (out.fallback.empty()) {
+        out.width = want.w;
+        out.height = want.h;
+        return out;
+    }
+    const Size s = LargestFitting(desktop_w, desktop_h);
+    out.width = s.w;
+    out.height = s.h;
+    out.fallback += " : affichage en " + std::to_string(s.w) + " x " + std::to_string(s.h) + ".";
+    return out;
+}
+
+}  // namespace lc
+
+// --- Start and stop ---------------------------------------------------------------------
+
+int InitGraph(int mode, int /*a*/, int /*b*/) {
+    CloseGraph();
+    const lc::DisplaySettings settings = lc::ReadDisplaySettings(kConfigFile);
+    g_error_boxes = settings.error_boxes == 1;
+    if (!settings.problems.empty()) lc::Fail("%s : %s", kConfigFile, settings.problems.c_str());
+    g_display.immediate = mode == 3;
+    g_colour = kPalette[15];
+    if (!Open(settings)) {
+        CloseGraph();
+        return 0;
+    }
+    if (!g_headless) SeedAtStart();
+    // Show the black screen at once rather than whatever the window held.
+    if (Upload()) Render();
+    return 1;
+}
+
+void SpriteMode(int /*on*/) {}
+void DrawingMode(int /*on*/) {}
+
+void CloseGraph() {
+    Display& d = g_display;
+    d.shapes.reset();  // before the surface it draws on
+    d.screen.reset();
+    d.texture.reset();  // before its renderer, and the renderer before its window
+    d.renderer.reset();
+    d.window.reset();
+    if (d.video_started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    d.video_started = false;
+    d.immediate = false;
+}
+
+[[noreturn]] void ExitProgram(int code) {
+    if (g_headless) lc::HarnessExit(code);
+    CloseSound();
+    CloseMouse();
+    CloseFont();
+    CloseGraph();
+    std::exit(code);
+}
+
+const char* GetMediaError() { return g_error.c_str(); }
+
+// --- Screen and colour --------------------------------------------------------------------
+
+int GetMaxX() { return g_display.screen ? g_display.screen->w - 1 : 0; }
+int GetMaxY() { return g_display.screen ? g_display.screen->h - 1 : 0; }
+
+void Clear() {
+    if (!g_display.screen) return;
+    SDL_FillRect(g_display.screen.get(), nullptr, 0);
+    lc::Drawn();
+}
+
+void ShowScreen() {
+    if (!g_display.screen) return;
+    if (g_headless) {
+        lc::HarnessPresented();
+        return;
+    }
+    if (Upload()) Render();
+}
+
+void SetColor(int index) {
+    if (index < 0 || index > 255) {
+        lc::Fail("SetColor(%d) : la palette va de 0 à 255", index);
+        return;
+    }
+    g_colour = kPalette[index];
+}
+
+void SetColorRGB(int r, int g, int b) {
+    auto level = [](int v) { return static_cast<uint32_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); };
+    g_colour = level(r) << 16 | level(g) << 8 | level(b);
+}
+
+uint32_t PaletteRGB(int index) { return index >= 0 && index <= 255 ? kPalette[index] : 0; }
+
+uint32_t GetPixelRGB(int x, int y) {
+    const SDL_Surface* s = g_display.screen.get();
+    if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0;
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                                        static_cast<ptrdiff_t>(y) * s->pitch);
+    return lc::ToRGB(row[x]);
+}

@@ -38,6 +38,8 @@ void SetHeadless(bool headless);
 // The software renderer that draws the shapes (SDL2_gfx) into Screen();
 // nullptr before InitGraph.
 SDL_Renderer* ShapeRenderer();
+// The window, to parent message boxes; nullptr headless or before InitGraph.
+SDL_Window* Window();
 
 // The display settings of LCConfig.txt, each read as the configuration tool
 // reads it (the number at the start of the value; a key that is absent keeps

@@ -1,8 +1,75 @@
-// Stub: being written.
+// Random numbers, Windows-1252 letter case, message boxes.
 #include "lumicanvas.h"
 #include "internal.h"
 
-int Random(int /*n*/) { return 0; }
-int UToUpper(int /*ch*/) { return 0; }
-int UToLower(int /*ch*/) { return 0; }
-void Message(const char* /*text*/) {  }
+#include <random>
+
+namespace {
+
+std::mt19937& Generator() {
+    static std::mt19937 generator{20261207u};
+    return generator;
+}
+
+// The Windows-1252 letters that have another case outside a..z, as
+// (lower, upper) pairs. ß (0xDF), ª, º and µ have none.
+constexpr unsigned char kCasePairs[][2] = {
+    {0x9A, 0x8A},  // š Š
+    {0x9C, 0x8C},  // œ Œ
+    {0x9E, 0x8E},  // ž Ž
+    {0xFF, 0x9F},  // ÿ Ÿ
+};
+
+bool IsLowerAccented(int c) { return c >= 0xE0 && c <= 0xFE && c != 0xF7; }  // not ÷
+bool IsUpperAccented(int c) { return c >= 0xC0 && c <= 0xDE && c != 0xD7; }  // not ×
+
+// A character given as a (signed) char comes back as a char of the same sign,
+// so that UToUpper(c) == 'É' holds where char is signed.
+int AsGiven(int original, int result) {
+    return original < 0 ? static_cast<int>(static_cast<signed char>(result)) : result;
+}
+
+}  // namespace
+
+namespace lc {
+void SeedRandom(unsigned seed) { Generator().seed(seed); }
+}  // namespace lc
+
+int Random(int n) {
+    if (n < 1) return 0;
+    return std::uniform_int_distribution<int>(0, n - 1)(Generator());
+}
+
+int UToUpper(int ch) {
+    if (ch < -128 || ch > 255) return ch;
+    const int c = ch & 0xFF;
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (IsLowerAccented(c)) return AsGiven(ch, c - 32);
+    for (const auto& p : kCasePairs) {
+        if (c == p[0]) return AsGiven(ch, p[1]);
+    }
+    return ch;
+}
+
+int UToLower(int ch) {
+    if (ch < -128 || ch > 255) return ch;
+    const int c = ch & 0xFF;
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (IsUpperAccented(c)) return AsGiven(ch, c + 32);
+    for (const auto& p : kCasePairs) {
+        if (c == p[1]) return AsGiven(ch, p[0]);
+    }
+    return ch;
+}
+
+void Message(const char* text) {
+    const std::string utf8 = lc::ToUtf8(text ? text : "");
+    if (lc::Headless()) {
+        lc::HarnessMessage(utf8);
+        return;
+    }
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Pivolette", utf8.c_str(),
+                                 lc::Window()) != 0) {
+        std::fprintf(stderr, "%s\n", utf8.c_str());  // no box could be shown: the text is not lost
+    }
+}

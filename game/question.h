@@ -1,0 +1,23 @@
+// The question screen: the pupil's header, the counters, the question band
+// with the media thumbnail, and the four answer boxes.
+#pragma once
+#include "etat.h"
+
+// Mode 0: the whole screen for Question[NumQuestion]. Modes 1 .. 4: that
+// answer alone, in the highlight colour 9, over what is on screen. Any other
+// mode only presents the screen.
+void AfficheQuestionReponses(char mode);
+
+// The frame every question shares: background, pupil's name, school line
+// and the corner mark. Draws into the back buffer without presenting it.
+void DessineCadreQuestion();
+
+// Pieces shared with the correction review.
+// The thumbnail of the question's picture, sound or video extract. When
+// `invitations` is set (the question screen) the once-only flags of the
+// media present are re-armed and the line inviting a click is drawn.
+void DessineVignette(FicheQuestion& q, bool invitations);
+// Answer n (1 .. 4): its picture square, then its lines in `couleur`.
+void DessineReponse(const FicheQuestion& q, int n, int couleur);
+// The question's lines in the current colour, centred in the band.
+void DessineEnonce(const FicheQuestion& q);

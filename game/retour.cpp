@@ -1,0 +1,60 @@
+// Feedback after each question (counters and sounds) and the erasing of
+// the question screen at the end of the quiz.
+#include "retour.h"
+
+#include "echelle.h"
+#include "etat.h"
+#include "lumicanvas.h"
+
+namespace {
+
+// A counter's background put back, then its new value.
+void DessineCompteur(Bitmap* fond, int x, int y, int valeur) {
+    HideMouse();
+    PutImage(fond, RX(x - 45), RY(y - 37));
+    DimText(4);
+    SetColor(0);
+    CenterTextXY(RX(x), RY(y), NbToTxt(valeur));
+    ShowScreen();
+    ShowMouse();
+}
+
+void RemetFond(Bitmap* fond, int x, int y) {
+    HideMouse();
+    PutImage(fond, RX(x), RY(y));
+    ShowScreen();
+    ShowMouse();
+}
+
+}  // namespace
+
+void AfficheBonneReponse() {
+    DessineCompteur(Choix1, 170, 137, BonnesReponses);
+    PlayMusic("correct.mp3");
+}
+
+void AfficheMauvaiseReponse() {
+    DessineCompteur(Choix2, 855, 137, MauvaisesReponses);
+    PlayMusic("incorrect.mp3");
+}
+
+void EffaceQuestion() { RemetFond(Choix3, 90, 225); }
+
+void EffaceReponse(int n) {
+    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
+    constexpr int x[4] = {84, 595, 84, 595};
+    constexpr int y[4] = {425, 425, 575, 575};
+    if (n < 1 || n > 4) {
+        ShowScreen();
+        return;
+    }
+    RemetFond(fonds[n - 1], x[n - 1], y[n - 1]);
+}
+
+void PlayMusic(const char* file) {
+    for (;;) {
+        int fini = PlaySnd(file, 0);
+        if (GetMouseButton() == 1 || KeyPressed() == 1 || fini == 1) break;
+    }
+    StopSnd(file);
+}

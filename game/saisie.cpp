@@ -1,0 +1,143 @@
+// Name entry: the pupil types his surname and first name, then confirms or
+// starts again.
+#include "saisie.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "echelle.h"
+#include "etat.h"
+#include "lumicanvas.h"
+#include "quizz.h"
+
+namespace {
+
+void DessineConsignes() {
+    HideMouse();
+    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    int mx = GetMaxX() / 2, my = GetMaxY() / 2;
+    SetUFormat(U_ASCII8);
+    DimText(4);
+    int h = TextHeight();
+    SetColor(12);
+    CenterTextXY(mx, h, "'PIVOLETTE'");
+    SetColor(14);
+    CenterTextXY(mx, 2 * h, Theme);
+    DimText(2);
+    h = TextHeight();
+    SetColor(7);
+    CenterTextXY(mx, 5 * h, "Renseigne ton nom et ton prénom (sans accent)...");
+    CenterTextXY(mx, 6 * h, "(Appuie sur entrée à chaque saisie)");
+    DimText(4);
+    h = TextHeight();
+    SetColor(10);
+    TextXY(50, my - h, "Ton nom : ");
+    TextXY(50, my, "Ton prénom : ");
+    DessineObjet(7, PX(GetMaxX(), -220), PY(GetMaxY(), -420), RX(200), RY(400));
+}
+
+void DessineRegles() {
+    DimText(1);
+    int h = TextHeight(), mx = GetMaxX() / 2, gmy = GetMaxY();
+    SetColor(13);
+    snprintf(msg, sizeof msg, "Ce 'quizz' comporte %s questions.", NbQuestionsM0);
+    CenterTextXY(mx, gmy - 3 * h, msg);
+    snprintf(msg, sizeof msg, "Tu disposes de %d secondes pour répondre à chaque question.", TempsReponseAutorise);
+    CenterTextXY(mx, gmy - 2 * h, msg);
+    CenterTextXY(mx, gmy - h, "La réponse sera considérée fausse si le temps imparti est dépassé !");
+}
+
+// The line under a label that marks the field being typed.
+void Souligne(const char* label, int y, int couleur) {
+    SetColor(couleur);
+    DrawLine(50, y, 50 + TextLength(label), y);
+}
+
+// Spaces around a name are no part of it (a trailing space would make the
+// same pupil a different one for his results file).
+void Rogne(char* nom) {
+    size_t n = std::strlen(nom);
+    while (n > 0 && nom[n - 1] == ' ') nom[--n] = '\0';
+    size_t debut = std::strspn(nom, " ");
+    std::memmove(nom, nom + debut, n - debut + 1);
+}
+
+// Line input at (x, y) until a non-empty name is typed.
+void LitNom(char* champ, int taille, int x, int y) {
+    do {
+        MoveTo(x, y);
+        ReadLn(champ, taille, CaractereNomAccepte);
+        Rogne(champ);
+    } while (champ[0] == '\0');
+}
+
+void LitNoms() {
+    DimText(4);
+    int h = TextHeight(), my = GetMaxY() / 2;
+    Souligne("Ton nom :", my, 9);
+    ShowScreen();
+    LitNom(Joueur.Nom, sizeof Joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
+    for (char* c = Joueur.Nom; *c; ++c)
+        if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 32);
+    Souligne("Ton nom :", my, 0);
+    Souligne("Ton prénom :", my + h, 9);
+    ShowScreen();
+    LitNom(Joueur.Prenom, sizeof Joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
+    for (char* c = Joueur.Prenom; *c; ++c)
+        if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 32);
+    if (Joueur.Prenom[0] >= 'a' && Joueur.Prenom[0] <= 'z') Joueur.Prenom[0] = static_cast<char>(Joueur.Prenom[0] - 32);
+    Souligne("Ton prénom :", my + h, 0);
+    SetColor(9);
+    ShowScreen();
+    snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", "DEMO");
+}
+
+// "JE RECOMMENCE !" (area 0) and "JE VALIDE MON CHOIX !" (area 1).
+void DessineBoutons() {
+    InitMouse();
+    DimText(1);
+    int h = TextHeight(), mx = GetMaxX() / 2, my = GetMaxY() / 2;
+    int wr = TextLength("XJE RECOMMENCE !X"), wv = TextLength("XJE VALIDE MON CHOIX !X");
+    SetColor(42);
+    DrawRectFill(mx - wr / 2, my + 4 * h, mx + wr / 2, my + 5 * h);
+    SetColor(46);
+    DrawRectFill(mx - wv / 2, my + 6 * h, mx + wv / 2, my + 7 * h);
+    SetColor(0);
+    DrawRectangle(mx - wr / 2, my + 4 * h, mx + wr / 2, my + 5 * h);
+    DrawRectangle(mx - wv / 2, my + 6 * h, mx + wv / 2, my + 7 * h);
+    OutCenterTextXY(mx, my + 9 * h / 2, "#iJE RECOMMENCE !# ");
+    OutCenterTextXY(mx, my + 13 * h / 2, "#iJE VALIDE MON CHOIX !# ");
+    ShowScreen();
+    ShowMouse();
+    DefineMouseArea(mx - wr / 2, my + 4 * h, mx + wr / 2, my + 5 * h);
+    DefineMouseArea(mx - wv / 2, my + 6 * h, mx + wv / 2, my + 7 * h);
+}
+
+// Waits for a click on one of the two buttons: 1 to confirm, 0 to restart.
+int Confirme() {
+    for (;;) {
+        if (ClickMouse() != 1) continue;
+        int zone = GetMouseArea();
+        if (zone == 0) return 0;
+        if (zone == 1) return 1;
+    }
+}
+
+}  // namespace
+
+int CaractereNomAccepte(int ch) {
+    if (ch < 32 || ch == 127 || ch > 255) return 0;
+    return std::strchr("/\\:*?\"<>|", ch) == nullptr ? 1 : 0;
+}
+
+void SaisieInfos() {
+    do {
+        DessineConsignes();
+        DessineRegles();
+        LitNoms();
+        DessineBoutons();
+    } while (Confirme() == 0);
+    snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", Joueur.Nom);
+    snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", Joueur.Prenom);
+    snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", Joueur.Classe);
+}

@@ -1,0 +1,59 @@
+// Answer selection: what the pupil clicked on the question screen.
+#include "selection.h"
+
+#include "echelle.h"
+#include "etat.h"
+#include "lumicanvas.h"
+#include "question.h"
+
+namespace {
+
+// Top-left corners of the answer boxes 1 .. 4 (reference units).
+constexpr int kBoiteX[4] = {84, 595, 84, 595};
+constexpr int kBoiteY[4] = {425, 425, 575, 575};
+
+// Answer `zone` + 1 on its clean background, highlighted, held one second.
+void MontreChoix(int zone) {
+    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
+    PutImage(fonds[zone], RX(kBoiteX[zone]), RY(kBoiteY[zone]));
+    AfficheQuestionReponses(static_cast<char>(zone + 1));
+    ShowScreen();
+    ShowMouse();
+    Delay(1000);
+}
+
+// A key during a wait only refreshes the screen and is thrown away.
+void JetteTouche() {
+    if (KeyPressed() == 1) {
+        ShowScreen();
+        ClearKeyBuf();
+    }
+}
+
+}  // namespace
+
+int SelectionReponse() {
+    int zone = GetMouseArea();
+    ClearKeyBuf();
+    HideMouse();
+    if (zone >= 0 && zone <= 3) {
+        MontreChoix(zone);
+        return zone;
+    }
+    // The corner mark; the thumbnail (its media extracts are not played
+    // yet). The pointer comes back at the countdown's next redraw.
+    if (zone == 4 || zone == 5) return zone;
+    ShowScreen();
+    ShowMouse();
+    return -1;
+}
+
+char WaitAClic() {
+    int bouton = 0;
+    while (bouton == 0) {
+        bouton = GetMouseButton();
+        JetteTouche();
+    }
+    while (GetMouseButton() != 0) JetteTouche();
+    return static_cast<char>(bouton);
+}

@@ -1,0 +1,11 @@
+// Answer selection on the question screen.
+#pragma once
+
+// Called after a click: 0 .. 3 when answer 1 .. 4 was clicked (it is shown
+// highlighted for one second), 4 for the corner mark, 5 for the media
+// thumbnail, -1 outside every area.
+int SelectionReponse();
+
+// Waits for one whole click, press and release; returns the button seen at
+// the press (1 left, 2 right). Keys typed meanwhile are thrown away.
+char WaitAClic();

@@ -1,4 +1,26 @@
-// Stub: being written.
-#include "tamarel.h"
+// Tamarel's entry: start-up, the one screen, the loop, the ending.
 #include "lumicanvas.h"
-int TamarelMain() { return 0; }
+#include "tamarel.h"
+
+int TamarelMain() {
+    ConfigParDefaut();
+    if (!InitGraphHorsConfig()) return 1;
+    InitMouse();
+    InitFont();
+    SetFontMode(1);
+    Datafile* archive = GetData("#");
+    CalculeCorrection();
+    SetUFormat(U_ASCII8);
+
+    HideMouse();
+    AfficheEcranConfig(archive);
+    ShowMouse();
+
+    FinConfig(BoucleConfig());
+
+    if (archive != nullptr) UnloadDatafile(archive);
+    CloseFont();
+    CloseMouse();
+    CloseGraph();
+    return 0;
+}

@@ -1,26 +1,557 @@
-// Stub: being written.
+// Pictures and bitmaps: the screen art of the archives, the pictures of the
+// quiz (thumbnails, full-screen views, animated GIFs) and the copies of
+// screen rectangles that the screens save and put back.
+//
+// Every bitmap is 32-bit ARGB with straight alpha. Copies between bitmaps
+// (Blit, StretchBlit, GetImage) replace pixels as they are; drawing on the
+// screen blends, so a PNG icon with transparent corners shows the background
+// behind it. Scaling is a separable triangle filter over premultiplied
+// colours: bilinear when enlarging, an area average when shrinking, exact at
+// the same size.
 #include "lumicanvas.h"
 #include "internal.h"
-
-Bitmap* CreateBitmap(int /*w*/, int /*h*/) { return nullptr; }
-void DestroyBitmap(Bitmap* /*bitmap*/) {  }
-int BitmapWidth(const Bitmap* /*bitmap*/) { return 0; }
-int BitmapHeight(const Bitmap* /*bitmap*/) { return 0; }
-void Blit(const Bitmap* /*src*/, Bitmap* /*dst*/, int /*sx*/, int /*sy*/, int /*dx*/, int /*dy*/, int /*w*/, int /*h*/) {  }
-void StretchBlit(const Bitmap* /*src*/, Bitmap* /*dst*/, int /*sx*/, int /*sy*/, int /*sw*/, int /*sh*/, int /*dx*/, int /*dy*/, int /*dw*/, int /*dh*/) {  }
-Bitmap* GetImage(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) { return nullptr; }
-void PutImage(const Bitmap* /*bitmap*/, int /*x*/, int /*y*/) {  }
-void PutImageAdjust(const Bitmap* /*bitmap*/, int /*x*/, int /*y*/, int /*w*/, int /*h*/) {  }
-void ShowPictureAdjust(const char* /*path*/, int /*x*/, int /*y*/, int /*w*/, int /*h*/) {  }
-Bitmap* GetDataIMG(const char* /*path*/, int /*flags*/) { return nullptr; }
-int ShowGIFAdjust(const char* /*path*/, int /*x*/, int /*y*/, int /*w*/, int /*h*/, int* /*state*/) { return 0; }
-void FreeGIFS() {  }
-
 #include "pictures.h"
+
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+using lc::SurfacePtr;
+
+// A picture file larger than this is not a quiz picture.
+constexpr uintmax_t kMaxFileBytes = 256u * 1024 * 1024;
+// Pictures up to 10 000 x 10 000 are decoded (then scaled down); larger ones
+// are refused before decoding, so a hostile header cannot exhaust memory.
+constexpr uint64_t kMaxDecodePixels = 100'000'000;
+// The largest rectangle a picture is scaled onto.
+constexpr int kMaxDrawSide = 16384;
+constexpr uint64_t kMaxDrawPixels = 64'000'000;
+
+SurfacePtr NewArgb(int w, int h) {
+    return SurfacePtr(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+}
+
+SurfacePtr ToArgb(SDL_Surface* surface) {
+    return SurfacePtr(SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0));
+}
+
+uint32_t* Row(SDL_Surface* s, int y) {
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+}
+const uint32_t* Row(const SDL_Surface* s, int y) {
+    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + y * s->pitch);
+}
+
+bool DrawableSize(int w, int h) {
+    return w >= 1 && h >= 1 && w <= kMaxDrawSide && h <= kMaxDrawSide &&
+           static_cast<uint64_t>(w) * static_cast<uint64_t>(h) <= kMaxDrawPixels;
+}
+
+// --- Scaling -------------------------------------------------------------------
+
+// The source pixels that make one destination pixel along one axis.
+struct Taps {
+    int first = 0;
+    std::vector<float> weights;
+};
+
+// Triangle filter taps for `dst` pixels taken from the source span
+// [start, start + span), clamped to that span.
+std::vector<Taps> AxisTaps(int start, int span, int dst) {
+    std::vector<Taps> taps(static_cast<size_t>(dst));
+    const double scale = static_cast<double>(span) / dst;
+    const double radius = std::max(1.0, scale);
+    for (int i = 0; i < dst; ++i) {
+        const double centre = (i + 0.5) * scale;  // relative to start
+        const int lo = static_cast<int>(std::ceil(centre - radius - 0.5));
+        const int hi = static_cast<int>(std::floor(centre + radius - 0.5));
+        Taps& t = taps[static_cast<size_t>(i)];
+        t.first = std::clamp(lo, 0, span - 1);
+        const int last = std::clamp(hi, 0, span - 1);
+        t.weights.assign(static_cast<size_t>(last - t.first + 1), 0.0f);
+        double total = 0;
+        for (int j = lo; j <= hi; ++j) {
+            const double w = 1.0 - std::abs(j + 0.5 - centre) / radius;
+            if (w <= 0) continue;
+            t.weights[static_cast<size_t>(std::clamp(j, 0, span - 1) - t.first)] += static_cast<float>(w);
+            total += w;
+        }
+        if (total <= 0) {  // cannot happen with radius >= 1; keep the nearest pixel
+            t.weights.assign(1, 1.0f);
+            t.first = std::clamp(static_cast<int>(centre), 0, span - 1);
+            continue;
+        }
+        for (float& w : t.weights) w = static_cast<float>(w / total);
+        t.first += start;
+    }
+    return taps;
+}
+
+// One source row resampled across: premultiplied A, R, G, B floats.
+std::vector<float> ScaleRowAcross(const uint32_t* row, const std::vector<Taps>& across) {
+    std::vector<float> out(across.size() * 4);
+    for (size_t i = 0; i < across.size(); ++i) {
+        const Taps& t = across[i];
+        float a = 0, r = 0, g = 0, b = 0;
+        for (size_t k = 0; k < t.weights.size(); ++k) {
+            const uint32_t p = row[t.first + static_cast<int>(k)];
+            const float pa = static_cast<float>(p >> 24) / 255.0f;
+            const float w = t.weights[k];
+            a += w * static_cast<float>(p >> 24);
+            r += w * pa * static_cast<float>((p >> 16) & 0xFF);
+            g += w * pa * static_cast<float>((p >> 8) & 0xFF);
+            b += w * pa * static_cast<float>(p & 0xFF);
+        }
+        out[i * 4] = a;
+        out[i * 4 + 1] = r;
+        out[i * 4 + 2] = g;
+        out[i * 4 + 3] = b;
+    }
+    return out;
+}
+
+uint32_t Unpremultiply(float a, float r, float g, float b) {
+    const auto byte = [](float v) {
+        return static_cast<uint32_t>(std::clamp(std::lround(v), 0L, 255L));
+    };
+    const uint32_t alpha = byte(a);
+    if (alpha == 0) return 0;
+    const float k = 255.0f / a;
+    return alpha << 24 | byte(r * k) << 16 | byte(g * k) << 8 | byte(b * k);
+}
+
+// The rectangle `area` of an ARGB surface scaled to dw x dh. Rows are scaled
+// across as they are needed and dropped once passed, so shrinking a very
+// large picture needs only a few rows of working memory.
+SurfacePtr Resample(const SDL_Surface* src, SDL_Rect area, int dw, int dh) {
+    SurfacePtr out = NewArgb(dw, dh);
+    if (!out) return nullptr;
+    if (area.w == dw && area.h == dh) {
+        for (int y = 0; y < dh; ++y)
+            std::memcpy(Row(out.get(), y), Row(src, area.y + y) + area.x, static_cast<size_t>(dw) * 4);
+        return out;
+    }
+    const std::vector<Taps> across = AxisTaps(area.x, area.w, dw);
+    const std::vector<Taps> down = AxisTaps(area.y, area.h, dh);
+    std::deque<std::pair<int, std::vector<float>>> rows;  // source row, scaled across
+    for (int y = 0; y < dh; ++y) {
+        const Taps& t = down[static_cast<size_t>(y)];
+        const int last = t.first + static_cast<int>(t.weights.size()) - 1;
+        while (!rows.empty() && rows.front().first < t.first) rows.pop_front();
+        for (int r = rows.empty() ? t.first : rows.back().first + 1; r <= last; ++r)
+            rows.emplace_back(r, ScaleRowAcross(Row(src, r), across));
+        uint32_t* dst = Row(out.get(), y);
+        for (int x = 0; x < dw; ++x) {
+            std::array<float, 4> sum{};
+            for (size_t k = 0; k < t.weights.size(); ++k) {
+                const float* p = rows[k].second.data() + x * 4;
+                for (int c = 0; c < 4; ++c) sum[static_cast<size_t>(c)] += t.weights[k] * p[c];
+            }
+            dst[x] = Unpremultiply(sum[0], sum[1], sum[2], sum[3]);
+        }
+    }
+    return out;
+}
+
+// --- Reading picture files ----------------------------------------------------
+
+uint32_t Be32(const std::string& s, size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 24 |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 8 |
+           static_cast<uint8_t>(s[at + 3]);
+}
+uint32_t Be16(const std::string& s, size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 8 | static_cast<uint8_t>(s[at + 1]);
+}
+uint32_t Le16(const std::string& s, size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 | static_cast<uint8_t>(s[at]);
+}
+uint32_t Le24(const std::string& s, size_t at) {
+    return Le16(s, at) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16;
+}
+uint32_t Le32(const std::string& s, size_t at) { return Le16(s, at) | Le16(s, at + 2) << 16; }
+
+struct Size {
+    uint64_t w = 0;
+    uint64_t h = 0;
+};
+
+Size JpegSize(const std::string& s) {
+    size_t at = 2;
+    while (at + 9 < s.size()) {
+        if (static_cast<uint8_t>(s[at]) != 0xFF) return {};
+        const auto marker = static_cast<uint8_t>(s[at + 1]);
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                           marker != 0xCC;
+        if (frame) return {Be16(s, at + 7), Be16(s, at + 5)};
+        if (marker == 0xDA) return {};
+        at += 2 + Be16(s, at + 2);
+    }
+    return {};
+}
+
+// The size a picture file's header announces; {0, 0} when the format is not
+// one whose header is read here (the decoder then decides).
+Size HeaderSize(const std::string& s) {
+    if (s.size() >= 24 && s.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0) return {Be32(s, 16), Be32(s, 20)};
+    if (s.size() >= 10 && (s.compare(0, 6, "GIF87a") == 0 || s.compare(0, 6, "GIF89a") == 0))
+        return {Le16(s, 6), Le16(s, 8)};
+    if (s.size() >= 26 && s.compare(0, 2, "BM") == 0) {
+        if (Le32(s, 14) == 12) return {Le16(s, 18), Le16(s, 20)};
+        const auto h = static_cast<int32_t>(Le32(s, 22));
+        return {Le32(s, 18), static_cast<uint64_t>(h < 0 ? -static_cast<int64_t>(h) : h)};
+    }
+    if (s.size() >= 4 && static_cast<uint8_t>(s[0]) == 0xFF && static_cast<uint8_t>(s[1]) == 0xD8)
+        return JpegSize(s);
+    if (s.size() >= 30 && s.compare(0, 4, "RIFF") == 0 && s.compare(8, 4, "WEBP") == 0) {
+        if (s.compare(12, 4, "VP8 ") == 0) return {Le16(s, 26) & 0x3FFF, Le16(s, 28) & 0x3FFF};
+        if (s.compare(12, 4, "VP8L") == 0) {
+            const uint32_t bits = Le32(s, 21);
+            return {(bits & 0x3FFF) + 1, ((bits >> 14) & 0x3FFF) + 1};
+        }
+        if (s.compare(12, 4, "VP8X") == 0) return {Le24(s, 24) + 1uLL, Le24(s, 27) + 1uLL};
+    }
+    return {};
+}
+
+// The intrinsic size of an SVG picture in pixels (96 per inch), from the
+// width and height of its root element, else from its viewBox.
+Size SvgSize(const std::string& svg) {
+    const size_t open = svg.find("<svg");
+    if (open == std::string::npos) return {};
+    const std::string tag = svg.substr(open, svg.find('>', open) - open);
+    const auto attribute = [&](const char* name) -> std::string {
+        const std::string key = std::string(" ") + name + "=";
+        size_t at = tag.find(key);
+        if (at == std::string::npos) {  // attributes may follow a line break
+            for (const char sep : {'\n', '\t', '\r'}) {
+                at = tag.find(sep + key.substr(1));
+                if (at != std::string::npos) break;
+            }
+        }
+        if (at == std::string::npos) return {};
+        at += key.size();
+        if (at >= tag.size()) return {};
+        const char quote = tag[at];
+        const size_t end = tag.find(quote, at + 1);
+        return end == std::string::npos ? std::string() : tag.substr(at + 1, end - at - 1);
+    };
+    const auto length = [](const std::string& text) -> double {
+        char* end = nullptr;
+        const double v = std::strtod(text.c_str(), &end);
+        if (end == text.c_str() || v <= 0) return 0;
+        const std::string unit(end);
+        if (unit.empty() || unit == "px") return v;
+        if (unit == "pt") return v * 96.0 / 72.0;
+        if (unit == "pc") return v * 16.0;
+        if (unit == "mm") return v * 96.0 / 25.4;
+        if (unit == "cm") return v * 96.0 / 2.54;
+        if (unit == "in") return v * 96.0;
+        return 0;  // percentages and the rest: the viewBox decides
+    };
+    double w = length(attribute("width"));
+    double h = length(attribute("height"));
+    double vx = 0, vy = 0, vw = 0, vh = 0;
+    std::string box = attribute("viewBox");
+    std::replace(box.begin(), box.end(), ',', ' ');
+    if (std::sscanf(box.c_str(), "%lf %lf %lf %lf", &vx, &vy, &vw, &vh) == 4 && vw > 0 && vh > 0) {
+        if (w <= 0 && h <= 0) {
+            w = vw;
+            h = vh;
+        } else if (w <= 0) {
+            w = h * vw / vh;
+        } else if (h <= 0) {
+            h = w * vh / vw;
+        }
+    }
+    if (w <= 0 || h <= 0 || w > 1e9 || h > 1e9) return {};
+    return {static_cast<uint64_t>(std::lround(std::max(1.0, w))),
+            static_cast<uint64_t>(std::lround(std::max(1.0, h)))};
+}
+
+// The size a picture of w x h keeps once loaded: within MaxPictureSide().
+std::pair<int, int> Fitted(uint64_t w, uint64_t h) {
+    const uint64_t side = static_cast<uint64_t>(lc::MaxPictureSide());
+    if (w <= side && h <= side) return {static_cast<int>(w), static_cast<int>(h)};
+    const double k = static_cast<double>(side) / static_cast<double>(std::max(w, h));
+    return {std::max(1, static_cast<int>(std::lround(static_cast<double>(w) * k))),
+            std::max(1, static_cast<int>(std::lround(static_cast<double>(h) * k)))};
+}
+
+// Rasterises SVG source to cover w x h (its aspect kept), then to exactly w x h.
+SurfacePtr RasteriseSvg(const std::string& svg, int w, int h) {
+    SDL_RWops* rw = SDL_RWFromConstMem(svg.data(), static_cast<int>(svg.size()));
+    const Size own = SvgSize(svg);
+    int rw_w = w, rw_h = h;
+    if (own.w > 0 && own.h > 0) {  // the library keeps the aspect: ask for a cover
+        const double k = std::max(w / static_cast<double>(own.w), h / static_cast<double>(own.h));
+        rw_w = std::max(1, static_cast<int>(std::ceil(static_cast<double>(own.w) * k - 1e-6)));
+        rw_h = std::max(1, static_cast<int>(std::ceil(static_cast<double>(own.h) * k - 1e-6)));
+    }
+    SurfacePtr raw(rw ? IMG_LoadSizedSVG_RW(rw, rw_w, rw_h) : nullptr);
+    if (rw) SDL_RWclose(rw);
+    if (!raw) return nullptr;
+    SurfacePtr argb = ToArgb(raw.get());
+    if (!argb || (argb->w == w && argb->h == h)) return argb;
+    return Resample(argb.get(), SDL_Rect{0, 0, argb->w, argb->h}, w, h);
+}
+
+std::unique_ptr<Bitmap> DecodeSvg(const std::string& bytes, const std::string& name) {
+    const Size own = SvgSize(bytes);
+    if (own.w == 0 || own.h == 0) {
+        lc::Fail("cannot read the picture %s: an SVG without width, height or viewBox", name.c_str());
+        return nullptr;
+    }
+    const auto [w, h] = Fitted(own.w, own.h);
+    auto bitmap = std::make_unique<Bitmap>();
+    bitmap->pixels = RasteriseSvg(bytes, w, h);
+    if (!bitmap->pixels) {
+        lc::Fail("cannot read the picture %s: %s", name.c_str(), IMG_GetError());
+        return nullptr;
+    }
+    bitmap->svg = bytes;
+    return bitmap;
+}
+
+bool IsSvg(const std::string& bytes) {
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!rw) return false;
+    const bool svg = IMG_isSVG(rw) != 0;
+    SDL_RWclose(rw);
+    return svg;
+}
+
+// Reads a whole picture file; false after lc::Fail when it cannot be used.
+bool ReadPictureFile(const std::string& path, std::string& bytes) {
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        lc::Fail("cannot read the picture %s: no such file", path.c_str());
+        return false;
+    }
+    if (size > kMaxFileBytes) {
+        lc::Fail("cannot read the picture %s: the file is too large (%ju bytes)", path.c_str(), size);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(static_cast<size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
+        lc::Fail("cannot read the picture %s: the file cannot be read", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// --- Drawing on the screen ------------------------------------------------------
+
+// Blends an ARGB surface onto the back buffer with its top-left corner at (x, y).
+void DrawOnScreen(SDL_Surface* argb, int x, int y) {
+    SDL_Surface* screen = lc::Screen();
+    if (!screen || !argb) return;
+    SDL_SetSurfaceBlendMode(argb, SDL_BLENDMODE_BLEND);
+    SDL_Rect to{x, y, argb->w, argb->h};
+    SDL_BlitSurface(argb, nullptr, screen, &to);
+    lc::Drawn();
+}
+
+// The whole bitmap at w x h: its pixels when that is its size, else its last
+// rendition, made again when the size or the pixels changed. SVG pictures
+// are rasterised at the size itself.
+SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
+    Bitmap& cache = const_cast<Bitmap&>(b);  // the rendition is a cache, not the picture
+    if (b.svg.empty() && w == b.pixels->w && h == b.pixels->h) return b.pixels.get();
+    if (b.rendition && b.rendition_w == w && b.rendition_h == h && b.rendition_version == b.version)
+        return b.rendition.get();
+    if (!DrawableSize(w, h)) {
+        lc::Fail("a picture cannot be drawn %d x %d pixels large", w, h);
+        return nullptr;
+    }
+    cache.rendition = b.svg.empty() ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
+                                    : RasteriseSvg(b.svg, w, h);
+    cache.rendition_w = w;
+    cache.rendition_h = h;
+    cache.rendition_version = b.version;
+    return cache.rendition.get();
+}
+
+// Draws a bitmap scaled onto (x, y)–(x + w, y + h), corners included.
+void DrawAdjusted(const Bitmap& b, int x, int y, int w, int h) {
+    if (w < 0 || h < 0 || w >= kMaxDrawSide || h >= kMaxDrawSide) return;
+    DrawOnScreen(Rendition(b, w + 1, h + 1), x, y);
+}
+
+// Replaces the pixels of `dst` at (dx, dy) with `src`, clipped to dst.
+void CopyInto(SDL_Surface* src, SDL_Rect from, Bitmap* dst, int dx, int dy) {
+    SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
+    SDL_Rect to{dx, dy, from.w, from.h};
+    SDL_BlitSurface(src, &from, dst->pixels.get(), &to);
+    dst->svg.clear();  // its pixels no longer come from the vector source
+    ++dst->version;
+}
+
+// --- Caches of picture files -------------------------------------------------------
+
+// What identifies a file's content well enough to reuse what was read of it.
+struct FileStamp {
+    uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+    bool operator==(const FileStamp&) const = default;
+};
+
+bool Stamp(const std::string& path, FileStamp& stamp) {
+    std::error_code ec;
+    stamp.size = std::filesystem::file_size(path, ec);
+    if (ec) return false;
+    stamp.time = std::filesystem::last_write_time(path, ec);
+    return !ec;
+}
+
+size_t Bytes(const Bitmap& b) {
+    size_t n = static_cast<size_t>(b.pixels->h) * static_cast<size_t>(b.pixels->pitch);
+    if (b.rendition) n += static_cast<size_t>(b.rendition->h) * static_cast<size_t>(b.rendition->pitch);
+    return n + b.svg.size();
+}
+
+// Pictures drawn by ShowPictureAdjust, by path, least recently used first out.
+class PictureCache {
+public:
+    // The picture at `path`, read again only when the file changed; nullptr
+    // when it cannot be read (said once per path and file content).
+    const Bitmap* Get(const std::string& path) {
+        FileStamp stamp;
+        const bool exists = Stamp(path, stamp);
+        auto hit = entries_.find(path);
+        if (hit != entries_.end() && exists && hit->second.stamp == stamp) {
+            hit->second.used = ++clock_;
+            return hit->second.bitmap.get();
+        }
+        if (hit != entries_.end()) entries_.erase(hit);
+        auto bad = unreadable_.find(path);
+        if (bad != unreadable_.end() && bad->second.first == exists && (!exists || bad->second.second == stamp))
+            return nullptr;
+        std::string bytes;
+        std::unique_ptr<Bitmap> bitmap;
+        if (ReadPictureFile(path, bytes)) bitmap = lc::DecodePicture(bytes, path);
+        if (!bitmap) {
+            unreadable_[path] = {exists, stamp};
+            return nullptr;
+        }
+        unreadable_.erase(path);
+        Entry& e = entries_[path];
+        e = Entry{stamp, std::move(bitmap), ++clock_};
+        Trim(path);
+        return e.bitmap.get();
+    }
+    // Keeps the cache within its budget after a picture grew a rendition.
+    void Trim(const std::string& keep) {
+        constexpr size_t kBudget = 128u * 1024 * 1024;
+        for (;;) {
+            size_t total = 0;
+            auto oldest = entries_.end();
+            for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+                total += Bytes(*it->second.bitmap);
+                if (it->first != keep && (oldest == entries_.end() || it->second.used < oldest->second.used))
+                    oldest = it;
+            }
+            if (total <= kBudget || oldest == entries_.end()) return;
+            entries_.erase(oldest);
+        }
+    }
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        std::unique_ptr<Bitmap> bitmap;
+        uint64_t used = 0;
+    };
+    std::map<std::string, Entry> entries_;
+    std::map<std::string, std::pair<bool, FileStamp>> unreadable_;
+    uint64_t clock_ = 0;
+};
+
+PictureCache& Pictures() {
+    static PictureCache cache;
+    return cache;
+}
+
+// The frames of an animated GIF, each the whole picture as it shows.
+struct Animation {
+    std::vector<SurfacePtr> frames;
+};
+
+struct AnimationDeleter {
+    void operator()(IMG_Animation* a) const { IMG_FreeAnimation(a); }
+};
+
+std::unique_ptr<Animation> LoadAnimation(const std::string& path) {
+    std::string bytes;
+    if (!ReadPictureFile(path, bytes)) return nullptr;
+    const Size size = HeaderSize(bytes);
+    if (size.w * size.h > kMaxDecodePixels / 4) {
+        lc::Fail("cannot read the picture %s: too large (%ju x %ju)", path.c_str(),
+                 static_cast<uintmax_t>(size.w), static_cast<uintmax_t>(size.h));
+        return nullptr;
+    }
+    auto animation = std::make_unique<Animation>();
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    std::unique_ptr<IMG_Animation, AnimationDeleter> loaded(rw ? IMG_LoadAnimation_RW(rw, 1) : nullptr);
+    if (loaded) {
+        for (int i = 0; i < loaded->count; ++i) {
+            if (SurfacePtr frame = ToArgb(loaded->frames[i])) animation->frames.push_back(std::move(frame));
+        }
+    }
+    if (animation->frames.empty()) {  // not animated, or damaged: a still picture if it reads
+        auto still = lc::DecodePicture(bytes, path);
+        if (!still) return nullptr;
+        animation->frames.push_back(std::move(still->pixels));
+    }
+    return animation;
+}
+
+struct Gifs {
+    std::map<std::string, std::unique_ptr<Animation>> loaded;
+    std::set<std::string> unreadable;  // said once; FreeGIFS forgets them
+};
+
+Gifs& GifCache() {
+    static Gifs gifs;
+    return gifs;
+}
+
+}  // namespace
+
+// --- The layer's own decoder ------------------------------------------------------
+
 namespace lc {
+
 std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::string& name) {
+    if (bytes.empty()) {
+        Fail("cannot read the picture %s: the file is empty", name.c_str());
+        return nullptr;
+    }
+    if (IsSvg(bytes)) return DecodeSvg(bytes, name);
+    const Size announced = HeaderSize(bytes);
+    if (announced.w > 0 && (announced.h == 0 || announced.w * announced.h > kMaxDecodePixels)) {
+        Fail("cannot read the picture %s: too large (%ju x %ju)", name.c_str(),
+             static_cast<uintmax_t>(announced.w), static_cast<uintmax_t>(announced.h));
+        return nullptr;
+    }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     SurfacePtr loaded(rw ? IMG_Load_RW(rw, 1) : nullptr);
     if (!loaded) {
@@ -28,8 +559,172 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
         return nullptr;
     }
     auto bitmap = std::make_unique<Bitmap>();
-    bitmap->pixels.reset(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-    if (!bitmap->pixels) return nullptr;
+    bitmap->pixels = ToArgb(loaded.get());
+    if (!bitmap->pixels) {
+        Fail("cannot read the picture %s: %s", name.c_str(), SDL_GetError());
+        return nullptr;
+    }
+    loaded.reset();
+    const auto [w, h] = Fitted(static_cast<uint64_t>(bitmap->pixels->w), static_cast<uint64_t>(bitmap->pixels->h));
+    if (w != bitmap->pixels->w || h != bitmap->pixels->h) {
+        bitmap->pixels = Resample(bitmap->pixels.get(), SDL_Rect{0, 0, bitmap->pixels->w, bitmap->pixels->h}, w, h);
+        if (!bitmap->pixels) {
+            Fail("cannot read the picture %s: out of memory", name.c_str());
+            return nullptr;
+        }
+    }
     return bitmap;
 }
+
 }  // namespace lc
+
+// --- Bitmaps -------------------------------------------------------------------
+
+Bitmap* CreateBitmap(int w, int h) {
+    if (w < 1 || h < 1 || !DrawableSize(w, h)) {
+        if (w >= 1 && h >= 1) lc::Fail("CreateBitmap: %d x %d is too large", w, h);
+        return nullptr;
+    }
+    auto bitmap = std::make_unique<Bitmap>();
+    bitmap->pixels = NewArgb(w, h);
+    if (!bitmap->pixels) {
+        lc::Fail("CreateBitmap: %s", SDL_GetError());
+        return nullptr;
+    }
+    SDL_FillRect(bitmap->pixels.get(), nullptr, 0xFF000000u);
+    return bitmap.release();
+}
+
+void DestroyBitmap(Bitmap* bitmap) {
+    if (bitmap && bitmap->from_archive) {
+        lc::Fail("DestroyBitmap: a picture of an archive goes with its archive");
+        return;
+    }
+    delete bitmap;
+}
+
+int BitmapWidth(const Bitmap* bitmap) { return bitmap ? bitmap->pixels->w : 0; }
+int BitmapHeight(const Bitmap* bitmap) { return bitmap ? bitmap->pixels->h : 0; }
+
+void Blit(const Bitmap* src, Bitmap* dst, int sx, int sy, int dx, int dy, int w, int h) {
+    if (!src || !dst || w < 1 || h < 1) return;
+    SDL_Rect from{sx, sy, w, h};
+    if (src == dst) {  // an overlapping copy within one bitmap goes through a copy
+        SurfacePtr copy(SDL_DuplicateSurface(src->pixels.get()));
+        if (copy) CopyInto(copy.get(), from, dst, dx, dy);
+        return;
+    }
+    CopyInto(src->pixels.get(), from, dst, dx, dy);
+}
+
+void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh, int dx, int dy,
+                 int dw, int dh) {
+    if (!src || !dst || sw < 1 || sh < 1 || dw < 1 || dh < 1) return;
+    const SDL_Rect whole{0, 0, src->pixels->w, src->pixels->h};
+    SDL_Rect area{sx, sy, sw, sh};
+    SDL_Rect inside;
+    if (!SDL_IntersectRect(&area, &whole, &inside)) return;
+    // The part of the destination that the source's own pixels cover.
+    const double kx = static_cast<double>(dw) / sw, ky = static_cast<double>(dh) / sh;
+    const int ox = dx + static_cast<int>(std::lround((inside.x - sx) * kx));
+    const int oy = dy + static_cast<int>(std::lround((inside.y - sy) * ky));
+    const int ow = std::max(1, static_cast<int>(std::lround(inside.w * kx)));
+    const int oh = std::max(1, static_cast<int>(std::lround(inside.h * ky)));
+    if (!DrawableSize(ow, oh)) return;
+    SurfacePtr scaled;
+    if (!src->svg.empty()) {  // rasterised at the scale it is drawn at
+        const int fw = std::max(1, static_cast<int>(std::lround(whole.w * kx)));
+        const int fh = std::max(1, static_cast<int>(std::lround(whole.h * ky)));
+        if (!DrawableSize(fw, fh)) return;
+        SurfacePtr full = RasteriseSvg(src->svg, fw, fh);
+        if (!full) return;
+        const SDL_Rect part{static_cast<int>(std::lround(inside.x * kx)), static_cast<int>(std::lround(inside.y * ky)), ow, oh};
+        SDL_Rect clipped;
+        const SDL_Rect bounds{0, 0, full->w, full->h};
+        if (!SDL_IntersectRect(&part, &bounds, &clipped)) return;
+        CopyInto(full.get(), clipped, dst, ox, oy);
+        return;
+    }
+    scaled = Resample(src->pixels.get(), inside, ow, oh);
+    if (scaled) CopyInto(scaled.get(), SDL_Rect{0, 0, ow, oh}, dst, ox, oy);
+}
+
+Bitmap* GetImage(int x1, int y1, int x2, int y2) {
+    SDL_Surface* screen = lc::Screen();
+    if (!screen) return nullptr;
+    const SDL_Rect asked{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1};
+    const SDL_Rect whole{0, 0, screen->w, screen->h};
+    SDL_Rect area;
+    if (!SDL_IntersectRect(&asked, &whole, &area)) return nullptr;
+    auto bitmap = std::make_unique<Bitmap>();
+    bitmap->pixels = NewArgb(area.w, area.h);
+    if (!bitmap->pixels) return nullptr;
+    for (int y = 0; y < area.h; ++y) {
+        const uint32_t* from = Row(screen, area.y + y) + area.x;
+        uint32_t* to = Row(bitmap->pixels.get(), y);
+        for (int x = 0; x < area.w; ++x) to[x] = from[x] | 0xFF000000u;  // the screen is opaque
+    }
+    return bitmap.release();
+}
+
+void PutImage(const Bitmap* bitmap, int x, int y) {
+    if (bitmap) DrawOnScreen(bitmap->pixels.get(), x, y);
+}
+
+void PutImageAdjust(const Bitmap* bitmap, int x, int y, int w, int h) {
+    if (bitmap) DrawAdjusted(*bitmap, x, y, w, h);
+}
+
+// --- Picture files -------------------------------------------------------------------
+
+void ShowPictureAdjust(const char* path, int x, int y, int w, int h) {
+    if (!path || !*path) return;
+    const Bitmap* picture = Pictures().Get(path);
+    if (!picture) return;
+    DrawAdjusted(*picture, x, y, w, h);
+    Pictures().Trim(path);
+}
+
+Bitmap* GetDataIMG(const char* path, int /*flags*/) {
+    if (!path || !*path) {
+        lc::Fail("GetDataIMG: no picture named");
+        return nullptr;
+    }
+    std::string bytes;
+    if (!ReadPictureFile(path, bytes)) return nullptr;
+    return lc::DecodePicture(bytes, path).release();
+}
+
+int ShowGIFAdjust(const char* path, int x, int y, int w, int h, int* state) {
+    if (!path || !*path) return 0;
+    Gifs& gifs = GifCache();
+    auto found = gifs.loaded.find(path);
+    if (found == gifs.loaded.end()) {
+        if (gifs.unreadable.count(path)) return 0;
+        auto animation = LoadAnimation(path);
+        if (!animation) {
+            gifs.unreadable.insert(path);
+            return 0;
+        }
+        found = gifs.loaded.emplace(path, std::move(animation)).first;
+    }
+    const auto& frames = found->second->frames;
+    const int count = static_cast<int>(frames.size());
+    int frame = state ? *state + 1 : 0;
+    if (frame < 0 || frame >= count) frame = 0;
+    if (state) *state = frame;
+    if (w < 0 || h < 0 || !DrawableSize(w + 1, h + 1)) return 1;
+    SDL_Surface* picture = frames[static_cast<size_t>(frame)].get();
+    if (picture->w == w + 1 && picture->h == h + 1) {
+        DrawOnScreen(picture, x, y);
+    } else {
+        SurfacePtr scaled = Resample(picture, SDL_Rect{0, 0, picture->w, picture->h}, w + 1, h + 1);
+        DrawOnScreen(scaled.get(), x, y);
+    }
+    return 1;
+}
+
+void FreeGIFS() {
+    GifCache().loaded.clear();
+    GifCache().unreadable.clear();
+}

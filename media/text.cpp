@@ -146,6 +146,7 @@ constexpr int kStyleItalic = 2;
 constexpr int kStyleUnderline = 4;
 constexpr int kMinHeight = 4;
 constexpr int kMaxHeight = 400;
+constexpr int kDefaultHeight = 18;
 constexpr std::array<int, 6> kPresetHeights = {14, 18, 24, 30, 40, 56};  // on 768 rows
 
 // The four faces, by the bold (1) and italic (2) bits of a style.
@@ -225,7 +226,7 @@ struct TextState {
     std::map<std::pair<int, int>, OpenFont> fonts;  // (face, height)
     RenderCache cache;
     int format = U_ASCII8;
-    int height = 18;
+    int height = kDefaultHeight;
     int attribute = 0;
     int x = 0;
     int y = 0;
@@ -580,7 +581,16 @@ void SetFontMode(int /*transparent*/) {
     // Texts are always drawn without a box behind them; nothing to record.
 }
 
-void CloseFont() { ForgetFonts(); }
+// Also puts the text settings back as a program finds them at its start, so
+// that runs of the test harness in one process do not inherit each other's.
+void CloseFont() {
+    ForgetFonts();
+    TextState& s = State();
+    s.format = U_ASCII8;
+    s.height = kDefaultHeight;
+    s.attribute = 0;
+    s.x = s.y = 0;
+}
 
 void SetUFormat(int format) {
     if (format == U_ASCII8 || format == U_UTF8) State().format = format;

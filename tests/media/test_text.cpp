@@ -328,8 +328,22 @@ TEST_F(TextTest, ControlCharactersDrawNothing) {
     EXPECT_EQ(TextLength("ligne\r"), TextLength("ligne"));
 }
 
+TEST_F(TextTest, ClosingPutsTheTextSettingsBack) {
+    SetUFormat(U_UTF8);
+    SetFontAttribute(1);
+    DimText(5);
+    TextXY(10, 10, "x");
+    CloseFont();
+    ASSERT_EQ(InitFont(), 1);
+    EXPECT_EQ(lc::ToUtf8("\xE9"), "\xC3\xA9");  // Windows-1252 again
+    EXPECT_EQ(TextHeight(), 18);
+    EXPECT_LT(TextLength("abc"), TextLength("#babc#"));  // regular again
+    EXPECT_EQ(lc::CurrentTextX(), 0);
+}
+
 TEST_F(TextTest, WithoutFontsTextsMeasureButDrawNothing) {
     CloseFont();
+    DimText(3);
     EXPECT_GT(TextLength("abc"), 0);
     EXPECT_GT(TextLength("abcdef"), TextLength("abc"));
     EXPECT_EQ(TextHeight(), 30);

@@ -13,9 +13,19 @@
 //   the clock, and each such call lets the program run until it is idle again
 //   (or has ended).
 //
+// "Idle" means the program has gone once round its waiting loop since the
+// last thing happened: a scripted event, a step of the clock, the start. Each
+// polling call found nothing new, and one of them comes round again. A
+// polling call whose answer repeats (the same button state, the same area)
+// counts as finding nothing new.
+//
 // The clock (ClockSeconds, ClockMillis, and Delay, which moves it forward at
 // once instead of sleeping) belongs to the test: it moves only by Delay and
 // by Advance(). Sounds are silent and take their real length on that clock.
+//
+// The end of a run (ExitProgram, Stop) unwinds the program's thread with an
+// exception of the harness's own: a program must not swallow it with
+// catch (...) (rethrow what it does not know).
 //
 // Example:
 //   harness::Options o; o.archive = GRELINOR_ARCHIVE;
@@ -38,12 +48,17 @@ struct Options {
     std::string archive;           // the zip that GetData("#") opens
     std::time_t start_time = 1765000000;  // ClockSeconds() at the start
     int idle_timeout_ms = 20000;   // real time allowed to reach idle before failing
+    unsigned random_seed = 1;      // Random() gives the same numbers for the same seed
 };
 
 // Starts `program` headless on its own thread and returns once it is idle or
 // has ended. Any earlier run must have ended (Stop() ends it).
 void Start(std::function<int()> program, const Options& options = {});
-// Ends the run: forgets the rest, closes the layer. Safe to call twice.
+// Ends the run: a program still waiting unwinds from its poll (every later
+// poll and clock reading throws the end of the run), then the layer is
+// closed (sound, mouse, fonts, display) so that the next Start begins clean.
+// What the run left (back buffer, messages, sounds) stays readable until the
+// next Start. Safe to call twice.
 void Stop();
 
 bool Finished();     // the program has returned or called ExitProgram
@@ -60,11 +75,12 @@ void Release(int button = 1);
 void ClickAt(int x, int y, int button = 1);  // move, press, release
 void Key(int code);            // one key code as GetKeyPressed returns it
 void Type(const std::string& text);  // Windows-1252 characters, one key each
-void CloseWindow();            // what the window's close button does
+void CloseWindow();            // what the window's close button does (ExitProgram(0))
 
 // Moves the clock forward by `ms`, in steps of `step_ms`, letting the
-// program run until idle after each step.
+// program run until idle after each step. Stops early when the program ends.
 void Advance(int ms, int step_ms = 10);
+uint32_t Now();  // the clock, milliseconds since Start (ClockMillis())
 
 // What the program has drawn, read while it waits.
 uint32_t Pixel(int x, int y);  // 0xRRGGBB of the back buffer
@@ -73,10 +89,16 @@ uint32_t Pixel(int x, int y);  // 0xRRGGBB of the back buffer
 std::vector<uint32_t> Frame(int* width = nullptr, int* height = nullptr);
 std::vector<uint32_t> BackBuffer(int* width = nullptr, int* height = nullptr);
 bool SavePNG(const std::string& path);  // the back buffer
+// Saves the back buffer as NAME.png in the folder named by the environment
+// variable PIVOLETTE_SHOTS, else in <temporary folder>/pivolette-shots, says
+// where on standard error and returns the path ("" when nothing was saved).
+// Meant for a fixture's TearDown: if (HasFailure()) harness::SaveShot(name).
+std::string SaveShot(const std::string& name);
 // Called on the program's thread at each ShowScreen(), to catch what a
 // Delay would hide (a highlight held for a second).
 void OnPresent(std::function<void()> hook);
 int Presents();  // how many ShowScreen() calls so far
+bool PointerShown();  // false between HideMouse() and ShowMouse()
 
 // The texts given to Message(), in order, as UTF-8.
 const std::vector<std::string>& Messages();

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -82,8 +83,20 @@ uint32_t NowMs();
 void PumpEvents();
 // A polling call that found nothing new calls this: with a window it waits
 // a few milliseconds for the next event (so waiting loops stay cool), under
-// the harness it hands over to the test.
-void IdlePoll();
+// the harness it hands over to the test once the program has gone round its
+// waiting loop. `site` tells the waiting loop's polls apart (the polling
+// call's return address; nullptr is one more site of its own).
+void IdlePoll(const void* site = nullptr);
+
+// --- Mouse and keyboard state (input.cpp) -------------------------------------------
+
+// What the event pump (window events or the harness's script) feeds in.
+// Coordinates are back-buffer pixels; button 1 left, 2 right.
+void InputPointer(int x, int y);
+void InputButton(int button, bool down);
+void InputKey(int code);  // a key code as GetKeyPressed() returns it
+// False between HideMouse() and ShowMouse().
+bool PointerShown();
 
 // --- Random numbers (misc.cpp) ---------------------------------------------------
 
@@ -125,6 +138,18 @@ void HarnessMessage(const std::string& utf8_text);
 void HarnessSound(const std::string& path);
 // Called by ExitProgram under the harness: ends the scripted run.
 [[noreturn]] void HarnessExit(int code);
+// The clock and the event pump while headless: the harness's virtual
+// milliseconds (0 at Start), moving the clock forward (Delay), applying the
+// scripted events due, and the idle hand-over to the test. Outside a harness
+// run they keep the clock at 0 and do nothing.
+uint32_t HarnessNowMs();
+std::time_t HarnessStartTime();
+void HarnessAdvanceClock(uint32_t ms);
+void HarnessPump();
+void HarnessIdle(const void* site);
+// Throws the end of the run when the test has stopped it (Stop()): the clock
+// and Delay call it so that a program waiting on the clock also unwinds.
+void HarnessCheckStop();
 
 // --- Owning SDL objects ----------------------------------------------------------
 

@@ -41,7 +41,7 @@ int Random(int n) {
 }
 
 int UToUpper(int ch) {
-    if (ch < -128 || ch > 255) return ch;
+    if (ch < -128 || ch > 255 || ch == -1) return ch;  // -1: no key (GetKeyPressed), not ÿ
     const int c = ch & 0xFF;
     if (c >= 'a' && c <= 'z') return c - 32;
     if (IsLowerAccented(c)) return AsGiven(ch, c - 32);
@@ -52,7 +52,7 @@ int UToUpper(int ch) {
 }
 
 int UToLower(int ch) {
-    if (ch < -128 || ch > 255) return ch;
+    if (ch < -128 || ch > 255 || ch == -1) return ch;  // -1: no key (GetKeyPressed), not ÿ
     const int c = ch & 0xFF;
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (IsUpperAccented(c)) return AsGiven(ch, c + 32);

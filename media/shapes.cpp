@@ -1,12 +1,15 @@
-// Shapes in the current colour, drawn by SDL2_gfx into the back buffer
-// through a software renderer: aliased, exact to the pixel, both end points
-// and all four corners included.
+// Shapes in the current colour, drawn into the back buffer: aliased, exact to
+// the pixel, both end points and all four corners included. Lines and boxes
+// go through SDL2_gfx and a software renderer on the back buffer; circles,
+// discs and arcs are computed here, so that they share their pixels.
 #include "lumicanvas.h"
 #include "internal.h"
 
 #include <SDL2_gfxPrimitives.h>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -33,14 +36,67 @@ void WithRenderer(Draw draw) {
     lc::Drawn();
 }
 
+struct Offset {
+    int dx;
+    int dy;
+};
+
+// The pixels of a circle of radius r around (0, 0), by the midpoint method:
+// on each step the pixel nearest the true circle, mirrored into the eight
+// octants (a pixel may come twice where octants meet).
+std::vector<Offset> CirclePixels(int r) {
+    std::vector<Offset> out;
+    int x = r;
+    int y = 0;
+    int err = 1 - r;
+    while (x >= y) {
+        for (auto [a, b] : {std::pair{x, y}, {y, x}}) {
+            out.push_back({a, b});
+            out.push_back({-a, b});
+            out.push_back({a, -b});
+            out.push_back({-a, -b});
+        }
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+    return out;
+}
+
+void Plot(int x, int y, uint32_t colour) {
+    SDL_Surface* s = lc::Screen();
+    if (x < 0 || y < 0 || x >= s->w || y >= s->h) return;
+    reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch)[x] =
+        colour;
+}
+
+void Span(int x1, int x2, int y, uint32_t colour) {
+    SDL_Surface* s = lc::Screen();
+    if (y < 0 || y >= s->h) return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, s->w - 1);
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch);
+    for (int x = x1; x <= x2; ++x) row[x] = colour;
+}
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kAngleSlack = 1e-6;
+
+// An angle in degrees brought within [0, 360).
+double Normalised(double degrees) {
+    const double a = std::fmod(degrees, 360.0);
+    return a < 0 ? a + 360.0 : a;
+}
+
 }  // namespace
 
 void PutPixel(int x, int y) {
-    SDL_Surface* s = lc::Screen();
-    if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return;
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) +
-                                            static_cast<ptrdiff_t>(y) * s->pitch);
-    row[x] = lc::CurrentPixel();
+    if (!lc::Screen()) return;
+    Plot(x, y, lc::CurrentPixel());
     lc::Drawn();
 }
 
@@ -51,8 +107,15 @@ void DrawLine(int x1, int y1, int x2, int y2) {
 }
 
 void DrawRectangle(int x1, int y1, int x2, int y2) {
+    // Four lines rather than SDL2_gfx's rectangle, which leaves out the far
+    // corners' row and column.
+    const int left = std::min(x1, x2), right = std::max(x1, x2);
+    const int top = std::min(y1, y2), bottom = std::max(y1, y2);
     WithRenderer([&](SDL_Renderer* r, Colour c) {
-        rectangleRGBA(r, C(x1), C(y1), C(x2), C(y2), c.r, c.g, c.b, 255);
+        hlineRGBA(r, C(left), C(right), C(top), c.r, c.g, c.b, 255);
+        hlineRGBA(r, C(left), C(right), C(bottom), c.r, c.g, c.b, 255);
+        vlineRGBA(r, C(left), C(top), C(bottom), c.r, c.g, c.b, 255);
+        vlineRGBA(r, C(right), C(top), C(bottom), c.r, c.g, c.b, 255);
     });
 }
 
@@ -64,34 +127,57 @@ void DrawRectFill(int x1, int y1, int x2, int y2) {
     });
 }
 
+// Circles and arcs share one set of pixels, so that an arc lies exactly on
+// the circle of the same radius and a disc exactly covers it.
 void DrawCircle(int x, int y, int r) {
-    if (r < 0) return;
-    WithRenderer([&](SDL_Renderer* rr, Colour c) {
-        circleRGBA(rr, C(x), C(y), C(r), c.r, c.g, c.b, 255);
-    });
+    if (r < 0 || !lc::Screen()) return;
+    const uint32_t colour = lc::CurrentPixel();
+    for (const Offset& o : CirclePixels(r)) Plot(x + o.dx, y + o.dy, colour);
+    lc::Drawn();
 }
 
 void DrawCircleFill(int x, int y, int r) {
-    if (r < 0) return;
-    WithRenderer([&](SDL_Renderer* rr, Colour c) {
-        filledCircleRGBA(rr, C(x), C(y), C(r), c.r, c.g, c.b, 255);
-    });
+    if (r < 0 || !lc::Screen()) return;
+    // The widest reach of the circle on each row, filled across.
+    std::vector<int> half(static_cast<size_t>(r) + 1, 0);
+    for (const Offset& o : CirclePixels(r)) {
+        if (o.dy >= 0) half[static_cast<size_t>(o.dy)] = std::max(half[static_cast<size_t>(o.dy)], o.dx);
+    }
+    const uint32_t colour = lc::CurrentPixel();
+    for (int dy = 0; dy <= r; ++dy) {
+        Span(x - half[static_cast<size_t>(dy)], x + half[static_cast<size_t>(dy)], y + dy, colour);
+        if (dy != 0) Span(x - half[static_cast<size_t>(dy)], x + half[static_cast<size_t>(dy)], y - dy, colour);
+    }
+    lc::Drawn();
 }
 
 void DrawArc(int x, int y, int from, int to, int r) {
-    if (r < 0) return;
+    if (r < 0 || !lc::Screen()) return;
     if (to - from >= 360) {
         DrawCircle(x, y, r);
         return;
     }
-    // SDL2_gfx counts from east, clockwise on screen, like the layer; it
-    // wants both angles within 0..359 and goes through 0 when from > to.
-    const int start = ((from % 360) + 360) % 360;
-    const int end = ((to % 360) + 360) % 360;
-    WithRenderer([&](SDL_Renderer* rr, Colour c) {
-        arcRGBA(rr, C(x), C(y), C(r), static_cast<Sint16>(start), static_cast<Sint16>(end), c.r,
-                c.g, c.b, 255);
-    });
+    // Angles from east, clockwise on the screen (y grows downwards). The arc
+    // runs from `from` to `to`, through 0 when `to` is the smaller.
+    const double start = Normalised(from);
+    double sweep = Normalised(to - from);
+    if (to == from) sweep = 0;
+    const uint32_t colour = lc::CurrentPixel();
+    bool drawn = false;
+    for (const Offset& o : CirclePixels(r)) {
+        const double a = (o.dx == 0 && o.dy == 0) ? start : Normalised(std::atan2(o.dy, o.dx) * 180.0 / kPi);
+        double past = Normalised(a - start);
+        if (past > 360.0 - kAngleSlack) past = 0;  // just before the start counts as the start
+        if (past <= sweep + kAngleSlack) {
+            Plot(x + o.dx, y + o.dy, colour);
+            drawn = true;
+        }
+    }
+    if (!drawn) {  // an arc of no length: the one point at its angle
+        Plot(x + static_cast<int>(std::lround(r * std::cos(start * kPi / 180))),
+             y + static_cast<int>(std::lround(r * std::sin(start * kPi / 180))), colour);
+    }
+    lc::Drawn();
 }
 
 void MoveTo(int x, int y) { lc::SetCurrentTextPosition(x, y); }

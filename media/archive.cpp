@@ -66,7 +66,7 @@ const char* PhysFsError() {
 bool PhysFsReady(std::string& why) {
     if (PHYSFS_isInit()) return true;
     if (PHYSFS_init(nullptr)) return true;
-    why = std::string("cannot start PhysicsFS: ") + PhysFsError();
+    why = std::string("impossible de démarrer PhysicsFS : ") + PhysFsError();
     return false;
 }
 
@@ -78,12 +78,12 @@ public:
     explicit MountedArchive(const std::string& path) : path_(path) {
         if (!PhysFsReady(why_)) return;
         if (path.empty()) {
-            why_ = "no archive path";
+            why_ = "aucun chemin d'archive";
             return;
         }
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) {
-            why_ = "no such file";
+            why_ = "le fichier n'existe pas";
             return;
         }
         if (const char* existing = PHYSFS_getMountPoint(path.c_str())) {
@@ -94,7 +94,7 @@ public:
         static unsigned counter = 0;
         root_ = "/pivolette-archive-" + std::to_string(counter++) + "/";
         if (!PHYSFS_mount(path.c_str(), root_.c_str(), 1)) {
-            why_ = std::string("not a readable zip archive (") + PhysFsError() + ")";
+            why_ = std::string("ce n'est pas une archive zip lisible (") + PhysFsError() + ")";
             return;
         }
         ok_ = owned_ = true;
@@ -131,17 +131,17 @@ bool ReadMounted(const MountedArchive& archive, const std::string& name, std::st
                  std::string& why) {
     std::unique_ptr<PHYSFS_File, PhysFile> file(PHYSFS_openRead(archive.Inside(name).c_str()));
     if (!file) {
-        why = name + " is not in the archive";
+        why = name + " n'est pas dans l'archive";
         return false;
     }
     const PHYSFS_sint64 length = PHYSFS_fileLength(file.get());
     if (length < 0 || length > kMaxArchiveFile) {
-        why = name + " has an unusable size";
+        why = name + " a une taille inutilisable";
         return false;
     }
     bytes.resize(static_cast<size_t>(length));
     if (PHYSFS_readBytes(file.get(), bytes.data(), static_cast<PHYSFS_uint64>(length)) != length) {
-        why = name + " cannot be read (" + PhysFsError() + ")";
+        why = name + " est illisible (" + PhysFsError() + ")";
         bytes.clear();
         return false;
     }
@@ -167,7 +167,7 @@ void ReadObjects(const MountedArchive& archive, Datafile& data) {
         const auto slot = static_cast<size_t>(index);
         if (slot >= data.names.size()) data.names.resize(slot + 1);
         if (!data.names[slot].empty()) {
-            lc::Fail("GetData: %s holds two objects numbered %d; %s is ignored", data.path.c_str(),
+            lc::Fail("GetData : %s contient deux objets numérotés %d ; %s est ignoré", data.path.c_str(),
                      index, name.c_str());
             continue;
         }
@@ -181,7 +181,7 @@ void ReadObjects(const MountedArchive& archive, Datafile& data) {
         std::string why;
         if (data.names[i].empty()) continue;
         if (!ReadMounted(archive, data.names[i], data.bytes[i], why)) {
-            lc::Fail("GetData: %s: %s", data.path.c_str(), why.c_str());
+            lc::Fail("GetData : %s : %s", data.path.c_str(), why.c_str());
             data.unreadable[i] = true;
         }
     }
@@ -201,7 +201,7 @@ bool ReadArchiveFile(const std::string& archive, const std::string& name, std::s
                      std::string& why) {
     MountedArchive mounted(archive);
     if (!mounted.ok()) {
-        why = archive + ": " + mounted.why();
+        why = archive + " : " + mounted.why();
         return false;
     }
     return ReadMounted(mounted, name, bytes, why);
@@ -216,14 +216,14 @@ bool ReadFromArchive(const std::string& name, std::string& bytes) {
 
 Datafile* GetData(const char* path) {
     if (!path || !*path) {
-        lc::Fail("GetData: no archive named");
+        lc::Fail("GetData : aucun nom d'archive");
         return nullptr;
     }
     auto data = std::make_unique<Datafile>();
     data->path = std::string(path) == "#" ? lc::FusedArchivePath() : std::string(path);
     MountedArchive mounted(data->path);
     if (!mounted.ok()) {
-        lc::Fail("GetData: cannot open the archive %s: %s", data->path.c_str(),
+        lc::Fail("GetData : impossible d'ouvrir l'archive \"%s\" : %s", data->path.c_str(),
                  mounted.why().c_str());
         return nullptr;
     }

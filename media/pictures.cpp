@@ -315,14 +315,14 @@ SurfacePtr RasteriseSvg(const std::string& svg, int w, int h) {
 std::unique_ptr<Bitmap> DecodeSvg(const std::string& bytes, const std::string& name) {
     const Size own = SvgSize(bytes);
     if (own.w == 0 || own.h == 0) {
-        lc::Fail("cannot read the picture %s: an SVG without width, height or viewBox", name.c_str());
+        lc::Fail("Impossible de lire l'image \"%s\" : un SVG sans largeur, hauteur ni viewBox", name.c_str());
         return nullptr;
     }
     const auto [w, h] = Fitted(own.w, own.h);
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->pixels = RasteriseSvg(bytes, w, h);
     if (!bitmap->pixels) {
-        lc::Fail("cannot read the picture %s: %s", name.c_str(), IMG_GetError());
+        lc::Fail("Impossible de lire l'image \"%s\" : %s", name.c_str(), IMG_GetError());
         return nullptr;
     }
     bitmap->svg = bytes;
@@ -342,17 +342,17 @@ bool ReadPictureFile(const std::string& path, std::string& bytes) {
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) {
-        lc::Fail("cannot read the picture %s: no such file", path.c_str());
+        lc::Fail("Impossible de lire l'image \"%s\" : le fichier n'existe pas", path.c_str());
         return false;
     }
     if (size > kMaxFileBytes) {
-        lc::Fail("cannot read the picture %s: the file is too large (%ju bytes)", path.c_str(), size);
+        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est trop gros (%ju octets)", path.c_str(), size);
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     bytes.assign(static_cast<size_t>(size), '\0');
     if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
-        lc::Fail("cannot read the picture %s: the file cannot be read", path.c_str());
+        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est illisible", path.c_str());
         return false;
     }
     return true;
@@ -379,7 +379,7 @@ SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
     if (b.rendition && b.rendition_w == w && b.rendition_h == h && b.rendition_version == b.version)
         return b.rendition.get();
     if (!DrawableSize(w, h)) {
-        lc::Fail("a picture cannot be drawn %d x %d pixels large", w, h);
+        lc::Fail("Une image ne peut pas être dessinée sur %d x %d pixels", w, h);
         return nullptr;
     }
     cache.rendition = b.svg.empty() ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
@@ -499,13 +499,53 @@ struct AnimationDeleter {
     void operator()(IMG_Animation* a) const { IMG_FreeAnimation(a); }
 };
 
+// Skips the data sub-blocks that start at `at`; the position after them, or
+// npos when the file ends first.
+size_t SkipSubBlocks(const std::string& s, size_t at) {
+    while (at < s.size()) {
+        const auto n = static_cast<uint8_t>(s[at]);
+        at += 1 + n;
+        if (n == 0) return at;
+    }
+    return std::string::npos;
+}
+
+// The number of pictures a GIF file holds (those it holds whole or in part).
+uint64_t GifFrameCount(const std::string& s) {
+    size_t at = 13;
+    if (s.size() < at) return 0;
+    if (static_cast<uint8_t>(s[10]) & 0x80) at += 3u << ((static_cast<uint8_t>(s[10]) & 7) + 1);
+    uint64_t frames = 0;
+    while (at < s.size()) {
+        const auto block = static_cast<uint8_t>(s[at]);
+        if (block == 0x21) {
+            at = SkipSubBlocks(s, at + 2);
+        } else if (block == 0x2C) {
+            ++frames;
+            if (at + 10 >= s.size()) break;
+            const auto flags = static_cast<uint8_t>(s[at + 9]);
+            at += 10;
+            if (flags & 0x80) at += 3u << ((flags & 7) + 1);
+            at = SkipSubBlocks(s, at + 1);
+        } else {
+            break;  // the trailer, or damage
+        }
+    }
+    return frames;
+}
+
+// All the frames of an animation are held at once: this bounds their bytes.
+constexpr uint64_t kMaxAnimationBytes = 512ull * 1024 * 1024;
+
 std::unique_ptr<Animation> LoadAnimation(const std::string& path) {
     std::string bytes;
     if (!ReadPictureFile(path, bytes)) return nullptr;
     const Size size = HeaderSize(bytes);
-    if (size.w * size.h > kMaxDecodePixels / 4) {
-        lc::Fail("cannot read the picture %s: too large (%ju x %ju)", path.c_str(),
-                 static_cast<uintmax_t>(size.w), static_cast<uintmax_t>(size.h));
+    const uint64_t frames = std::max<uint64_t>(1, GifFrameCount(bytes));
+    if (size.w * size.h > kMaxDecodePixels / 4 || size.w * size.h * 4 * frames > kMaxAnimationBytes) {
+        lc::Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%ju x %ju, %ju images)",
+                 path.c_str(), static_cast<uintmax_t>(size.w), static_cast<uintmax_t>(size.h),
+                 static_cast<uintmax_t>(frames));
         return nullptr;
     }
     auto animation = std::make_unique<Animation>();
@@ -542,26 +582,26 @@ namespace lc {
 
 std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::string& name) {
     if (bytes.empty()) {
-        Fail("cannot read the picture %s: the file is empty", name.c_str());
+        Fail("Impossible de lire l'image \"%s\" : le fichier est vide", name.c_str());
         return nullptr;
     }
     if (IsSvg(bytes)) return DecodeSvg(bytes, name);
     const Size announced = HeaderSize(bytes);
     if (announced.w > 0 && (announced.h == 0 || announced.w * announced.h > kMaxDecodePixels)) {
-        Fail("cannot read the picture %s: too large (%ju x %ju)", name.c_str(),
+        Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%ju x %ju)", name.c_str(),
              static_cast<uintmax_t>(announced.w), static_cast<uintmax_t>(announced.h));
         return nullptr;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     SurfacePtr loaded(rw ? IMG_Load_RW(rw, 1) : nullptr);
     if (!loaded) {
-        Fail("cannot read the picture %s: %s", name.c_str(), IMG_GetError());
+        Fail("Impossible de lire l'image \"%s\" : %s", name.c_str(), IMG_GetError());
         return nullptr;
     }
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->pixels = ToArgb(loaded.get());
     if (!bitmap->pixels) {
-        Fail("cannot read the picture %s: %s", name.c_str(), SDL_GetError());
+        Fail("Impossible de lire l'image \"%s\" : %s", name.c_str(), SDL_GetError());
         return nullptr;
     }
     loaded.reset();
@@ -569,7 +609,7 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
     if (w != bitmap->pixels->w || h != bitmap->pixels->h) {
         bitmap->pixels = Resample(bitmap->pixels.get(), SDL_Rect{0, 0, bitmap->pixels->w, bitmap->pixels->h}, w, h);
         if (!bitmap->pixels) {
-            Fail("cannot read the picture %s: out of memory", name.c_str());
+            Fail("Impossible de lire l'image \"%s\" : mémoire insuffisante", name.c_str());
             return nullptr;
         }
     }
@@ -582,13 +622,13 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
 
 Bitmap* CreateBitmap(int w, int h) {
     if (w < 1 || h < 1 || !DrawableSize(w, h)) {
-        if (w >= 1 && h >= 1) lc::Fail("CreateBitmap: %d x %d is too large", w, h);
+        if (w >= 1 && h >= 1) lc::Fail("CreateBitmap(%d, %d) : image trop grande", w, h);
         return nullptr;
     }
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->pixels = NewArgb(w, h);
     if (!bitmap->pixels) {
-        lc::Fail("CreateBitmap: %s", SDL_GetError());
+        lc::Fail("CreateBitmap : %s", SDL_GetError());
         return nullptr;
     }
     SDL_FillRect(bitmap->pixels.get(), nullptr, 0xFF000000u);
@@ -597,7 +637,7 @@ Bitmap* CreateBitmap(int w, int h) {
 
 void DestroyBitmap(Bitmap* bitmap) {
     if (bitmap && bitmap->from_archive) {
-        lc::Fail("DestroyBitmap: a picture of an archive goes with its archive");
+        lc::Fail("DestroyBitmap : une image d'archive est libérée avec son archive (UnloadDatafile)");
         return;
     }
     delete bitmap;
@@ -687,7 +727,7 @@ void ShowPictureAdjust(const char* path, int x, int y, int w, int h) {
 
 Bitmap* GetDataIMG(const char* path, int /*flags*/) {
     if (!path || !*path) {
-        lc::Fail("GetDataIMG: no picture named");
+        lc::Fail("GetDataIMG : aucun nom d'image");
         return nullptr;
     }
     std::string bytes;

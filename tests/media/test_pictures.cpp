@@ -359,7 +359,7 @@ TEST(PictureFiles, AnAbsurdHeaderIsRefusedBeforeDecoding) {
     png.replace(20, 4, huge, 4);
     WriteFile(dir.path() / "bomb.png", png);
     EXPECT_EQ(GetDataIMG((dir.path() / "bomb.png").c_str(), 0), nullptr);
-    EXPECT_NE(std::string(GetMediaError()).find("too large"), std::string::npos) << GetMediaError();
+    EXPECT_NE(std::string(GetMediaError()).find("trop grande"), std::string::npos) << GetMediaError();
 }
 
 TEST(PictureFiles, OtherFormatsRead) {
@@ -433,6 +433,24 @@ TEST_F(Screen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
     EXPECT_EQ(ShowGIFAdjust((dir_.path() / "stub.gif").c_str(), 0, 0, 19, 9, &state), 0);
     EXPECT_EQ(ShowGIFAdjust((dir_.path() / "none.gif").c_str(), 0, 0, 19, 9, &state), 0);
     EXPECT_EQ(GetPixelRGB(10, 5), drawn == 1 ? kRed : kGreen);
+}
+
+TEST_F(Screen, AGifWhoseFramesWouldFillTheMemoryIsRefused) {
+    // Forty tiny pictures on a canvas of 3000 x 3000: each frame is held whole.
+    std::string gif = SolidGif(1, 1, std::vector<uint32_t>(40, kRed));
+    const char side[2] = {static_cast<char>(3000 & 0xFF), static_cast<char>(3000 >> 8)};
+    gif.replace(6, 2, side, 2);
+    gif.replace(8, 2, side, 2);
+    WriteFile(dir_.path() / "bomb.gif", gif);
+    int state = -1;
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "bomb.gif").c_str(), 0, 0, 9, 9, &state), 0);
+    EXPECT_NE(std::string(GetMediaError()).find("40 images"), std::string::npos) << GetMediaError();
+    // The same with four pictures is a fair animation.
+    gif = SolidGif(1, 1, std::vector<uint32_t>(4, kRed));
+    gif.replace(6, 2, side, 2);
+    gif.replace(8, 2, side, 2);
+    WriteFile(dir_.path() / "big.gif", gif);
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "big.gif").c_str(), 0, 0, 9, 9, &state), 1);
 }
 
 TEST_F(Screen, AStillPictureNamedGifShowsAsOneFrame) {

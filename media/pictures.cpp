@@ -99,31 +99,43 @@ std::vector<Taps> AxisTaps(int start, int span, int dst) {
 }
 
 // One source row resampled across: premultiplied A, R, G, B floats.
-std::vector<float> ScaleRowAcross(const uint32_t* row, const std::vector<Taps>& across) {
+std::vector<float> ScaleRowAcross(const uint32_t* row, int first, int count,
+                                  const std::vector<Taps>& across) {
+    std::vector<float> pre(static_cast<size_t>(count) * 4);  // the row premultiplied
+    for (int i = 0; i < count; ++i) {
+        const uint32_t p = row[first + i];
+        const float a = static_cast<float>(p >> 24);
+        const float k = a / 255.0f;
+        float* q = pre.data() + i * 4;
+        q[0] = a;
+        q[1] = k * static_cast<float>((p >> 16) & 0xFF);
+        q[2] = k * static_cast<float>((p >> 8) & 0xFF);
+        q[3] = k * static_cast<float>(p & 0xFF);
+    }
     std::vector<float> out(across.size() * 4);
     for (size_t i = 0; i < across.size(); ++i) {
         const Taps& t = across[i];
+        const float* q = pre.data() + (t.first - first) * 4;
         float a = 0, r = 0, g = 0, b = 0;
-        for (size_t k = 0; k < t.weights.size(); ++k) {
-            const uint32_t p = row[t.first + static_cast<int>(k)];
-            const float pa = static_cast<float>(p >> 24) / 255.0f;
-            const float w = t.weights[k];
-            a += w * static_cast<float>(p >> 24);
-            r += w * pa * static_cast<float>((p >> 16) & 0xFF);
-            g += w * pa * static_cast<float>((p >> 8) & 0xFF);
-            b += w * pa * static_cast<float>(p & 0xFF);
+        for (const float w : t.weights) {
+            a += w * q[0];
+            r += w * q[1];
+            g += w * q[2];
+            b += w * q[3];
+            q += 4;
         }
-        out[i * 4] = a;
-        out[i * 4 + 1] = r;
-        out[i * 4 + 2] = g;
-        out[i * 4 + 3] = b;
+        float* o = out.data() + i * 4;
+        o[0] = a;
+        o[1] = r;
+        o[2] = g;
+        o[3] = b;
     }
     return out;
 }
 
 uint32_t Unpremultiply(float a, float r, float g, float b) {
     const auto byte = [](float v) {
-        return static_cast<uint32_t>(std::clamp(std::lround(v), 0L, 255L));
+        return v <= 0.0f ? 0u : v >= 254.5f ? 255u : static_cast<uint32_t>(v + 0.5f);
     };
     const uint32_t alpha = byte(a);
     if (alpha == 0) return 0;
@@ -145,20 +157,23 @@ SurfacePtr Resample(const SDL_Surface* src, SDL_Rect area, int dw, int dh) {
     const std::vector<Taps> across = AxisTaps(area.x, area.w, dw);
     const std::vector<Taps> down = AxisTaps(area.y, area.h, dh);
     std::deque<std::pair<int, std::vector<float>>> rows;  // source row, scaled across
+    std::vector<float> sum(static_cast<size_t>(dw) * 4);
     for (int y = 0; y < dh; ++y) {
         const Taps& t = down[static_cast<size_t>(y)];
         const int last = t.first + static_cast<int>(t.weights.size()) - 1;
         while (!rows.empty() && rows.front().first < t.first) rows.pop_front();
         for (int r = rows.empty() ? t.first : rows.back().first + 1; r <= last; ++r)
-            rows.emplace_back(r, ScaleRowAcross(Row(src, r), across));
+            rows.emplace_back(r, ScaleRowAcross(Row(src, r), area.x, area.w, across));
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        for (size_t k = 0; k < t.weights.size(); ++k) {
+            const float w = t.weights[k];
+            const float* p = rows[k].second.data();
+            for (size_t i = 0; i < sum.size(); ++i) sum[i] += w * p[i];
+        }
         uint32_t* dst = Row(out.get(), y);
         for (int x = 0; x < dw; ++x) {
-            std::array<float, 4> sum{};
-            for (size_t k = 0; k < t.weights.size(); ++k) {
-                const float* p = rows[k].second.data() + x * 4;
-                for (int c = 0; c < 4; ++c) sum[static_cast<size_t>(c)] += t.weights[k] * p[c];
-            }
-            dst[x] = Unpremultiply(sum[0], sum[1], sum[2], sum[3]);
+            const float* p = sum.data() + x * 4;
+            dst[x] = Unpremultiply(p[0], p[1], p[2], p[3]);
         }
     }
     return out;

@@ -149,7 +149,7 @@ Datafile* GetData(const char* path);
 // Object `index` of the archive (numbered from 0), nullptr when absent. It
 // keeps its intrinsic size in pixels and belongs to the archive.
 Bitmap* DataBitmap(Datafile* data, int index);
-int DataCount(const Datafile* data);
+int DataCount(const Datafile* data);  // highest object index + 1; 0 for nullptr
 void UnloadDatafile(Datafile* data);
 
 Bitmap* CreateBitmap(int w, int h);  // black; nullptr for a size below 1
@@ -162,7 +162,8 @@ void Blit(const Bitmap* src, Bitmap* dst, int sx, int sy, int dx, int dy, int w,
 // rectangle at (dx, dy) of dst.
 void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh, int dx, int dy,
                  int dw, int dh);
-// A new bitmap holding the screen rectangle (x1, y1)–(x2, y2).
+// A new bitmap holding the screen rectangle (x1, y1)–(x2, y2), clipped to
+// the screen; nullptr when none of it is on the screen.
 Bitmap* GetImage(int x1, int y1, int x2, int y2);
 void PutImage(const Bitmap* bitmap, int x, int y);  // at its own size
 void PutImageAdjust(const Bitmap* bitmap, int x, int y, int w, int h);  // scaled

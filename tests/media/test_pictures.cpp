@@ -341,7 +341,7 @@ TEST(PictureFiles, GetDataIMGGivesThePictureAtItsOwnSize) {
 
 TEST(PictureFiles, ALargePictureIsScaledDownOnLoading) {
     ScratchDir dir;
-    SolidPng(dir.path() / "scan.png", 6000, 1500, 0xFF00FF00u);
+    SolidPng(dir.path() / "scan.png", 5000, 1250, 0xFF00FF00u);
     Bitmap* b = GetDataIMG((dir.path() / "scan.png").c_str(), 0);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(BitmapWidth(b), lc::MaxPictureSide());
@@ -360,6 +360,38 @@ TEST(PictureFiles, AnAbsurdHeaderIsRefusedBeforeDecoding) {
     WriteFile(dir.path() / "bomb.png", png);
     EXPECT_EQ(GetDataIMG((dir.path() / "bomb.png").c_str(), 0), nullptr);
     EXPECT_NE(std::string(GetMediaError()).find("trop grande"), std::string::npos) << GetMediaError();
+}
+
+TEST(PictureFiles, AnAbsurdJpegIsRefusedToo) {
+    ScratchDir dir;
+    lc::SurfacePtr s = picture_files::Surface(8, 8, [](int, int) { return 0xFF808080u; });
+    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").c_str(), 90);
+    std::string jpg = picture_files::ReadAll(dir.path() / "p.jpg");
+    const size_t frame = jpg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    jpg.replace(frame + 5, 4, "\xEA\x60\xEA\x60", 4);  // 60 000 x 60 000
+    WriteFile(dir.path() / "bomb.jpg", jpg);
+    EXPECT_EQ(GetDataIMG((dir.path() / "bomb.jpg").c_str(), 0), nullptr);
+    EXPECT_NE(std::string(GetMediaError()).find("60000 x 60000"), std::string::npos) << GetMediaError();
+}
+
+TEST(PictureFiles, AnSvgTakesItsSizeFromItsUnitsOrItsViewBox) {
+    ScratchDir dir;
+    const auto size_of = [&dir](const std::string& root) {
+        WriteFile(dir.path() / "p.svg", "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg'" + root +
+                                            "><rect width='10' height='10' fill='red'/></svg>");
+        Bitmap* b = GetDataIMG((dir.path() / "p.svg").c_str(), 0);
+        const std::pair<int, int> size{BitmapWidth(b), BitmapHeight(b)};
+        DestroyBitmap(b);
+        return size;
+    };
+    EXPECT_EQ(size_of(" width='10cm' height='5cm'"), std::make_pair(378, 189));
+    EXPECT_EQ(size_of(" viewBox='0 0 30 10'"), std::make_pair(30, 10));
+    EXPECT_EQ(size_of(" width='60' viewBox='0 0 30 10'"), std::make_pair(60, 20));
+    EXPECT_EQ(size_of("\n  width=\"72pt\"\n  height=\"36pt\""), std::make_pair(96, 48));
+    // Drawn for a wall: kept within the largest side a picture keeps.
+    EXPECT_EQ(size_of(" width='100000' height='50000'"), std::make_pair(lc::MaxPictureSide(), 2048));
+    EXPECT_EQ(size_of(""), std::make_pair(0, 0)) << "no size at all: refused";
 }
 
 TEST(PictureFiles, OtherFormatsRead) {

@@ -149,14 +149,17 @@ int EcritConfig(const char* signature) {
     FILE* f = WaitAccessFile(FichierConfigNouveau, 1);
     if (f == nullptr) {
         Signale(u8"impossible de créer LCConfig.new à côté de LCConfig.txt : "
-                u8"la configuration n'est pas enregistrée.");
+                u8"la configuration n'est pas enregistrée.",
+                GetMediaError());
         return 0;
     }
+    errno = 0;
     bool ecrit = EcritLignes(f, signature) && VersLeDisque(f);
     if (std::fclose(f) != 0) ecrit = false;
     if (ecrit && Renomme(FichierConfigNouveau, FichierConfig)) return 1;
+    int raison = errno;
     std::remove(FichierConfigNouveau);
-    Signale(u8"l'écriture de LCConfig.txt a échoué (disque plein ?) : "
-            u8"le fichier précédent est conservé.");
+    Signale(u8"l'écriture de LCConfig.txt a échoué : le fichier précédent est conservé.",
+            raison != 0 ? std::strerror(raison) : nullptr);
     return 0;
 }

@@ -2,25 +2,35 @@
 #include "lumicanvas.h"
 #include "tamarel.h"
 
-int TamarelMain() {
+Datafile* DonneesTamarel = nullptr;
+
+int OuvreTamarel() {
     ConfigParDefaut();
-    if (!InitGraphHorsConfig()) return 1;
+    if (!InitGraphHorsConfig()) return 0;
     InitMouse();
     InitFont();
     SetFontMode(1);
-    Datafile* archive = GetData("#");
+    DonneesTamarel = GetData("#");
     CalculeCorrection();
     SetUFormat(U_ASCII8);
 
     HideMouse();
-    AfficheEcranConfig(archive);
+    AfficheEcranConfig(DonneesTamarel);
     ShowMouse();
+    return 1;
+}
 
-    FinConfig(BoucleConfig());
-
-    if (archive != nullptr) UnloadDatafile(archive);
+void FermeTamarel() {
+    if (DonneesTamarel != nullptr) UnloadDatafile(DonneesTamarel);
+    DonneesTamarel = nullptr;
     CloseFont();
     CloseMouse();
     CloseGraph();
+}
+
+int TamarelMain() {
+    if (!OuvreTamarel()) return 1;
+    FinConfig(BoucleConfig());
+    FermeTamarel();
     return 0;
 }

@@ -15,6 +15,17 @@
 // opened.
 int TamarelMain();
 
+// The archive fused to Tamarel (object 0: the screen's background); nullptr
+// when it cannot be opened, and the tool works without it.
+extern Datafile* DonneesTamarel;
+
+// Start-up: the display opens (the file set aside meanwhile), the mouse,
+// the fonts and the archive, then the whole screen is drawn. 0 when no
+// display could be opened.
+int OuvreTamarel();
+// Releases the archive and closes the fonts, the mouse and the display.
+void FermeTamarel();
+
 // --- The configuration file (fichier_config.cpp) ----------------------------
 
 // The file the media layer reads when a program opens its display, the name

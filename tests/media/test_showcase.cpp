@@ -34,9 +34,14 @@ protected:
         ASSERT_TRUE(harness::Healthy());
         ASSERT_FALSE(harness::Finished());
     }
-    void TearDown() override { harness::Stop(); }
+    // Each run ends by Escape, so that the program releases what it holds.
+    void TearDown() override {
+        if (!harness::Finished()) harness::Key(KEY_ESCAPE);
+        EXPECT_TRUE(harness::Finished());
+        harness::Stop();
+    }
 
-    // The probe point of box n: inside it, left of its label.
+    // The probe point of box n: inside it, clear of its centred label.
     static uint32_t BoxColour(int n) { return harness::Pixel(kBoxes[n][0] + 10, kBoxes[n][1] + 25); }
 
     test_support::ScratchDir scratch_;

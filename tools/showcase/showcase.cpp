@@ -98,7 +98,7 @@ void DrawBox(int n, bool chosen) {
     DimText(2);
     char label[32];
     std::snprintf(label, sizeof label, "Case %d", n + 1);
-    CenterTextXY((X(b[0]) + X(b[2])) / 2 + X(40), (Y(b[1]) + Y(b[3])) / 2, label);
+    CenterTextXY((X(b[0]) + X(b[2])) / 2, (Y(b[1]) + Y(b[3])) / 2, label);
 }
 
 // The line under the boxes telling which one was clicked last.

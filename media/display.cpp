@@ -40,7 +40,6 @@ constexpr int kHeadlessDesktopH = 1080;
 // Everything the display holds between InitGraph and CloseGraph; CloseGraph
 // releases it in a safe order.
 struct Display {
-    bool video_started = false;
     WindowPtr window;
     RendererPtr renderer;
     TexturePtr texture;
@@ -200,6 +199,29 @@ bool DesktopSize(int& w, int& h) {
     return true;
 }
 
+// Starts SDL's video subsystem once for the process. SDL falls back to its
+// invisible "offscreen" driver when no real display answers: that is no
+// display for a pupil, so unless it was asked for, try again for a moment
+// (an X server may be resetting) and then give up.
+bool StartVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool offscreen_asked = asked && std::strstr(asked, "offscreen");
+    // With no display named at all there is nothing to wait for.
+    const bool named = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY");
+    const int attempts = named ? 20 : 1;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0) SDL_Delay(100);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (offscreen_asked || !driver || std::strcmp(driver, "offscreen") != 0) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("aucun écran graphique ne répond");
+    }
+    lc::Fail("Impossible d'ouvrir l'affichage : %s", SDL_GetError());
+    return false;
+}
+
 void SeedAtStart() {
     const auto now = std::chrono::system_clock::now().time_since_epoch().count();
     lc::SeedRandom(static_cast<unsigned>(now) ^ static_cast<unsigned>(SDL_GetPerformanceCounter()));
@@ -212,11 +234,7 @@ bool Open(const lc::DisplaySettings& settings) {
     int desktop_w = kHeadlessDesktopW;
     int desktop_h = kHeadlessDesktopH;
     if (!g_headless) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            lc::Fail("Impossible d'ouvrir l'affichage : %s", SDL_GetError());
-            return false;
-        }
-        d.video_started = true;
+        if (!StartVideo()) return false;
         if (!DesktopSize(desktop_w, desktop_h)) {
             desktop_w = 800;
             desktop_h = 600;
@@ -356,8 +374,9 @@ void CloseGraph() {
     d.texture.reset();  // before its renderer, and the renderer before its window
     d.renderer.reset();
     d.window.reset();
-    if (d.video_started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    d.video_started = false;
+    // The video subsystem stays for the rest of the process: closing the
+    // connection to the X server and opening it again at once may meet the
+    // server resetting (as Xvfb does when its last client leaves).
     d.immediate = false;
 }
 

@@ -147,6 +147,9 @@ constexpr int kStyleUnderline = 4;
 constexpr int kMinHeight = 4;
 constexpr int kMaxHeight = 400;
 constexpr int kDefaultHeight = 18;
+// No screen is wider: a run beyond this is not rendered (its glyphs would
+// take hundreds of megabytes).
+constexpr int kMaxRunWidth = 16384;
 constexpr std::array<int, 6> kPresetHeights = {14, 18, 24, 30, 40, 56};  // on 768 rows
 
 // The four faces, by the bold (1) and italic (2) bits of a style.
@@ -458,6 +461,10 @@ int DrawRun(const Run& run, int x, int top) {
     TextState& s = State();
     OpenFont* open = FontFor(run.style & (kStyleBold | kStyleItalic), s.height);
     if (!open) return r->width;
+    if (r->width > kMaxRunWidth) {
+        lc::Fail("Text: a line of %d pixels is too wide to draw", r->width);
+        return r->width;
+    }
     if (!r->glyphs) {
         SetStyle(*open, run.style);
         SDL_Surface* made = TTF_RenderUTF8_Blended(open->font.get(), run.utf8.c_str(), SDL_Color{255, 255, 255, 255});

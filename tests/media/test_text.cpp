@@ -193,6 +193,11 @@ TEST_F(TextTest, ExplicitHeightsAreClampedAndScaleTheWidth) {
     EXPECT_GT(FindInk().count, 0);
     EXPECT_EQ(TextLength(""), 0);
     EXPECT_EQ(TextLength(nullptr), 0);
+    // A line far wider than any screen is measured but not drawn.
+    std::string endless(2000, 'W');
+    EXPECT_GT(TextLength(endless.c_str()), 100000);
+    TextXY(0, 0, endless.c_str());
+    EXPECT_EQ(lc::CurrentTextX(), TextLength(endless.c_str()));
 }
 
 TEST_F(TextTest, StyleMarksAreNotCountedInTheLength) {

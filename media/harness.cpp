@@ -211,6 +211,12 @@ void HarnessPump() {
     }
 }
 
+void HarnessFound() {
+    if (!t_program_thread) return;
+    std::lock_guard lock(g.m);
+    g.idle_sites.clear();
+}
+
 void HarnessIdle(const void* site) {
     if (!t_program_thread) return;
     HarnessCheckStop();

@@ -39,6 +39,7 @@ struct InputState {
     // The last results of the polls that idle when their answer repeats.
     int last_button = 0;
     int last_area = -1;
+    int last_key_waiting = 0;
 };
 
 InputState g_in;
@@ -154,6 +155,16 @@ void KeepTextInput() {
     if (SDL_WasInit(SDL_INIT_VIDEO) && !SDL_IsTextInputActive()) SDL_StartTextInput();
 }
 
+// Ends a polling call: idles when it found nothing new, else tells the
+// harness that the program is busy again.
+void Report(bool nothing_new, const void* site) {
+    if (nothing_new) {
+        lc::IdlePoll(site);
+    } else {
+        lc::PollFound();
+    }
+}
+
 // The next waiting key, taken from the buffer; -1 when none waits.
 int TakeKey() {
     if (g_in.keys.empty()) return -1;
@@ -198,6 +209,10 @@ void PumpEvents() {
     KeepTextInput();
     SDL_Event e;
     while (SDL_PollEvent(&e)) HandleEvent(e);
+}
+
+void PollFound() {
+    if (Headless()) HarnessFound();
 }
 
 void IdlePoll(const void* site) {
@@ -263,7 +278,7 @@ int GetMouseArea() {
             break;
         }
     }
-    if (found == g_in.last_area) lc::IdlePoll(__builtin_return_address(0));
+    Report(found == g_in.last_area, __builtin_return_address(0));
     g_in.last_area = found;
     return found;
 }
@@ -274,7 +289,7 @@ int GetMouseButton() {
     // between two polls is not missed by a loop that watches the buttons.
     const int state = g_in.buttons | g_in.unseen_press;
     g_in.unseen_press = 0;
-    if (state == g_in.last_button) lc::IdlePoll(__builtin_return_address(0));
+    Report(state == g_in.last_button, __builtin_return_address(0));
     g_in.last_button = state;
     return state;
 }
@@ -285,6 +300,7 @@ int ClickMouse() {
         --g_in.clicks;
         // The click is seen: GetMouseButton no longer reports it once released.
         g_in.unseen_press &= g_in.buttons;
+        lc::PollFound();
         return 1;
     }
     lc::IdlePoll(__builtin_return_address(0));
@@ -312,15 +328,16 @@ bool PointerShown() { return g_in.pointer_shown; }
 
 int KeyPressed() {
     lc::PumpEvents();
-    if (!g_in.keys.empty()) return 1;
-    lc::IdlePoll(__builtin_return_address(0));
-    return 0;
+    const int waiting = g_in.keys.empty() ? 0 : 1;
+    Report(waiting == g_in.last_key_waiting, __builtin_return_address(0));
+    g_in.last_key_waiting = waiting;
+    return waiting;
 }
 
 int GetKeyPressed() {
     lc::PumpEvents();
     const int key = TakeKey();
-    if (key < 0) lc::IdlePoll(__builtin_return_address(0));
+    Report(key < 0, __builtin_return_address(0));
     return key;
 }
 
@@ -329,7 +346,10 @@ int ReadKey() {
     for (;;) {
         lc::PumpEvents();
         const int key = TakeKey();
-        if (key >= 0) return key;
+        if (key >= 0) {
+            lc::PollFound();
+            return key;
+        }
         lc::IdlePoll(site);
     }
 }
@@ -432,6 +452,7 @@ int ReadLn(char* buffer, int size, int (*accept)(int ch)) {
             lc::IdlePoll(site);
             continue;
         }
+        lc::PollFound();
         if (key == KEY_ENTER) break;
         if (key == KEY_BACKSPACE) {
             if (widths.empty()) continue;

@@ -87,6 +87,10 @@ void PumpEvents();
 // waiting loop. `site` tells the waiting loop's polls apart (the polling
 // call's return address; nullptr is one more site of its own).
 void IdlePoll(const void* site = nullptr);
+// A polling call that found something new (a click, a key, another button
+// state, the end of a sound) calls this: under the harness the program is
+// busy again and goes once more round its loop before the test's turn.
+void PollFound();
 
 // --- Mouse and keyboard state (input.cpp) -------------------------------------------
 
@@ -147,6 +151,7 @@ std::time_t HarnessStartTime();
 void HarnessAdvanceClock(uint32_t ms);
 void HarnessPump();
 void HarnessIdle(const void* site);
+void HarnessFound();
 // Throws the end of the run when the test has stopped it (Stop()): the clock
 // and Delay call it so that a program waiting on the clock also unwinds.
 void HarnessCheckStop();

@@ -173,7 +173,11 @@ int PlaySnd(const char* path, int /*flags*/) {
     }
     const int result = Ended(s, path) ? 1 : 0;
     // Nothing changed since the last call: the waiting loop idles here.
-    if (result == s.last_result) lc::IdlePoll(site);
+    if (result == s.last_result) {
+        lc::IdlePoll(site);
+    } else {
+        lc::PollFound();
+    }
     s.last_result = result;
     return result;
 }

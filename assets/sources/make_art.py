@@ -162,11 +162,11 @@ def question_screen():
     # Wrong-answer counter (810,100)-(900,175), a red cross beside it.
     b += circle(942, 137, 31, CORAL, WHITE, 4) + cross(942, 137, 31)
     b += rect(812, 102, 86, 71, WHITE, 16, CORAL, 4)
-    # Question band (90,225)-(934,368): the dial's socket on the left,
-    # the media thumbnail's place (800,235)-(920,355) on the right.
+    # Question band (90,225)-(934,368): the dial's socket on the left; the
+    # media thumbnail (800,235)-(920,355) is drawn by the game on the right
+    # only when the question has a medium, so its place stays plain.
     b += rect(93, 228, 838, 137, CREAM, 22, NAVY, 5)
     b += circle(160, 296, 63, "#DCE6FB", "#A9BCE8", 3)
-    b += rect(795, 230, 130, 130, "#F3F6FF", 12, "#C9D6F2", 2)
     # The four answer boxes, one soft colour each, exactly on the mouse areas.
     boxes = [(84, 425, "#FFF4C9", SUN_DARK), (595, 425, "#DFF5E8", MINT),
              (84, 575, "#FFE3DE", CORAL), (595, 575, "#ECE5FB", LILAC)]
@@ -209,6 +209,8 @@ def shared_background():
     for i in range(34):
         x = (i * 223 + 37) % 1010 + 7
         y = (i * 97 + 11) % 600 + 8
+        if 200 < x < 824 and y < 170:
+            continue  # keep the titles of the screens clear
         b += circle(x, y, 1.5 + (i % 3) * 0.8, "#6F80C8" if i % 2 else "#8C9BDA")
     b += star(60, 560, 10, 4, "#C9B45A") + star(975, 95, 9, 4, "#C9B45A") + star(900, 560, 7, 3, "#C9B45A")
     # Ribbon behind the video screen's black remarks (y 625 to 692). Its blue

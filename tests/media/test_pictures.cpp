@@ -23,7 +23,7 @@ namespace {
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 // A headless 800 x 600 back buffer in a scratch folder (no LCConfig.txt).
-class Screen : public ::testing::Test {
+class PictureScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         lc::SetHeadless(true);
@@ -176,7 +176,7 @@ TEST(Bitmaps, AnSvgStretchedIsRasterisedAtItsNewSize) {
 
 // --- The screen ------------------------------------------------------------------
 
-TEST_F(Screen, GetImageThenPutImageRestoresTheScreenExactly) {
+TEST_F(PictureScreen, GetImageThenPutImageRestoresTheScreenExactly) {
     SDL_Surface* screen = lc::Screen();
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 60; ++x)
@@ -196,7 +196,7 @@ TEST_F(Screen, GetImageThenPutImageRestoresTheScreenExactly) {
     DestroyBitmap(saved);
 }
 
-TEST_F(Screen, GetImageOfTheWholeScreenAndClipped) {
+TEST_F(PictureScreen, GetImageOfTheWholeScreenAndClipped) {
     Bitmap* whole = GetImage(0, 0, GetMaxX(), GetMaxY());
     ASSERT_NE(whole, nullptr);
     EXPECT_EQ(BitmapWidth(whole), 800);
@@ -210,7 +210,7 @@ TEST_F(Screen, GetImageOfTheWholeScreenAndClipped) {
     DestroyBitmap(corner);
 }
 
-TEST_F(Screen, PutImageAdjustCoversBothCornersIncluded) {
+TEST_F(PictureScreen, PutImageAdjustCoversBothCornersIncluded) {
     Fill(kGreen);
     Bitmap* red = Painted(10, 10, [](int, int) { return 0xFFFF0000u; });
     PutImageAdjust(red, 5, 5, 20, 10);
@@ -226,7 +226,7 @@ TEST_F(Screen, PutImageAdjustCoversBothCornersIncluded) {
     DestroyBitmap(red);
 }
 
-TEST_F(Screen, PutImageAdjustRedrawsAfterTheBitmapChanged) {
+TEST_F(PictureScreen, PutImageAdjustRedrawsAfterTheBitmapChanged) {
     Bitmap* b = Painted(4, 4, [](int, int) { return 0xFFFF0000u; });
     PutImageAdjust(b, 0, 0, 99, 99);
     EXPECT_EQ(GetPixelRGB(50, 50), kRed);
@@ -238,7 +238,7 @@ TEST_F(Screen, PutImageAdjustRedrawsAfterTheBitmapChanged) {
     DestroyBitmap(blue);
 }
 
-TEST_F(Screen, SvgIsDrawnCrispAtTheSizeItIsShown) {
+TEST_F(PictureScreen, SvgIsDrawnCrispAtTheSizeItIsShown) {
     WriteFile(dir_.path() / "halves.svg", HalvesSvg(40, 20));
     Bitmap* svg = GetDataIMG((dir_.path() / "halves.svg").c_str(), 0);
     ASSERT_NE(svg, nullptr);
@@ -252,7 +252,7 @@ TEST_F(Screen, SvgIsDrawnCrispAtTheSizeItIsShown) {
     DestroyBitmap(svg);
 }
 
-TEST_F(Screen, TransparentPixelsShowWhatIsBehind) {
+TEST_F(PictureScreen, TransparentPixelsShowWhatIsBehind) {
     Fill(kGreen);
     // Red with transparent corners, and a half-transparent centre.
     const auto icon = [](int x, int y) -> uint32_t {
@@ -273,7 +273,7 @@ TEST_F(Screen, TransparentPixelsShowWhatIsBehind) {
     DestroyBitmap(b);
 }
 
-TEST_F(Screen, NullPicturesDrawNothing) {
+TEST_F(PictureScreen, NullPicturesDrawNothing) {
     Fill(kGreen);
     PutImage(nullptr, 0, 0);
     PutImageAdjust(nullptr, 0, 0, 100, 100);
@@ -284,7 +284,7 @@ TEST_F(Screen, NullPicturesDrawNothing) {
 
 // --- Picture files -------------------------------------------------------------------
 
-TEST_F(Screen, ShowPictureAdjustScalesTheFileIntoTheRectangle) {
+TEST_F(PictureScreen, ShowPictureAdjustScalesTheFileIntoTheRectangle) {
     Fill(kGreen);
     SolidPng(dir_.path() / "blue.png", 300, 200, 0xFF0000FFu);
     ShowPictureAdjust((dir_.path() / "blue.png").c_str(), 10, 20, 120, 120);
@@ -294,7 +294,7 @@ TEST_F(Screen, ShowPictureAdjustScalesTheFileIntoTheRectangle) {
     EXPECT_EQ(GetPixelRGB(130, 141), kGreen);
 }
 
-TEST_F(Screen, ShowPictureAdjustSeesAReplacedFile) {
+TEST_F(PictureScreen, ShowPictureAdjustSeesAReplacedFile) {
     const auto path = dir_.path() / "pic.png";
     SolidPng(path, 20, 20, 0xFFFF0000u);
     ShowPictureAdjust(path.c_str(), 0, 0, 50, 50);
@@ -304,7 +304,7 @@ TEST_F(Screen, ShowPictureAdjustSeesAReplacedFile) {
     EXPECT_EQ(GetPixelRGB(25, 25), kBlue);
 }
 
-TEST_F(Screen, AMissingOrBrokenPictureDrawsNothingAndIsToldOnce) {
+TEST_F(PictureScreen, AMissingOrBrokenPictureDrawsNothingAndIsToldOnce) {
     Fill(kGreen);
     const std::string missing = (dir_.path() / "absent.png").string();
     testing::internal::CaptureStderr();
@@ -411,7 +411,7 @@ TEST(PictureFiles, OtherFormatsRead) {
 
 // --- Animated GIFs ----------------------------------------------------------------------
 
-TEST_F(Screen, GifFramesAdvanceOneACallAndWrap) {
+TEST_F(PictureScreen, GifFramesAdvanceOneACallAndWrap) {
     const auto path = dir_.path() / "anim.gif";
     WriteFile(path, SolidGif(20, 10, {kRed, kGreen, kBlue}));
     int state = -1;
@@ -430,7 +430,7 @@ TEST_F(Screen, GifFramesAdvanceOneACallAndWrap) {
     EXPECT_EQ(GetPixelRGB(0, 0), kRed);
 }
 
-TEST_F(Screen, GifsAreKeptUntilFreeGifs) {
+TEST_F(PictureScreen, GifsAreKeptUntilFreeGifs) {
     const auto path = dir_.path() / "anim.gif";
     WriteFile(path, SolidGif(4, 4, {kRed, kGreen}));
     int state = -1;
@@ -444,7 +444,7 @@ TEST_F(Screen, GifsAreKeptUntilFreeGifs) {
     EXPECT_EQ(GetPixelRGB(5, 5), kBlue);
 }
 
-TEST_F(Screen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
+TEST_F(PictureScreen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
     Fill(kGreen);
     const std::string whole = SolidGif(20, 10, {kRed, kBlue, kRed});
     // Cut inside the second frame's picture data.
@@ -467,7 +467,7 @@ TEST_F(Screen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
     EXPECT_EQ(GetPixelRGB(10, 5), drawn == 1 ? kRed : kGreen);
 }
 
-TEST_F(Screen, AGifWhoseFramesWouldFillTheMemoryIsRefused) {
+TEST_F(PictureScreen, AGifWhoseFramesWouldFillTheMemoryIsRefused) {
     // Forty tiny pictures on a canvas of 3000 x 3000: each frame is held whole.
     std::string gif = SolidGif(1, 1, std::vector<uint32_t>(40, kRed));
     const char side[2] = {static_cast<char>(3000 & 0xFF), static_cast<char>(3000 >> 8)};
@@ -485,7 +485,7 @@ TEST_F(Screen, AGifWhoseFramesWouldFillTheMemoryIsRefused) {
     EXPECT_EQ(ShowGIFAdjust((dir_.path() / "big.gif").c_str(), 0, 0, 9, 9, &state), 1);
 }
 
-TEST_F(Screen, AStillPictureNamedGifShowsAsOneFrame) {
+TEST_F(PictureScreen, AStillPictureNamedGifShowsAsOneFrame) {
     SolidPng(dir_.path() / "still.gif", 8, 8, 0xFF0000FFu);
     int state = -1;
     ASSERT_EQ(ShowGIFAdjust((dir_.path() / "still.gif").c_str(), 0, 0, 7, 7, &state), 1);

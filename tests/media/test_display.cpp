@@ -1,5 +1,6 @@
 // The display: the size chosen from LCConfig.txt, the headless back buffer,
 // the palette and the current colour.
+#include "harness.h"
 #include "internal.h"
 #include "lumicanvas.h"
 #include "test_support.h"
@@ -251,4 +252,41 @@ TEST(WindowDisplay, OpensOnTheDummyDriverAndFallsBackToTheDesktop) {
     EXPECT_EQ(lc::Window(), nullptr);
     EXPECT_EQ(GetMaxX(), 0);
     CloseGraph();  // twice is harmless
+}
+
+// A whole headless run through the harness: the program opens its display
+// from LCConfig.txt, draws, shows, says something and ends with a code.
+TEST(HeadlessRun, ShowsSaysAndEndsThroughTheHarness) {
+    ScratchDir dir;
+    WriteFile("LCConfig.txt", "RESOLUTION_PREDEFINIE=4\nPLEIN_ECRAN=1\nMESSAGE_ERREUR=1\n");
+    harness::Start([] {
+        if (!InitGraph(4, 1, 0)) return 1;
+        SetColor(12);
+        DrawRectFill(100, 100, 199, 149);
+        ShowScreen();
+        SetColor(10);
+        DrawRectFill(100, 100, 199, 149);  // drawn but not shown yet
+        SetUFormat(U_ASCII8);
+        Message("D\xE9j\xE0 jou\xE9 !");
+        InitMouse();
+        while (!ClickMouse()) {
+        }
+        ExitProgram(7);
+    });
+    ASSERT_TRUE(harness::Healthy());
+    EXPECT_EQ(GetMaxX(), 1023);
+    EXPECT_EQ(harness::Presents(), 1);
+    EXPECT_EQ(harness::Pixel(150, 120), 0x55FF55u);  // the back buffer
+    int w = 0, h = 0;
+    const std::vector<uint32_t> frame = harness::Frame(&w, &h);
+    ASSERT_EQ(w, 1024);
+    ASSERT_EQ(h, 768);
+    EXPECT_EQ(frame[120 * 1024 + 150], 0xFF5555u);  // what ShowScreen showed
+    ASSERT_EQ(harness::Messages().size(), 1u);
+    EXPECT_EQ(harness::Messages()[0], "D\xC3\xA9j\xC3\xA0 jou\xC3\xA9 !");
+    EXPECT_FALSE(harness::Finished());
+    harness::ClickAt(10, 10);
+    EXPECT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 7);
+    harness::Stop();
 }

@@ -122,15 +122,18 @@ void FClose(FILE* stream);
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
 // for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
 // Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and
-// TempsReponseAutorise, and sets NombreQuestions. Returns 1, or 0 with
-// MessageErreur set when the file is missing or unreadable, ends early, has
-// a number line that is not a number of at most 3 digits, a number of
-// questions outside 1 … 60 or a time per answer outside 1 … 360 seconds.
+// TempsReponseAutorise, and sets NombreQuestions. Leaves Chemin at the
+// file's path. Text lines (1 to 3) keep at most 48 characters, the rest of
+// a longer line is dropped. Returns 1, or 0 with MessageErreur set when the
+// file is missing or unreadable, ends early, has a number line (4 to 8) that
+// is not a number of at most 3 digits, a number of questions outside 1 … 60
+// or a time per answer outside 1 … 360 seconds.
 int LitInfosJeu();
 
 // Checks the pupil list file "infos//infos_quizz_DEMO" before the pupil list
 // screen reads it: the file is readable, announces 1 … 60 pupils on its first
-// line and holds the three lines of each. Returns that number, or 0 with
+// line and holds the three lines of each, none longer than 28 characters
+// (a CR before the line feed not counted). Returns that number, or 0 with
 // MessageErreur set.
 int VerifieListeJoueurs();
 

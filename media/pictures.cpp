@@ -389,7 +389,6 @@ void DrawOnScreen(SDL_Surface* argb, int x, int y) {
 // rendition, made again when the size or the pixels changed. SVG pictures
 // are rasterised at the size itself.
 SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
-    Bitmap& cache = const_cast<Bitmap&>(b);  // the rendition is a cache, not the picture
     if (b.svg.empty() && w == b.pixels->w && h == b.pixels->h) return b.pixels.get();
     if (b.rendition && b.rendition_w == w && b.rendition_h == h && b.rendition_version == b.version)
         return b.rendition.get();
@@ -397,12 +396,12 @@ SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
         lc::Fail("Une image ne peut pas être dessinée sur %d x %d pixels", w, h);
         return nullptr;
     }
-    cache.rendition = b.svg.empty() ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
+    b.rendition = b.svg.empty() ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
                                     : RasteriseSvg(b.svg, w, h);
-    cache.rendition_w = w;
-    cache.rendition_h = h;
-    cache.rendition_version = b.version;
-    return cache.rendition.get();
+    b.rendition_w = w;
+    b.rendition_h = h;
+    b.rendition_version = b.version;
+    return b.rendition.get();
 }
 
 // Draws a bitmap scaled onto (x, y)–(x + w, y + h), corners included.

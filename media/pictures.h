@@ -18,10 +18,10 @@ struct Bitmap {
 
     // The last rendition of the bitmap at a drawn size, so that a background
     // drawn every question at the same size is scaled once.
-    lc::SurfacePtr rendition;
-    int rendition_w = 0;
-    int rendition_h = 0;
-    unsigned rendition_version = 0;
+    mutable lc::SurfacePtr rendition;
+    mutable int rendition_w = 0;
+    mutable int rendition_h = 0;
+    mutable unsigned rendition_version = 0;
 };
 
 namespace lc {

@@ -174,6 +174,24 @@ TEST(Bitmaps, AnSvgStretchedIsRasterisedAtItsNewSize) {
     DestroyBitmap(big);
 }
 
+TEST(Bitmaps, APartOfAnSvgStretchedKeepsToThatPart) {
+    // The end-of-quiz panel is made from a rectangle of an archive picture.
+    ScratchDir dir;
+    WriteFile(dir.path() / "halves.svg", HalvesSvg(40, 20));
+    Bitmap* svg = GetDataIMG((dir.path() / "halves.svg").c_str(), 0);
+    ASSERT_NE(svg, nullptr);
+    Bitmap* left = CreateBitmap(100, 100);
+    StretchBlit(svg, left, 0, 0, 20, 20, 0, 0, 100, 100);
+    for (int x = 0; x < 100; ++x) ASSERT_EQ(Pixel(left, x, 50), 0xFFFF0000u) << x;
+    EXPECT_EQ(Pixel(left, 99, 99), 0xFFFF0000u);
+    Bitmap* right = CreateBitmap(50, 60);
+    StretchBlit(svg, right, 20, 0, 20, 20, 0, 0, 50, 50);
+    EXPECT_EQ(Pixel(right, 0, 0), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(right, 49, 49), 0xFF0000FFu);
+    EXPECT_EQ(Pixel(right, 49, 50), 0xFF000000u) << "below the destination rectangle";
+    for (Bitmap* b : {svg, left, right}) DestroyBitmap(b);
+}
+
 // --- The screen ------------------------------------------------------------------
 
 TEST_F(PictureScreen, GetImageThenPutImageRestoresTheScreenExactly) {

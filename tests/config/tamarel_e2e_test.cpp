@@ -172,7 +172,12 @@ void Clique(const Boite& b) { harness::ClickAt(b.X(), b.Y()); }
 class Tamarel : public ::testing::Test {
 protected:
     void SetUp() override { (void)Mesure(); }
-    void TearDown() override { harness::Stop(); }
+    void TearDown() override {
+        if (HasFailure()) {
+            harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        }
+        harness::Stop();
+    }
 
     void Demarre(std::function<int()> programme, const std::string& archive) {
         harness::Options o;
@@ -223,6 +228,8 @@ TEST_F(Tamarel, NoFileGivesTheDefaultsFileAndScreenAndEscapeKeepsIt) {
     AttendCouleur(ecran_.Oui(14), 13, "OUI of full screen");
     AttendCouleur(ecran_.Non(15), 12, "NON of error messages");
     AttendCouleur(ecran_.Oui(15), 13, "OUI of error messages");
+    // Hidden while the screen was drawn, shown for the teacher afterwards.
+    EXPECT_TRUE(harness::PointerShown());
     Quitte(KEY_ESCAPE);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierDefaut);
 }
@@ -250,6 +257,7 @@ TEST_F(Tamarel, ClickingFourWhileNineIsChosenSwapsTheirColoursAndSavesFour) {
     Clique(ecran_.Chiffre(4));
     AttendCouleur(ecran_.Chiffre(4), 12, "digit 4");
     AttendCouleur(ecran_.Chiffre(9), 13, "digit 9");
+    EXPECT_TRUE(harness::PointerShown());
     // The separators are never redrawn: still colour 13 only.
     EXPECT_GT(Compte(ecran_.Barre(4), 13), 0);
     EXPECT_EQ(Compte(ecran_.Barre(4), 12), 0);
@@ -439,4 +447,16 @@ TEST_F(Tamarel, WorksWithoutItsArchive) {
     Lance(std::string(SOURCE_DIR) + "/no-such-archive.zip");
     Quitte(KEY_ENTER);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierGenere(800, 600, 9, 0, 0));
+}
+
+TEST_F(Tamarel, ClosingTheWindowLeavesTheFileAsItWas) {
+    const std::string fichier = FichierGenere(800, 600, 3, 0, 0);
+    WriteFile("LCConfig.txt", fichier);
+    Lance();
+    Clique(ecran_.Chiffre(8));
+    harness::CloseWindow();
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(ReadFile("LCConfig.txt"), fichier);
+    EXPECT_FALSE(std::filesystem::exists("LCConfig.tmp"));
+    EXPECT_FALSE(std::filesystem::exists("LCConfig.new"));
 }

@@ -338,19 +338,6 @@ TEST(DemoQuiz, TheYoungestClassesMeetEveryMedium) {
     EXPECT_EQ(markers.count("~"), 1u);
 }
 
-TEST(DemoQuiz, ScrambledFileMatchesThePlainText) {
-    const std::string scrambled = ReadFile(kQuestions / "vorlines_DEMO");
-    if (scrambled.empty()) GTEST_SKIP() << "the scrambled quiz is made from the text by the quiz encoder";
-    std::string plain;
-    for (char c : scrambled) plain += static_cast<char>(c ^ 0xA5);
-    std::string expected;  // the UTF-8 text in Windows-1252 (the demo uses no character above 0xFF)
-    for (long point : CodePoints(ReadFile(kQuestions / "vorlines_DEMO.txt"))) {
-        ASSERT_LE(point, 0xFF);
-        expected += static_cast<char>(point);
-    }
-    EXPECT_EQ(plain, expected) << "re-encode vorlines_DEMO.txt";
-}
-
 // --- Media ------------------------------------------------------------------
 
 TEST(DemoMedia, SmallFilesOfTheRightKind) {

@@ -56,7 +56,7 @@ void SetFontMode(int transparent);  // 1: no box behind text (the only mode draw
 int InitSound();           // opens the sound device; silent but working without one
 void CloseSound();
 void CloseMouse();
-void CloseFont();
+void CloseFont();  // also puts the text format, size, style and position back
 void CloseGraph();
 
 // Ends the process with `code` after closing what is still open. Use it for
@@ -111,26 +111,40 @@ void MoveTo(int x, int y);
 // Text
 // ---------------------------------------------------------------------------
 
-// SetUFormat codes: the four bytes of "ASC8" and "UTF8".
+// Texts are drawn in the current colour, anti-aliased (the insides of the
+// strokes exactly that colour), and every text call leaves the current
+// position just after the text drawn, on the same line (top right).
+// Control characters draw nothing (a tab or a line feed shows as a space).
+
+// SetUFormat codes: the four bytes of "ASC8" and "UTF8"; any other code
+// keeps the current format. The five bytes Windows-1252 leaves undefined
+// show as "?"; in UTF-8 a byte that starts no valid sequence is read as
+// Windows-1252.
 constexpr int U_ASCII8 = 1095975736;
 constexpr int U_UTF8 = 1431586360;
 void SetUFormat(int format);
 
 // Preset sizes 0..5 scaled to the screen: 14, 18, 24, 30, 40 and 56 pixels
-// high on a 768-row screen, in proportion on others.
+// high on a 768-row screen, in proportion on others (at least 6); a preset
+// outside 0..5 takes the nearest one.
 void DimText(int preset);
-void SetDimText(int height);  // text height in pixels
+void SetDimText(int height);  // text height in pixels, kept within 4..400
 // Style of the following texts: 0 regular, 1 bold, 2 italic, 3 bold italic;
-// add 4 for underlined.
+// add 4 for underlined. Other values are ignored.
 void SetFontAttribute(int attribute);
 int TextHeight();                 // height of a line at the current size
-int TextLength(const char* text);  // width in pixels, style marks not counted
+// Width in pixels of the text as OutCenterTextXY draws it: style marks not
+// counted, marked runs measured in their style.
+int TextLength(const char* text);
 void TextXY(int x, int y, const char* text);        // top-left corner at (x, y)
 void CenterTextXY(int x, int y, const char* text);  // centred on (x, y) both ways
 // Like CenterTextXY, and "#i", "#b", "#u" start italic, bold, underlined
-// runs, each closed by the next "#".
+// runs (added to the SetFontAttribute style), each closed by the next "#"
+// that is no mark. "##" draws one "#"; a "#" while no run is open is drawn
+// as it stands.
 void OutCenterTextXY(int x, int y, const char* text);
-// Draws at the current position and moves it just after the text.
+// Draws at the current position (top-left corner; MoveTo or the end of the
+// previous text) and moves it just after the text.
 void Text(const char* text);
 // The decimal text of n, in a buffer of the layer's that the next eight
 // calls leave alone.

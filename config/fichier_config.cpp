@@ -128,7 +128,8 @@ int InitGraphHorsConfig() {
         EcritConfig(SignatureCree);
     }
     if (!ouvert) {
-        Signale(u8"l'affichage n'a pas pu s'ouvrir ; LCConfig.txt est resté tel quel.",
+        Signale(u8"l'affichage n'a pas pu s'ouvrir ; "
+                u8"la configuration (LCConfig.txt) est restée telle quelle.",
                 GetMediaError());
     }
     return ouvert;

@@ -69,8 +69,8 @@ void LitConfig(const char* cle);
 // the signature. The bytes go to LCConfig.new first, are flushed to the disk,
 // and then replace LCConfig.txt in one rename, so that a crash or a full disk
 // never leaves a cut configuration. Returns 1, or 0 when the file could not
-// be written (the previous file is then untouched and the reason is on
-// standard error).
+// be written: the previous file is then untouched, and the reason is told on
+// standard error and in a message box.
 int EcritConfig(const char* signature);
 
 // --- The screen (ecran_config.cpp) ----------------------------------------------

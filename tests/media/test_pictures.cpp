@@ -427,6 +427,40 @@ TEST(PictureFiles, OtherFormatsRead) {
     }
 }
 
+TEST_F(PictureScreen, DamagedPicturesNeverCrash) {
+    // Good files of every kind, then the same cut short and with bytes spoilt.
+    lc::SurfacePtr s = picture_files::Surface(24, 16, Distinct);
+    IMG_SaveJPG(s.get(), (dir_.path() / "p.jpg").c_str(), 80);
+    SDL_SaveBMP(s.get(), (dir_.path() / "p.bmp").c_str());
+    const std::vector<std::string> good = {
+        Png(dir_.path() / "p.png", 24, 16, Distinct), picture_files::ReadAll(dir_.path() / "p.jpg"),
+        picture_files::ReadAll(dir_.path() / "p.bmp"), SolidGif(6, 4, {kRed, kGreen}), HalvesSvg(40, 20)};
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    int tried = 0;
+    for (const std::string& file : good) {
+        ASSERT_GT(file.size(), 20u);
+        for (int round = 0; round < 40; ++round) {
+            std::string bad = file.substr(0, round < 20 ? 1 + next() % file.size() : file.size());
+            for (int flips = round < 20 ? 0 : 1 + static_cast<int>(next() % 8); flips > 0; --flips)
+                bad[next() % bad.size()] = static_cast<char>(next());
+            const std::string path = (dir_.path() / ("bad" + std::to_string(tried++))).string();
+            WriteFile(path, bad);
+            if (Bitmap* b = GetDataIMG(path.c_str(), 0)) {
+                EXPECT_GE(BitmapWidth(b), 1);
+                EXPECT_LE(BitmapWidth(b), lc::MaxPictureSide());
+                PutImageAdjust(b, 0, 0, 50, 50);
+                DestroyBitmap(b);
+            }
+            ShowPictureAdjust(path.c_str(), 0, 0, 30, 30);
+            int state = -1;
+            const int drawn = ShowGIFAdjust(path.c_str(), 0, 0, 30, 30, &state);
+            EXPECT_TRUE(drawn == 0 || state == 0) << path;
+        }
+    }
+    EXPECT_EQ(tried, 200);
+}
+
 // --- Animated GIFs ----------------------------------------------------------------------
 
 TEST_F(PictureScreen, GifFramesAdvanceOneACallAndWrap) {

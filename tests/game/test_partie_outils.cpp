@@ -1,0 +1,188 @@
+#include "test_partie_outils.h"
+
+#include <cstring>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "fichier_quizz.h"
+#include "grelinor.h"
+#include "lumicanvas.h"
+
+namespace partie {
+
+namespace fs = std::filesystem;
+
+void EcritReglages(const std::string& fichier, const std::string& nombre, const std::string& temps,
+                   bool saisie) {
+    test_support::WriteFile("InfosQuizz/infos/" + fichier,
+                            "Quiz d'essai\nLes fruits de saison\nClasse d'essai\n" +
+                                std::string(saisie ? "1" : "0") + "\n" + nombre + "\n5\n3\n" + temps + "\n");
+}
+
+void EcritListe(const std::string& contenu) { test_support::WriteFile("InfosQuizz/infos/infos_quizz_DEMO", contenu); }
+
+void EcritQuizz(const std::vector<QuestionTest>& questions) {
+    std::string texte = "Quiz des fruits\nLes fruits\nnote\n";
+    for (const QuestionTest& q : questions) {
+        texte += q.enonce + "\n";
+        for (const std::string& r : q.reponses) texte += r + "\n";
+        texte += q.bonne + "\n--\n";
+    }
+    BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
+    test_support::WriteFile("InfosQuizz/questions/vorlines_DEMO", texte);
+}
+
+void CopieSonMuet(const std::string& chemin) {
+    test_support::WriteFile(chemin, test_support::ReadFile(SOURCE_DIR "/tests/game/donnees/silence_3s.mp3"));
+}
+
+void EcritConfig(int largeur, int hauteur) {
+    test_support::WriteFile("LCConfig.txt", "RESOLUTION_HORIZONTALE=" + std::to_string(largeur) +
+                                                "\nRESOLUTION_VERTICALE=" + std::to_string(hauteur) +
+                                                "\nRESOLUTION_PREDEFINIE=9\nPLEIN_ECRAN=0\nMESSAGE_ERREUR=0\n");
+}
+
+std::vector<QuestionTest> TroisQuestions() {
+    return {
+        {"Quel fruit est jaune ?", {"La fraise", "La banane", "La cerise", "Le raisin"}, "2"},
+        {"Quel fruit pousse|sur un palmier ?", {"La pomme", "La datte", "La poire", "La prune"}, "2"},
+        {"Quel fruit a|des p\xE9pins|?", {"La cerise", "La pomme", "L'abricot", "La p\xEA" "che"}, "2"},
+    };
+}
+
+void ArbreStandard() {
+    EcritConfig();
+    EcritReglages("infos_jeu_DEMO0", "3", "10", false);
+    EcritReglages("infos_jeu_DEMO", "3", "10", true);
+    EcritListe("3\ndupont\nmarie\nCP A\nMARTIN\nLUC\nCP A\npetit\nZOE\nCP B\n");
+    EcritQuizz(TroisQuestions());
+}
+
+void Lance() {
+    harness::Options o;
+    o.archive = GRELINOR_ARCHIVE;
+    harness::Start([] { return GrelinorMain(); }, o);
+}
+
+void ChoisitNiveau(int niveau) {
+    const int x[6] = {260, 762, 260, 762, 260, 762};
+    const int y[6] = {415, 415, 545, 545, 675, 675};
+    harness::ClickAt(x[niveau], y[niveau]);
+    harness::ClickAt(1023 - 25, 30);  // the confirm button, top right
+}
+
+std::string Resultats(const std::string& fichier) {
+    return test_support::ReadFile("InfosQuizz/joueurs/DEMO/" + fichier);
+}
+
+namespace {
+// The screen as the program left it: the back buffer while it runs, the
+// last presented frame once it has ended (its display is closed by then).
+std::vector<uint32_t> Image(int* w, int* h) {
+    return harness::Finished() ? harness::Frame(w, h) : harness::BackBuffer(w, h);
+}
+}  // namespace
+
+int CompteCouleur(uint32_t rgb, int x1, int y1, int x2, int y2) {
+    int w = 0, h = 0;
+    std::vector<uint32_t> image = Image(&w, &h);
+    int n = 0;
+    for (int y = y1; y <= y2 && y < h; ++y)
+        for (int x = x1; x <= x2 && x < w; ++x)
+            if (image[static_cast<size_t>(y) * w + x] == rgb) ++n;
+    return n;
+}
+
+std::vector<uint32_t> Zone(int x1, int y1, int x2, int y2) {
+    int w = 0, h = 0;
+    std::vector<uint32_t> image = Image(&w, &h);
+    std::vector<uint32_t> z;
+    for (int y = y1; y <= y2 && y < h; ++y)
+        for (int x = x1; x <= x2 && x < w; ++x) z.push_back(image[static_cast<size_t>(y) * w + x]);
+    return z;
+}
+
+Point CentreCouleur(uint32_t rgb, int x1, int y1, int x2, int y2) {
+    int w = 0, h = 0;
+    std::vector<uint32_t> image = Image(&w, &h);
+    long sx = 0, sy = 0, n = 0;
+    for (int y = y1; y <= y2 && y < h; ++y)
+        for (int x = x1; x <= x2 && x < w; ++x)
+            if (image[static_cast<size_t>(y) * w + x] == rgb) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+    if (n == 0) return {-1, -1};
+    return {static_cast<int>(sx / n), static_cast<int>(sy / n)};
+}
+
+const Boite kBoites[4] = {{84, 425, 424, 520}, {595, 425, 935, 520}, {84, 575, 424, 670}, {595, 575, 935, 670}};
+
+GuetteSurlignage::GuetteSurlignage(int n) {
+    const Boite b = kBoites[n - 1];
+    const uint32_t bleu = PaletteRGB(9);
+    harness::OnPresent([this, b, bleu] {
+        int w = 0, h = 0;
+        std::vector<uint32_t> image = harness::Frame(&w, &h);
+        int compte = 0;
+        for (int y = b.y1; y <= b.y2 && y < h; ++y)
+            for (int x = b.x1; x <= b.x2 && x < w; ++x)
+                if (image[static_cast<size_t>(y) * w + x] == bleu) ++compte;
+        if (compte > maximum_) maximum_ = compte;
+    });
+}
+
+GuetteSurlignage::~GuetteSurlignage() { harness::OnPresent(nullptr); }
+
+namespace {
+
+// The exact black pixels of a counter: the same for the same number,
+// however often it was drawn over itself.
+int CompteurBon() { return CompteCouleur(0x000000, 125, 100, 215, 175); }
+int CompteurMauvais() { return CompteCouleur(0x000000, 810, 100, 900, 175); }
+int TexteFin() { return CompteCouleur(PaletteRGB(1), 150, 250, 870, 340); }
+
+void Repond(int n, int secondes, const std::string& fichier, const std::string& attendu) {
+    const Boite b = kBoites[n - 1];
+    EXPECT_EQ(CompteCouleur(PaletteRGB(9), b.x1, b.y1, b.x2, b.y2), 0) << "answer " << n << " highlighted too early";
+    harness::Advance(secondes * 1000);
+    GuetteSurlignage guet(n);
+    harness::ClickAt((b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2);
+    EXPECT_GT(guet.Maximum(), 20) << "answer " << n << " was not shown highlighted";
+    EXPECT_EQ(Resultats(fichier), attendu);
+}
+
+}  // namespace
+
+void JoueTroisQuestions(const std::string& fichier, const std::string& entete) {
+    ASSERT_TRUE(harness::Healthy());
+    ASSERT_FALSE(harness::Finished());
+    EXPECT_EQ(Resultats(fichier), entete + "0\n0\n9999\n");
+    EXPECT_EQ(TexteFin(), 0);
+    const int zero = CompteurBon();
+    EXPECT_GT(zero, 0);
+    EXPECT_EQ(CompteurMauvais(), zero);
+
+    Repond(2, 3, fichier, entete + "01\n00\n0003\n");
+    const int un = CompteurBon();
+    EXPECT_NE(un, zero) << "the right-answer counter did not change";
+    EXPECT_EQ(CompteurMauvais(), zero);
+
+    Repond(3, 5, fichier, entete + "01\n01\n0008\n");
+    EXPECT_EQ(CompteurBon(), un);
+    EXPECT_EQ(CompteurMauvais(), un) << "the wrong-answer counter does not show 1";
+
+    harness::Advance(9000);
+    EXPECT_FALSE(harness::Finished()) << "the time ran out early";
+    EXPECT_EQ(Resultats(fichier), entete + "01\n01\n0008\n");
+    harness::Advance(1000);
+    EXPECT_EQ(Resultats(fichier), entete + "01\n02\n0018\n");
+    EXPECT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 0);
+    EXPECT_GT(TexteFin(), 50) << "no FIN DU QUIZZ ! notice";
+    EXPECT_NE(CompteurMauvais(), un) << "the wrong-answer counter does not show 2";
+}
+
+}  // namespace partie

@@ -167,3 +167,39 @@ TEST(BuiltArchives, ShowcaseObjectKeepsThePngSize) {
     SDL_FreeSurface(own);
     UnloadDatafile(data);
 }
+
+TEST(Archive, DamagedArchivesNeverCrash) {
+    ScratchDir dir;
+    const std::string good = "program bytes" + SmallArchive(dir);
+    uint32_t seed = 777;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    int opened = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::string bad = good.substr(0, round < 30 ? 1 + next() % good.size() : good.size());
+        for (int flips = round < 30 ? 0 : 1 + static_cast<int>(next() % 6); flips > 0; --flips)
+            bad[next() % bad.size()] = static_cast<char>(next());
+        const auto path = dir.path() / ("bad" + std::to_string(round));
+        WriteFile(path, bad);
+        Datafile* data = GetData(path.c_str());
+        if (!data) continue;
+        ++opened;
+        for (int i = -1; i <= DataCount(data); ++i) {
+            if (Bitmap* b = DataBitmap(data, i)) {
+                EXPECT_GE(BitmapWidth(b), 1);
+            }
+        }
+        UnloadDatafile(data);
+        FusedPath fused(path.string());
+        std::string font;
+        if (lc::ReadFromArchive("fonts/Test.ttf", font)) {
+            EXPECT_LE(font.size(), bad.size());
+        }
+    }
+    // The whole archive, untouched, still opens after all of that.
+    WriteFile(dir.path() / "good", good);
+    Datafile* data = GetData((dir.path() / "good").c_str());
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(BitmapWidth(DataBitmap(data, 0)), 3);
+    UnloadDatafile(data);
+    EXPECT_GT(opened, 0) << "some spoilt copies keep a readable directory";
+}

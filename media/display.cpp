@@ -8,6 +8,8 @@
 #include "lumicanvas.h"
 #include "internal.h"
 
+#include <SDL_ttf.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -16,6 +18,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -263,6 +266,84 @@ bool Open(const lc::DisplaySettings& settings) {
     return true;
 }
 
+
+// --- Message boxes ------------------------------------------------------------------
+
+struct FontDeleter {
+    void operator()(TTF_Font* f) const { TTF_CloseFont(f); }
+};
+
+// The box's picture: the text wrapped in black on light grey, a dark frame,
+// and "OK" under it. nullptr when no font can be had.
+lc::SurfacePtr MakeBoxPicture(const std::string& utf8, int screen_w, int screen_h) {
+    std::string bytes;
+    if (!lc::ReadFromArchive("fonts/DejaVuSans.ttf", bytes)) return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    const int points = std::max(10, screen_h / 32);
+    std::unique_ptr<TTF_Font, FontDeleter> font(rw ? TTF_OpenFontRW(rw, 1, points) : nullptr);
+    if (!font) return nullptr;
+    TTF_SetFontWrappedAlign(font.get(), TTF_WRAPPED_ALIGN_CENTER);
+    const SDL_Color black{0, 0, 0, 255};
+    const Uint32 wrap = static_cast<Uint32>(std::max(100, screen_w * 6 / 10));
+    lc::SurfacePtr text(TTF_RenderUTF8_Blended_Wrapped(font.get(), utf8.empty() ? " " : utf8.c_str(), black, wrap));
+    lc::SurfacePtr ok(TTF_RenderUTF8_Blended(font.get(), "OK", black));
+    if (!text || !ok) return nullptr;
+    const int pad = points;
+    const int w = std::min(screen_w, std::max(text->w, ok->w) + 2 * pad);
+    const int h = std::min(screen_h, text->h + ok->h + 3 * pad);
+    lc::SurfacePtr box(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
+    if (!box) return nullptr;
+    const SDL_Rect whole{0, 0, w, h};
+    const SDL_Rect inside{2, 2, w - 4, h - 4};
+    SDL_FillRect(box.get(), &whole, SDL_MapRGB(box->format, 40, 40, 40));
+    SDL_FillRect(box.get(), &inside, SDL_MapRGB(box->format, 224, 224, 224));
+    SDL_Rect at{(w - text->w) / 2, pad, text->w, text->h};
+    SDL_BlitSurface(text.get(), nullptr, box.get(), &at);
+    at = {(w - ok->w) / 2, h - pad - ok->h, ok->w, ok->h};
+    const SDL_Rect button{at.x - pad, at.y - pad / 4, ok->w + 2 * pad, ok->h + pad / 2};
+    const SDL_Rect button_inside{button.x + 1, button.y + 1, button.w - 2, button.h - 2};
+    SDL_FillRect(box.get(), &button, SDL_MapRGB(box->format, 40, 40, 40));
+    SDL_FillRect(box.get(), &button_inside, SDL_MapRGB(box->format, 245, 245, 245));
+    SDL_BlitSurface(ok.get(), nullptr, box.get(), &at);
+    return box;
+}
+
+bool ClosesTheBox(const SDL_Event& e) {
+    if (e.type == SDL_MOUSEBUTTONDOWN) return true;
+    if (e.type != SDL_KEYDOWN) return false;
+    const SDL_Keycode k = e.key.keysym.sym;
+    return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_ESCAPE || k == SDLK_SPACE;
+}
+
+// A box drawn over the window when the system shows none (no dialog
+// program, no fonts for the X server): shown over the last presented
+// picture until a click or Enter, Escape or Space; the picture then comes back.
+bool DrawnBox(const std::string& utf8) {
+    Display& d = g_display;
+    if (!d.renderer || !d.screen) return false;
+    const bool ttf_started = TTF_Init() == 0;
+    if (!ttf_started) return false;
+    bool shown = false;
+    if (lc::SurfacePtr picture = MakeBoxPicture(utf8, d.screen->w, d.screen->h)) {
+        TexturePtr texture(SDL_CreateTextureFromSurface(d.renderer.get(), picture.get()));
+        const SDL_Rect where{(d.screen->w - picture->w) / 2, (d.screen->h - picture->h) / 2, picture->w,
+                             picture->h};
+        for (bool open = texture != nullptr; open;) {
+            SDL_RenderCopy(d.renderer.get(), d.texture.get(), nullptr, nullptr);
+            SDL_RenderCopy(d.renderer.get(), texture.get(), nullptr, &where);
+            SDL_RenderPresent(d.renderer.get());
+            shown = true;
+            SDL_Event e;
+            if (!SDL_WaitEventTimeout(&e, 250)) continue;
+            if (e.type == SDL_QUIT) SDL_PushEvent(&e);  // the program still sees it
+            open = !(ClosesTheBox(e) || e.type == SDL_QUIT);
+        }
+    }
+    TTF_Quit();
+    Render();
+    return shown;
+}
+
 }  // namespace
 
 namespace lc {
@@ -296,9 +377,16 @@ void Fail(const char* format, ...) {
     va_end(args);
     g_error = text;
     std::fprintf(stderr, "Lumicanvas : %s\n", text);
-    if (g_error_boxes && !g_headless) {
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, text, g_display.window.get());
-    }
+    // One box for each different error: a screen that retries a missing
+    // picture on every poll must not bury the pupil under boxes.
+    static std::set<std::string> boxed;
+    if (g_error_boxes && !g_headless && boxed.insert(g_error).second) ShowBox(g_error, true);
+}
+
+bool ShowBox(const std::string& utf8_text, bool error) {
+    const Uint32 kind = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(kind, kTitle, utf8_text.c_str(), g_display.window.get()) == 0) return true;
+    return DrawnBox(utf8_text);
 }
 
 DisplaySettings ReadDisplaySettings(const char* path) {

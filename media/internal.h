@@ -41,6 +41,10 @@ void SetHeadless(bool headless);
 SDL_Renderer* ShapeRenderer();
 // The window, to parent message boxes; nullptr headless or before InitGraph.
 SDL_Window* Window();
+// Shows a modal box (the system's, else one drawn over the window) and
+// returns once it is closed; false when none could be shown. Not for
+// headless runs.
+bool ShowBox(const std::string& utf8_text, bool error);
 
 // The display settings of LCConfig.txt, each read as the configuration tool
 // reads it (the number at the start of the value; a key that is absent keeps

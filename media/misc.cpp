@@ -68,8 +68,5 @@ void Message(const char* text) {
         lc::HarnessMessage(utf8);
         return;
     }
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Pivolette", utf8.c_str(),
-                                 lc::Window()) != 0) {
-        std::fprintf(stderr, "%s\n", utf8.c_str());  // no box could be shown: the text is not lost
-    }
+    if (!lc::ShowBox(utf8, false)) std::fprintf(stderr, "%s\n", utf8.c_str());  // the text is not lost
 }

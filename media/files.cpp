@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -83,6 +84,12 @@ FILE* WaitAccessFile(const char* path, int mode) {
     const int fd = ::open(path, write ? (O_WRONLY | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC), 0666);
     if (fd < 0) {
         lc::Fail("Impossible d'ouvrir \"%s\" : %s", path, std::strerror(errno));
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        lc::Fail("Impossible d'ouvrir \"%s\" : c'est un dossier", path);
+        ::close(fd);
         return nullptr;
     }
     if (!LockWaiting(fd, write ? LOCK_EX : LOCK_SH)) {

@@ -145,6 +145,8 @@ TEST(WaitAccessFile, RefusesWhatCannotBeOpened) {
     EXPECT_EQ(WaitAccessFile("missing.txt", 0), nullptr);
     EXPECT_NE(std::strstr(GetMediaError(), "missing.txt"), nullptr) << GetMediaError();
     EXPECT_EQ(WaitAccessFile("no_such_folder/x.txt", 1), nullptr);
+    EXPECT_EQ(WaitAccessFile(".", 0), nullptr);  // a folder
+    EXPECT_NE(std::strstr(GetMediaError(), "dossier"), nullptr) << GetMediaError();
     WriteFile("r.txt", "x");
     EXPECT_EQ(WaitAccessFile("r.txt", 7), nullptr);
     EXPECT_EQ(WaitAccessFile(nullptr, 0), nullptr);

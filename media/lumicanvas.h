@@ -40,7 +40,8 @@
 //   3 800x600, 4 1024x768, 5 1400x1050, 6 1280x1024, 7 1600x1200,
 //   8 2048x1536, 9 RESOLUTION_HORIZONTALE x RESOLUTION_VERTICALE;
 //   PLEIN_ECRAN=1 full screen (a borderless window at (0, 0) of the
-//   desktop's size); MESSAGE_ERREUR=1 error boxes.
+//   desktop's size, the screen scaled onto it keeping its proportions);
+//   MESSAGE_ERREUR=1 error boxes (each different error once).
 // Without the file: an 800 x 600 window. A size the machine cannot show falls
 // back to the largest standard size that fits the desktop.
 // `mode` 4 keeps drawing hidden in the back buffer until ShowScreen() (the
@@ -267,7 +268,9 @@ int GetDataValue(const char* path, const char* key, const char** value);
 
 void Delay(int milliseconds);
 int Random(int n);        // 0 .. n - 1, seeded at InitGraph; 0 when n < 1
-int UToUpper(int ch);     // Windows-1252 letters, accents included
+// Windows-1252 letters, accents included (é -> É, ÿ -> Ÿ, œ -> Œ; ß stays).
+// A char given signed (-128..-2) comes back signed; -1 (no key) stays -1.
+int UToUpper(int ch);
 int UToLower(int ch);
 void Message(const char* text);  // a modal box in the current text format
 // Calendar time in whole seconds, as time() gives it; the test harness drives

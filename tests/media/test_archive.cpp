@@ -53,6 +53,11 @@ TEST(Archive, ObjectsComeByIndexAtTheirOwnSize) {
     EXPECT_EQ(DataBitmap(data, 3), nullptr);
     EXPECT_EQ(DataBitmap(data, -1), nullptr);
     UnloadDatafile(data);
+    // A path relative to the working folder, as a program beside its data gives it.
+    data = GetData("art.zip");
+    ASSERT_NE(data, nullptr) << GetMediaError();
+    EXPECT_EQ(BitmapWidth(DataBitmap(data, 0)), 3);
+    UnloadDatafile(data);
 }
 
 TEST(Archive, NothingOpenMeansNothingFound) {

@@ -438,6 +438,7 @@ TEST_F(PictureScreen, DamagedPicturesNeverCrash) {
     uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     int tried = 0;
+    testing::internal::CaptureStderr();  // two hundred complaints, each deserved
     for (const std::string& file : good) {
         ASSERT_GT(file.size(), 20u);
         for (int round = 0; round < 40; ++round) {
@@ -458,6 +459,8 @@ TEST_F(PictureScreen, DamagedPicturesNeverCrash) {
             EXPECT_TRUE(drawn == 0 || state == 0) << path;
         }
     }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Impossible de lire l'image"), std::string::npos);
     EXPECT_EQ(tried, 200);
 }
 

@@ -193,17 +193,15 @@ public:
     Rendered* Add(const std::string& key, Rendered value) {
         order_.emplace_front(key, std::move(value));
         index_[key] = order_.begin();
+        Trim();
         return &order_.front().second;
     }
     // Counts the bytes of glyphs just attached to an entry, and forgets the
     // least recently used entries beyond the budget.
+    // The freshest entry (the one just used) is never forgotten.
     void Charge(const Rendered* added) {
         if (added->glyphs) bytes_ += Bytes(*added);
-        while ((bytes_ > kBudgetBytes || order_.size() > kMaxEntries) && order_.size() > 1) {
-            bytes_ -= Bytes(order_.back().second);
-            index_.erase(order_.back().first);
-            order_.pop_back();
-        }
+        Trim();
     }
     void Clear() {
         index_.clear();
@@ -212,6 +210,13 @@ public:
     }
 
 private:
+    void Trim() {
+        while ((bytes_ > kBudgetBytes || order_.size() > kMaxEntries) && order_.size() > 1) {
+            bytes_ -= Bytes(order_.back().second);
+            index_.erase(order_.back().first);
+            order_.pop_back();
+        }
+    }
     static size_t Bytes(const Rendered& r) {
         return r.glyphs ? static_cast<size_t>(r.glyphs->pitch) * r.glyphs->h : 0;
     }
@@ -380,6 +385,7 @@ std::vector<Run> MarkedRuns(const char* text) {
     if (!text) return runs;
     int base = s.attribute;
     int style = base;
+    bool open = false;  // a mark started a run (which may add nothing to the base style)
     std::string pending;  // bytes of the run being gathered, in the text's format
     auto flush = [&] {
         if (pending.empty()) return;
@@ -398,10 +404,12 @@ std::vector<Run> MarkedRuns(const char* text) {
         } else if (int added = MarkStyle(p[1])) {
             flush();
             style |= added;
+            open = true;
             ++p;
-        } else if (style != base) {
+        } else if (open) {
             flush();
             style = base;
+            open = false;
         } else {
             pending += '#';
         }
@@ -475,7 +483,6 @@ int DrawRun(const Run& run, int x, int top) {
         }
         r->glyphs.reset(made);
         s.cache.Charge(r);
-        // Charging may have dropped older entries, never this freshest one.
     }
     Compose(r->glyphs.get(), x, top + (s.height - open->line_height) / 2);
     return r->width;

@@ -213,6 +213,18 @@ TEST_F(TextTest, StyleMarksAreNotCountedInTheLength) {
     EXPECT_GT(TextLength("x#1"), TextLength("x1"));
 }
 
+TEST_F(TextTest, AMarkOfTheStyleAlreadySetStillHasItsClosingMarkHidden) {
+    // The correction review leaves italic set, then draws "#i...#" headers.
+    SetFontAttribute(2);
+    EXPECT_EQ(TextLength("#iCorrection de la question 3#"), TextLength("Correction de la question 3"));
+    SetColor(15);
+    OutCenterTextXY(400, 200, "#iabc#");
+    std::vector<uint32_t> marked = Snapshot();
+    Clear();
+    CenterTextXY(400, 200, "abc");
+    EXPECT_TRUE(Snapshot() == marked);
+}
+
 // --- Drawing -------------------------------------------------------------------------
 
 TEST_F(TextTest, TextIsDrawnInTheCurrentColour) {

@@ -28,7 +28,7 @@ struct Datafile {
     std::vector<std::string> names;  // archive name of each object, "" when absent
     std::vector<std::string> bytes;  // the object's file, dropped once decoded
     std::vector<std::unique_ptr<Bitmap>> bitmaps;
-    std::vector<bool> unreadable;    // decoding failed once: not tried again
+    std::vector<bool> unreadable;  // decoding failed once: not tried again
 };
 
 namespace {
@@ -58,9 +58,7 @@ std::string RunningExecutable() {
 #endif
 }
 
-const char* PhysFsError() {
-    return PHYSFS_getErrorByCode(PHYSFS_getLastErrorCode());
-}
+const char* PhysFsError() { return PHYSFS_getErrorByCode(PHYSFS_getLastErrorCode()); }
 
 // PhysicsFS is started once for the process and left running.
 bool PhysFsReady(std::string& why) {
@@ -167,8 +165,8 @@ void ReadObjects(const MountedArchive& archive, Datafile& data) {
         const auto slot = static_cast<size_t>(index);
         if (slot >= data.names.size()) data.names.resize(slot + 1);
         if (!data.names[slot].empty()) {
-            lc::Fail("GetData : %s contient deux objets numérotés %d ; %s est ignoré", data.path.c_str(),
-                     index, name.c_str());
+            lc::Fail("GetData : %s contient deux objets numérotés %d ; %s est ignoré",
+                     data.path.c_str(), index, name.c_str());
             continue;
         }
         data.names[slot] = "objects/" + name;

@@ -84,7 +84,8 @@ std::vector<Taps> AxisTaps(int start, int span, int dst) {
         for (int j = lo; j <= hi; ++j) {
             const double w = 1.0 - std::abs(j + 0.5 - centre) / radius;
             if (w <= 0) continue;
-            t.weights[static_cast<size_t>(std::clamp(j, 0, span - 1) - t.first)] += static_cast<float>(w);
+            t.weights[static_cast<size_t>(std::clamp(j, 0, span - 1) - t.first)] +=
+                static_cast<float>(w);
             total += w;
         }
         if (total <= 0) {  // cannot happen with radius >= 1; keep the nearest pixel
@@ -151,7 +152,8 @@ SurfacePtr Resample(const SDL_Surface* src, SDL_Rect area, int dw, int dh) {
     if (!out) return nullptr;
     if (area.w == dw && area.h == dh) {
         for (int y = 0; y < dh; ++y)
-            std::memcpy(Row(out.get(), y), Row(src, area.y + y) + area.x, static_cast<size_t>(dw) * 4);
+            std::memcpy(Row(out.get(), y), Row(src, area.y + y) + area.x,
+                        static_cast<size_t>(dw) * 4);
         return out;
     }
     const std::vector<Taps> across = AxisTaps(area.x, area.w, dw);
@@ -188,10 +190,12 @@ uint32_t Be32(const std::string& s, size_t at) {
            static_cast<uint8_t>(s[at + 3]);
 }
 uint32_t Be16(const std::string& s, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 8 | static_cast<uint8_t>(s[at + 1]);
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 8 |
+           static_cast<uint8_t>(s[at + 1]);
 }
 uint32_t Le16(const std::string& s, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 | static_cast<uint8_t>(s[at]);
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8 |
+           static_cast<uint8_t>(s[at]);
 }
 uint32_t Le24(const std::string& s, size_t at) {
     return Le16(s, at) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 2])) << 16;
@@ -212,8 +216,8 @@ Size JpegSize(const std::string& s) {
             ++at;
             continue;
         }
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                           marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) return {Be16(s, at + 7), Be16(s, at + 5)};
         if (marker == 0xDA) return {};
         at += 2 + Be16(s, at + 2);
@@ -224,7 +228,8 @@ Size JpegSize(const std::string& s) {
 // The size a picture file's header announces; {0, 0} when the format is not
 // one whose header is read here (the decoder then decides).
 Size HeaderSize(const std::string& s) {
-    if (s.size() >= 24 && s.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0) return {Be32(s, 16), Be32(s, 20)};
+    if (s.size() >= 24 && s.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0)
+        return {Be32(s, 16), Be32(s, 20)};
     if (s.size() >= 10 && (s.compare(0, 6, "GIF87a") == 0 || s.compare(0, 6, "GIF89a") == 0))
         return {Le16(s, 6), Le16(s, 8)};
     if (s.size() >= 26 && s.compare(0, 2, "BM") == 0) {
@@ -330,7 +335,8 @@ SurfacePtr RasteriseSvg(const std::string& svg, int w, int h) {
 std::unique_ptr<Bitmap> DecodeSvg(const std::string& bytes, const std::string& name) {
     const Size own = SvgSize(bytes);
     if (own.w == 0 || own.h == 0) {
-        lc::Fail("Impossible de lire l'image \"%s\" : un SVG sans largeur, hauteur ni viewBox", name.c_str());
+        lc::Fail("Impossible de lire l'image \"%s\" : un SVG sans largeur, hauteur ni viewBox",
+                 name.c_str());
         return nullptr;
     }
     const auto [w, h] = Fitted(own.w, own.h);
@@ -361,7 +367,8 @@ bool ReadPictureFile(const std::string& path, std::string& bytes) {
         return false;
     }
     if (size > kMaxFileBytes) {
-        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est trop gros (%ju octets)", path.c_str(), size);
+        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est trop gros (%ju octets)",
+                 path.c_str(), size);
         return false;
     }
     std::ifstream in(path, std::ios::binary);
@@ -396,8 +403,9 @@ SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
         lc::Fail("Une image ne peut pas être dessinée sur %d x %d pixels", w, h);
         return nullptr;
     }
-    b.rendition = b.svg.empty() ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
-                                    : RasteriseSvg(b.svg, w, h);
+    b.rendition = b.svg.empty()
+                      ? Resample(b.pixels.get(), SDL_Rect{0, 0, b.pixels->w, b.pixels->h}, w, h)
+                      : RasteriseSvg(b.svg, w, h);
     b.rendition_w = w;
     b.rendition_h = h;
     b.rendition_version = b.version;
@@ -438,7 +446,8 @@ bool Stamp(const std::string& path, FileStamp& stamp) {
 
 size_t Bytes(const Bitmap& b) {
     size_t n = static_cast<size_t>(b.pixels->h) * static_cast<size_t>(b.pixels->pitch);
-    if (b.rendition) n += static_cast<size_t>(b.rendition->h) * static_cast<size_t>(b.rendition->pitch);
+    if (b.rendition)
+        n += static_cast<size_t>(b.rendition->h) * static_cast<size_t>(b.rendition->pitch);
     return n + b.svg.size();
 }
 
@@ -457,7 +466,8 @@ public:
         }
         if (hit != entries_.end()) entries_.erase(hit);
         auto bad = unreadable_.find(path);
-        if (bad != unreadable_.end() && bad->second.first == exists && (!exists || bad->second.second == stamp))
+        if (bad != unreadable_.end() && bad->second.first == exists &&
+            (!exists || bad->second.second == stamp))
             return nullptr;
         std::string bytes;
         std::unique_ptr<Bitmap> bitmap;
@@ -480,7 +490,8 @@ public:
             auto oldest = entries_.end();
             for (auto it = entries_.begin(); it != entries_.end(); ++it) {
                 total += Bytes(*it->second.bitmap);
-                if (it->first != keep && (oldest == entries_.end() || it->second.used < oldest->second.used))
+                if (it->first != keep &&
+                    (oldest == entries_.end() || it->second.used < oldest->second.used))
                     oldest = it;
             }
             if (total <= kBudget || oldest == entries_.end()) return;
@@ -556,7 +567,8 @@ std::unique_ptr<Animation> LoadAnimation(const std::string& path) {
     if (!ReadPictureFile(path, bytes)) return nullptr;
     const Size size = HeaderSize(bytes);
     const uint64_t frames = std::max<uint64_t>(1, GifFrameCount(bytes));
-    if (size.w * size.h > kMaxDecodePixels / 4 || size.w * size.h * 4 * frames > kMaxAnimationBytes) {
+    if (size.w * size.h > kMaxDecodePixels / 4 ||
+        size.w * size.h * 4 * frames > kMaxAnimationBytes) {
         lc::Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%ju x %ju, %ju images)",
                  path.c_str(), static_cast<uintmax_t>(size.w), static_cast<uintmax_t>(size.h),
                  static_cast<uintmax_t>(frames));
@@ -564,10 +576,12 @@ std::unique_ptr<Animation> LoadAnimation(const std::string& path) {
     }
     auto animation = std::make_unique<Animation>();
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    std::unique_ptr<IMG_Animation, AnimationDeleter> loaded(rw ? IMG_LoadAnimation_RW(rw, 1) : nullptr);
+    std::unique_ptr<IMG_Animation, AnimationDeleter> loaded(rw ? IMG_LoadAnimation_RW(rw, 1)
+                                                               : nullptr);
     if (loaded) {
         for (int i = 0; i < loaded->count; ++i) {
-            if (SurfacePtr frame = ToArgb(loaded->frames[i])) animation->frames.push_back(std::move(frame));
+            if (SurfacePtr frame = ToArgb(loaded->frames[i]))
+                animation->frames.push_back(std::move(frame));
         }
     }
     if (animation->frames.empty()) {  // not animated, or damaged: a still picture if it reads
@@ -619,9 +633,11 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
         return nullptr;
     }
     loaded.reset();
-    const auto [w, h] = Fitted(static_cast<uint64_t>(bitmap->pixels->w), static_cast<uint64_t>(bitmap->pixels->h));
+    const auto [w, h] =
+        Fitted(static_cast<uint64_t>(bitmap->pixels->w), static_cast<uint64_t>(bitmap->pixels->h));
     if (w != bitmap->pixels->w || h != bitmap->pixels->h) {
-        bitmap->pixels = Resample(bitmap->pixels.get(), SDL_Rect{0, 0, bitmap->pixels->w, bitmap->pixels->h}, w, h);
+        bitmap->pixels = Resample(bitmap->pixels.get(),
+                                  SDL_Rect{0, 0, bitmap->pixels->w, bitmap->pixels->h}, w, h);
         if (!bitmap->pixels) {
             Fail("Impossible de lire l'image \"%s\" : mémoire insuffisante", name.c_str());
             return nullptr;
@@ -651,7 +667,8 @@ Bitmap* CreateBitmap(int w, int h) {
 
 void DestroyBitmap(Bitmap* bitmap) {
     if (bitmap && bitmap->from_archive) {
-        lc::Fail("DestroyBitmap : une image d'archive est libérée avec son archive (UnloadDatafile)");
+        lc::Fail(
+            "DestroyBitmap : une image d'archive est libérée avec son archive (UnloadDatafile)");
         return;
     }
     delete bitmap;
@@ -692,7 +709,8 @@ void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh,
         if (!DrawableSize(fw, fh)) return;
         SurfacePtr full = RasteriseSvg(src->svg, fw, fh);
         if (!full) return;
-        const SDL_Rect part{static_cast<int>(std::lround(inside.x * kx)), static_cast<int>(std::lround(inside.y * ky)), ow, oh};
+        const SDL_Rect part{static_cast<int>(std::lround(inside.x * kx)),
+                            static_cast<int>(std::lround(inside.y * ky)), ow, oh};
         SDL_Rect clipped;
         const SDL_Rect bounds{0, 0, full->w, full->h};
         if (!SDL_IntersectRect(&part, &bounds, &clipped)) return;
@@ -706,7 +724,8 @@ void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh,
 Bitmap* GetImage(int x1, int y1, int x2, int y2) {
     SDL_Surface* screen = lc::Screen();
     if (!screen) return nullptr;
-    const SDL_Rect asked{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1};
+    const SDL_Rect asked{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1,
+                         std::abs(y2 - y1) + 1};
     const SDL_Rect whole{0, 0, screen->w, screen->h};
     SDL_Rect area;
     if (!SDL_IntersectRect(&asked, &whole, &area)) return nullptr;

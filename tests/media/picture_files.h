@@ -168,8 +168,8 @@ inline std::string StoredZip(const std::vector<std::pair<std::string, std::strin
 inline std::string HalvesSvg(int w, int h) {
     const std::string W = std::to_string(w), H = std::to_string(h), half = std::to_string(w / 2);
     return "<svg xmlns='http://www.w3.org/2000/svg' width='" + W + "' height='" + H +
-           "' viewBox='0 0 " + W + " " + H + "'><rect x='0' y='0' width='" + half + "' height='" + H +
-           "' fill='#FF0000'/><rect x='" + half + "' y='0' width='" + half + "' height='" + H +
+           "' viewBox='0 0 " + W + " " + H + "'><rect x='0' y='0' width='" + half + "' height='" +
+           H + "' fill='#FF0000'/><rect x='" + half + "' y='0' width='" + half + "' height='" + H +
            "' fill='#0000FF'/></svg>";
 }
 

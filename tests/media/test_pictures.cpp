@@ -52,7 +52,8 @@ protected:
 
 uint32_t Pixel(const Bitmap* b, int x, int y) {
     const SDL_Surface* s = b->pixels.get();
-    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + y * s->pitch)[x];
+    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                             y * s->pitch)[x];
 }
 
 // A bitmap of w x h whose pixel (x, y) is argb(x, y).
@@ -64,7 +65,9 @@ Bitmap* Painted(int w, int h, const std::function<uint32_t(int, int)>& argb) {
     return b;
 }
 
-uint32_t Distinct(int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 37 + y * 1000 + 5); }
+uint32_t Distinct(int x, int y) {
+    return 0xFF000000u | static_cast<uint32_t>(x * 37 + y * 1000 + 5);
+}
 
 int Channel(uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); }
 
@@ -124,7 +127,8 @@ TEST(Bitmaps, StretchBlitAtTheSameSizeIsExact) {
 
 TEST(Bitmaps, StretchBlitShrinksByAveragingAndEnlargesSmoothly) {
     // A one-pixel checkerboard halved becomes an even grey, not one of its colours.
-    Bitmap* board = Painted(8, 8, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u; });
+    Bitmap* board =
+        Painted(8, 8, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u; });
     Bitmap* half = CreateBitmap(4, 4);
     StretchBlit(board, half, 0, 0, 8, 8, 0, 0, 4, 4);
     for (int x = 0; x < 4; ++x) {
@@ -141,7 +145,8 @@ TEST(Bitmaps, StretchBlitShrinksByAveragingAndEnlargesSmoothly) {
     const int middle = Channel(Pixel(wide, 9, 0), 0);
     EXPECT_GT(middle, 60);
     EXPECT_LT(middle, 195);
-    for (int x = 1; x < 20; ++x) EXPECT_GE(Channel(Pixel(wide, x, 0), 0), Channel(Pixel(wide, x - 1, 0), 0));
+    for (int x = 1; x < 20; ++x)
+        EXPECT_GE(Channel(Pixel(wide, x, 0), 0), Channel(Pixel(wide, x - 1, 0), 0));
     for (Bitmap* b : {board, half, two, wide}) DestroyBitmap(b);
 }
 
@@ -198,7 +203,8 @@ TEST_F(PictureScreen, GetImageThenPutImageRestoresTheScreenExactly) {
     SDL_Surface* screen = lc::Screen();
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 60; ++x)
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(screen->pixels) + (100 + y) * screen->pitch)[200 + x] =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(screen->pixels) +
+                                        (100 + y) * screen->pitch)[200 + x] =
                 static_cast<uint32_t>(x * 4 << 16 | y * 5 << 8 | (x + y));
     const auto before = Pixels(200, 100, 259, 149);
     Bitmap* saved = GetImage(200, 100, 259, 149);
@@ -377,7 +383,8 @@ TEST(PictureFiles, AnAbsurdHeaderIsRefusedBeforeDecoding) {
     png.replace(20, 4, huge, 4);
     WriteFile(dir.path() / "bomb.png", png);
     EXPECT_EQ(GetDataIMG((dir.path() / "bomb.png").c_str(), 0), nullptr);
-    EXPECT_NE(std::string(GetMediaError()).find("trop grande"), std::string::npos) << GetMediaError();
+    EXPECT_NE(std::string(GetMediaError()).find("trop grande"), std::string::npos)
+        << GetMediaError();
 }
 
 TEST(PictureFiles, AnAbsurdJpegIsRefusedToo) {
@@ -390,14 +397,16 @@ TEST(PictureFiles, AnAbsurdJpegIsRefusedToo) {
     jpg.replace(frame + 5, 4, "\xEA\x60\xEA\x60", 4);  // 60 000 x 60 000
     WriteFile(dir.path() / "bomb.jpg", jpg);
     EXPECT_EQ(GetDataIMG((dir.path() / "bomb.jpg").c_str(), 0), nullptr);
-    EXPECT_NE(std::string(GetMediaError()).find("60000 x 60000"), std::string::npos) << GetMediaError();
+    EXPECT_NE(std::string(GetMediaError()).find("60000 x 60000"), std::string::npos)
+        << GetMediaError();
 }
 
 TEST(PictureFiles, AnSvgTakesItsSizeFromItsUnitsOrItsViewBox) {
     ScratchDir dir;
     const auto size_of = [&dir](const std::string& root) {
-        WriteFile(dir.path() / "p.svg", "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg'" + root +
-                                            "><rect width='10' height='10' fill='red'/></svg>");
+        WriteFile(dir.path() / "p.svg",
+                  "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg'" + root +
+                      "><rect width='10' height='10' fill='red'/></svg>");
         Bitmap* b = GetDataIMG((dir.path() / "p.svg").c_str(), 0);
         const std::pair<int, int> size{BitmapWidth(b), BitmapHeight(b)};
         DestroyBitmap(b);
@@ -408,7 +417,8 @@ TEST(PictureFiles, AnSvgTakesItsSizeFromItsUnitsOrItsViewBox) {
     EXPECT_EQ(size_of(" width='60' viewBox='0 0 30 10'"), std::make_pair(60, 20));
     EXPECT_EQ(size_of("\n  width=\"72pt\"\n  height=\"36pt\""), std::make_pair(96, 48));
     // Drawn for a wall: kept within the largest side a picture keeps.
-    EXPECT_EQ(size_of(" width='100000' height='50000'"), std::make_pair(lc::MaxPictureSide(), 2048));
+    EXPECT_EQ(size_of(" width='100000' height='50000'"),
+              std::make_pair(lc::MaxPictureSide(), 2048));
     EXPECT_EQ(size_of(""), std::make_pair(0, 0)) << "no size at all: refused";
 }
 
@@ -432,9 +442,10 @@ TEST_F(PictureScreen, DamagedPicturesNeverCrash) {
     lc::SurfacePtr s = picture_files::Surface(24, 16, Distinct);
     IMG_SaveJPG(s.get(), (dir_.path() / "p.jpg").c_str(), 80);
     SDL_SaveBMP(s.get(), (dir_.path() / "p.bmp").c_str());
-    const std::vector<std::string> good = {
-        Png(dir_.path() / "p.png", 24, 16, Distinct), picture_files::ReadAll(dir_.path() / "p.jpg"),
-        picture_files::ReadAll(dir_.path() / "p.bmp"), SolidGif(6, 4, {kRed, kGreen}), HalvesSvg(40, 20)};
+    const std::vector<std::string> good = {Png(dir_.path() / "p.png", 24, 16, Distinct),
+                                           picture_files::ReadAll(dir_.path() / "p.jpg"),
+                                           picture_files::ReadAll(dir_.path() / "p.bmp"),
+                                           SolidGif(6, 4, {kRed, kGreen}), HalvesSvg(40, 20)};
     uint32_t seed = 12345;
     const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     int tried = 0;

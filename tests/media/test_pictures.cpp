@@ -328,6 +328,32 @@ TEST_F(PictureScreen, ShowPictureAdjustSeesAReplacedFile) {
     EXPECT_EQ(GetPixelRGB(25, 25), kBlue);
 }
 
+TEST_F(PictureScreen, AThumbnailRedrawnIsNotReadAgain) {
+    const auto path = dir_.path() / "thumb.png";
+    const std::string red = SolidPng(path, 40, 40, 0xFFFF0000u);
+    const auto stamp = std::filesystem::last_write_time(path);
+    ShowPictureAdjust(path.c_str(), 0, 0, 119, 119);
+    // Same size, same time, other bytes: only a cached picture still shows red.
+    WriteFile(path, std::string(red.size(), 'x'));
+    std::filesystem::last_write_time(path, stamp);
+    Fill(kGreen);
+    ShowPictureAdjust(path.c_str(), 0, 0, 119, 119);
+    EXPECT_EQ(GetPixelRGB(60, 60), kRed);
+}
+
+TEST_F(PictureScreen, ABackgroundDrawnAgainAtTheSameSizeIsScaledOnce) {
+    Bitmap* b = Painted(64, 48, Distinct);
+    PutImageAdjust(b, 0, 0, GetMaxX(), GetMaxY());
+    const SDL_Surface* scaled = b->rendition.get();
+    ASSERT_NE(scaled, nullptr);
+    const uint32_t corner = GetPixelRGB(GetMaxX(), GetMaxY());
+    Fill(kGreen);
+    PutImageAdjust(b, 0, 0, GetMaxX(), GetMaxY());
+    EXPECT_EQ(b->rendition.get(), scaled);
+    EXPECT_EQ(GetPixelRGB(GetMaxX(), GetMaxY()), corner);
+    DestroyBitmap(b);
+}
+
 TEST_F(PictureScreen, AMissingOrBrokenPictureDrawsNothingAndIsToldOnce) {
     Fill(kGreen);
     const std::string missing = (dir_.path() / "absent.png").string();

@@ -135,3 +135,26 @@ TEST_F(PartieListe, FeedbackSoundsPlayToTheirEndOrUntilAClick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PartieListe, Plays800By600WithEveryPlaceScaled) {
+    partie::EcritConfig(800, 600);
+    partie::Lance();
+    harness::ClickAt(203, 324);  // G.S. at (260, 415) x 0.78125
+    harness::ClickAt(774, 25);   // the confirm button
+    harness::ClickAt(273, 199);  // the first pupil: row 0 of the left column
+    partie::Point p = partie::CentreCouleur(PaletteRGB(9), 500, 30, 799, 90);
+    ASSERT_GE(p.x, 0) << "no VALIDER ! button";
+    harness::ClickAt(p.x, p.y);
+    EXPECT_EQ(Resultats(kFichier), std::string(kEntete) + "0\n0\n9999\n");
+    harness::Advance(4000);
+    harness::ClickAt(597, 369);        // answer 2 at (765, 472) scaled
+    EXPECT_EQ(Resultats(kFichier), std::string(kEntete) + "01\n00\n0004\n");
+    // Answer 3 at (254, 612) scaled: wrong.
+    harness::ClickAt(198, 478);
+    EXPECT_EQ(Resultats(kFichier), std::string(kEntete) + "01\n01\n0004\n");
+    EXPECT_FALSE(harness::Finished());
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// The question screen drawn on its own: layout of the answers, text sizes,
+// question lines, thumbnail rules, highlight modes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "etat.h"
+#include "harness.h"
+#include "lumicanvas.h"
+#include "question.h"
+#include "test_partie_outils.h"
+#include "test_support.h"
+
+namespace {
+
+// Draws Question[0] on a white screen with mode 0, then the mode of each
+// digit key typed ("-" for mode -1), until Escape.
+int Programme() {
+    InitGraph(4, 1, 0);
+    InitFont();
+    CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Donnees = GetData("#");
+    SetColor(15);
+    DrawRectFill(0, 0, GetMaxX(), GetMaxY());
+    Quizz = GetImage(0, 0, GetMaxX(), GetMaxY());
+    NumQuestion = 0;
+    AfficheQuestionReponses(0);
+    for (;;) {
+        int touche = GetKeyPressed();
+        if (touche == KEY_ESCAPE) break;
+        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(static_cast<char>(touche - '0'));
+        if (touche == '-') AfficheQuestionReponses(-1);
+    }
+    DestroyBitmap(Quizz);
+    Quizz = nullptr;
+    UnloadDatafile(Donnees);
+    Donnees = nullptr;
+    CloseGraph();
+    return 0;
+}
+
+// The rectangle around the pixels of colour `rgb` in a zone.
+struct Cadre {
+    int x1 = 10000, y1 = 10000, x2 = -1, y2 = -1;
+    int Hauteur() const { return y2 - y1 + 1; }
+    int CentreX() const { return (x1 + x2) / 2; }
+};
+Cadre Englobe(uint32_t rgb, int x1, int y1, int x2, int y2) {
+    Cadre c;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (harness::Pixel(x, y) == rgb) {
+                c.x1 = std::min(c.x1, x);
+                c.y1 = std::min(c.y1, y);
+                c.x2 = std::max(c.x2, x);
+                c.y2 = std::max(c.y2, y);
+            }
+    return c;
+}
+
+void Copie(char* champ, size_t taille, const char* texte) { snprintf(champ, taille, "%s", texte); }
+
+class EcranQuestion : public ::testing::Test {
+protected:
+    void SetUp() override {
+        partie::EcritConfig();
+        std::memset(&Question[0], 0, sizeof Question[0]);
+        Copie(Question[0].Enonce1, sizeof Question[0].Enonce1, "Quel fruit est jaune ?");
+        for (int n = 0; n < 4; ++n) Copie(Question[0].Reponse[n].Ligne1, 60, "Fruit");
+        Copie(Question[0].BonneReponse, 3, "2");
+        NOM_JOUEUR[0] = PRENOM_JOUEUR[0] = CLASSE_JOUEUR[0] = '\0';
+        BonnesReponses = MauvaisesReponses = 0;
+    }
+    void Lance() {
+        harness::Options o;
+        o.archive = GRELINOR_ARCHIVE;
+        harness::Start(Programme, o);
+        ASSERT_TRUE(harness::Healthy());
+    }
+    void TearDown() override {
+        if (HasFailure()) harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        harness::Stop();
+    }
+    test_support::ScratchDir dossier_;
+};
+
+TEST_F(EcranQuestion, AnAnswerPictureMovesTheTextAndLongTextsGetSmaller) {
+    FicheReponse* r = Question[0].Reponse;
+    Copie(r[0].Ligne1, 60, "abcdefghijklmnopqrstuv");   // 22 characters
+    Copie(r[0].Image, 60, "absente.png");
+    Copie(r[2].Ligne1, 60, "abcdefghijklmnopqrstuvw");  // 23 characters
+    Copie(r[2].Image, 60, "absente.png");
+    Copie(r[3].Ligne1, 60, "abcdefghijklmnopqrstuvw");  // 23, no picture
+    Copie(r[1].Image, 60, "absente.png");                // "Fruit" beside a picture
+    Lance();
+    // Long lines run over their box: only their heights are compared.
+    const Cadre a22 = Englobe(0x000000, 40, 430, 345, 515);
+    const Cadre a23 = Englobe(0x000000, 40, 580, 345, 665);
+    const Cadre sans = Englobe(0x000000, 600, 580, 1000, 665);
+    const Cadre court = Englobe(0x000000, 680, 430, 930, 515);
+    EXPECT_NEAR(court.CentreX(), 795, 4);
+    EXPECT_NEAR(sans.CentreX(), 765, 4);
+    EXPECT_GT(a22.Hauteur(), a23.Hauteur()) << "23 characters beside a picture are drawn smaller";
+    EXPECT_EQ(sans.Hauteur(), a22.Hauteur()) << "without a picture the size stays 28";
+    // The picture square of answer 1: white, outlined in black.
+    EXPECT_EQ(harness::Pixel(350, 475), 0x000000u);
+    EXPECT_EQ(harness::Pixel(380, 475), 0xFFFFFFu);
+}
+
+TEST_F(EcranQuestion, TwoLineAnswersAndThreeLineQuestionsAreStacked) {
+    Copie(Question[0].Reponse[1].Ligne2, 60, "Fruit");
+    Copie(Question[0].Enonce2, 256, "deuxieme ligne");
+    Copie(Question[0].Enonce3, 256, "troisieme ligne");
+    Lance();
+    const Cadre une = Englobe(0x000000, 90, 430, 420, 515);
+    const Cadre deux = Englobe(0x000000, 600, 430, 930, 515);
+    EXPECT_GT(deux.Hauteur(), une.Hauteur() * 3 / 2);
+    EXPECT_NEAR((deux.y1 + deux.y2) / 2, 472, 4);
+    const Cadre enonce = Englobe(0x000000, 300, 240, 720, 345);
+    EXPECT_GT(enonce.Hauteur(), 50) << "three question lines";
+}
+
+TEST_F(EcranQuestion, AThirdLineWithoutASecondIsNotDrawn) {
+    Copie(Question[0].Enonce3, 256, "troisieme ligne");
+    Lance();
+    const Cadre enonce = Englobe(0x000000, 300, 240, 720, 345);
+    EXPECT_LT(enonce.Hauteur(), 35);
+    EXPECT_NEAR((enonce.y1 + enonce.y2) / 2, 296, 5);
+}
+
+TEST_F(EcranQuestion, AnUnderscorePictureIsAThumbnailOnlyAndItsNameIsCut) {
+    Copie(Question[0].Image, 60, "_a_b.png");
+    VueImage = 1;
+    Lance();
+    EXPECT_STREQ(Question[0].Image, "_a");
+    EXPECT_EQ(VueImage, 1);
+    EXPECT_EQ(partie::CompteCouleur(0x000000, 300, 343, 720, 358), 0) << "no invitation under the band";
+    EXPECT_EQ(harness::Pixel(800, 300), 0x000000u) << "the thumbnail's outline";
+}
+
+TEST_F(EcranQuestion, APictureThatMayBeOpenedReArmsItsFlagAndInvites) {
+    Copie(Question[0].Image, 60, "chat.png");
+    VueImage = 1;
+    ExtraitSonEcoute = 1;
+    Lance();
+    EXPECT_STREQ(Question[0].Image, "chat.png");
+    EXPECT_EQ(VueImage, 0);
+    EXPECT_EQ(ExtraitSonEcoute, 1);
+    EXPECT_GT(partie::CompteCouleur(0x000000, 300, 343, 720, 358), 20);
+}
+
+TEST_F(EcranQuestion, HighlightModesDrawOneAnswerAndOtherModesNothing) {
+    Lance();
+    const std::vector<uint32_t> avant = partie::Zone(0, 0, 1023, 767);
+    const int presents = harness::Presents();
+    harness::Key('5');
+    harness::Key('-');
+    EXPECT_GT(harness::Presents(), presents);
+    EXPECT_EQ(partie::Zone(0, 0, 1023, 767), avant);
+    harness::Key('3');
+    const uint32_t bleu = PaletteRGB(9);
+    EXPECT_GT(partie::CompteCouleur(bleu, 84, 575, 424, 670), 20);
+    EXPECT_EQ(partie::CompteCouleur(bleu, 84, 425, 935, 520), 0);
+    EXPECT_EQ(partie::CompteCouleur(bleu, 595, 575, 935, 670), 0);
+}
+
+}  // namespace

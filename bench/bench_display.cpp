@@ -13,13 +13,16 @@ namespace {
 
 // The countdown dial as the game draws it at (x, y) with outer radius r for
 // 30 seconds: rings, spokes every 60 degrees, the outer ring grey.
+// A spoke of the dial at angle a: from radius r/2 + 1 to 9r/10 - 1.
+void Spoke(int x, int y, int r, int a) {
+    const double rad = a * 3.14159 / 180;
+    DrawLine(static_cast<int>(x + std::cos(rad) * (r / 2 + 1)), static_cast<int>(y + std::sin(rad) * (r / 2 + 1)),
+             static_cast<int>(x + std::cos(rad) * (9 * r / 10 - 1)),
+             static_cast<int>(y + std::sin(rad) * (9 * r / 10 - 1)));
+}
+
 void DrawDial(int x, int y, int r) {
-    auto spoke = [&](int a) {
-        const double rad = a * 3.14159 / 180;
-        DrawLine(static_cast<int>(x + std::cos(rad) * (r / 2 + 1)), static_cast<int>(y + std::sin(rad) * (r / 2 + 1)),
-                 static_cast<int>(x + std::cos(rad) * (9 * r / 10 - 1)),
-                 static_cast<int>(y + std::sin(rad) * (9 * r / 10 - 1)));
-    };
+    auto spoke = [&](int a) { Spoke(x, y, r, a); };
     SetColor(0);
     DrawCircleFill(x, y, r);
     SetColor(15);
@@ -90,7 +93,10 @@ BENCH(40, "Shapes") {
     if (!bench::OpenDisplay(1024, 768)) return;
     const int x = 160, y = 296, r = 55;
     bench::Report("the countdown dial drawn whole (r = 55)", bench::MedianMs(30, [&] { DrawDial(x, y, r); }), "ms");
-    // One sector of the band, 2 degrees behind its spoke, as each second paints it.
+    // The sector of second 1: its spoke at -78 degrees, then the fill 2 degrees behind it.
+    DrawDial(x, y, r);
+    SetColorRGB(8, 247, 0);
+    Spoke(x, y, r, -78);
     const double rad = -80 * 3.14159 / 180;
     const int fx = static_cast<int>(x + std::cos(rad) * (3 * r / 4));
     const int fy = static_cast<int>(y + std::sin(rad) * (3 * r / 4));

@@ -290,3 +290,44 @@ TEST(HeadlessRun, ShowsSaysAndEndsThroughTheHarness) {
     EXPECT_EQ(harness::ExitCode(), 7);
     harness::Stop();
 }
+
+namespace {
+
+// 0xRRGGBB of the window at (x, y), as last presented (dummy driver).
+uint32_t Shown(int x, int y) {
+    SDL_Renderer* r = SDL_GetRenderer(lc::Window());
+    if (!r) return 0xDEADBEEF;
+    SDL_RenderSetLogicalSize(r, 0, 0);  // read window pixels, not scaled ones
+    const SDL_Rect at{x, y, 1, 1};
+    uint32_t pixel = 0;
+    const int failed = SDL_RenderReadPixels(r, &at, SDL_PIXELFORMAT_RGB888, &pixel, 4);
+    SDL_RenderSetLogicalSize(r, GetMaxX() + 1, GetMaxY() + 1);
+    return failed ? 0xDEADBEEF : (pixel & 0xFFFFFFu);
+}
+
+}  // namespace
+
+// Mode 4 keeps drawing hidden until ShowScreen(); mode 3 shows each call.
+TEST(WindowDisplay, ModeFourWaitsForShowScreenModeThreeDoesNot) {
+    ScratchDir dir;
+    ASSERT_EQ(InitGraph(4, 1, 0), 1) << GetMediaError();
+    SetColor(12);
+    DrawRectFill(0, 0, 99, 99);
+    EXPECT_EQ(Shown(50, 50), 0u);
+    ShowScreen();
+    EXPECT_EQ(Shown(50, 50), 0xFF5555u);
+    SetColor(10);
+    DrawRectFill(0, 0, 99, 99);
+    lc::Present();  // the window uncovered: the last shown picture, not the unfinished one
+    EXPECT_EQ(Shown(50, 50), 0xFF5555u);
+    CloseGraph();
+    ASSERT_EQ(InitGraph(3, 2, 0), 1);
+    EXPECT_EQ(Shown(50, 50), 0u);  // a fresh black screen
+    SetColor(9);
+    DrawCircleFill(50, 50, 10);
+    EXPECT_EQ(Shown(50, 50), 0x5555FFu);
+    SetColor(14);
+    PutPixel(200, 200);
+    EXPECT_EQ(Shown(200, 200), 0xFFFF55u);
+    CloseGraph();
+}

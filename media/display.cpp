@@ -340,6 +340,9 @@ bool DrawnBox(const std::string& utf8) {
         }
     }
     TTF_Quit();
+    // The key that closed the box must not reach the program as typed text.
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_TEXTINPUT);
     Render();
     return shown;
 }
@@ -392,6 +395,10 @@ bool ShowBox(const std::string& utf8_text, bool error) {
 DisplaySettings ReadDisplaySettings(const char* path) {
     DisplaySettings s;
     if (!ModeAccessFile(path, 0)) return s;
+    if (!ModeAccessFile(path, 4)) {
+        s.problems = "le fichier ne peut pas être lu : valeurs par défaut. ";
+        return s;
+    }
     ReadSetting(path, "RESOLUTION_HORIZONTALE", s.width, s.problems);
     ReadSetting(path, "RESOLUTION_VERTICALE", s.height, s.problems);
     ReadSetting(path, "RESOLUTION_PREDEFINIE", s.code, s.problems);

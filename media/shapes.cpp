@@ -67,20 +67,28 @@ std::vector<Offset> CirclePixels(int r) {
     return out;
 }
 
+uint32_t* Row(SDL_Surface* s, int y) {
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch);
+}
+
 void Plot(int x, int y, uint32_t colour) {
     SDL_Surface* s = lc::Screen();
-    if (x < 0 || y < 0 || x >= s->w || y >= s->h) return;
-    reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch)[x] =
-        colour;
+    if (x >= 0 && y >= 0 && x < s->w && y < s->h) Row(s, y)[x] = colour;
 }
 
 void Span(int x1, int x2, int y, uint32_t colour) {
     SDL_Surface* s = lc::Screen();
     if (y < 0 || y >= s->h) return;
-    x1 = std::max(x1, 0);
-    x2 = std::min(x2, s->w - 1);
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch);
-    for (int x = x1; x <= x2; ++x) row[x] = colour;
+    uint32_t* row = Row(s, y);
+    for (int x = std::max(x1, 0); x <= std::min(x2, s->w - 1); ++x) row[x] = colour;
+}
+
+// Circles are drawn up to SDL2_gfx's own limit of radius, and not at all
+// around a centre so far away that none of them could reach the screen.
+constexpr int kMaxRadius = 32767;
+constexpr int kFar = 1 << 24;
+bool Drawable(int x, int y, int r) {
+    return lc::Screen() && r >= 0 && r <= kMaxRadius && x > -kFar && x < kFar && y > -kFar && y < kFar;
 }
 
 constexpr double kPi = 3.14159265358979323846;
@@ -130,37 +138,39 @@ void DrawRectFill(int x1, int y1, int x2, int y2) {
 // Circles and arcs share one set of pixels, so that an arc lies exactly on
 // the circle of the same radius and a disc exactly covers it.
 void DrawCircle(int x, int y, int r) {
-    if (r < 0 || !lc::Screen()) return;
+    if (!Drawable(x, y, r)) return;
     const uint32_t colour = lc::CurrentPixel();
     for (const Offset& o : CirclePixels(r)) Plot(x + o.dx, y + o.dy, colour);
     lc::Drawn();
 }
 
 void DrawCircleFill(int x, int y, int r) {
-    if (r < 0 || !lc::Screen()) return;
-    // The widest reach of the circle on each row, filled across.
+    if (!Drawable(x, y, r)) return;
+    // The widest reach of the circle on each row below the centre, filled
+    // across, and the same above.
     std::vector<int> half(static_cast<size_t>(r) + 1, 0);
     for (const Offset& o : CirclePixels(r)) {
         if (o.dy >= 0) half[static_cast<size_t>(o.dy)] = std::max(half[static_cast<size_t>(o.dy)], o.dx);
     }
     const uint32_t colour = lc::CurrentPixel();
     for (int dy = 0; dy <= r; ++dy) {
-        Span(x - half[static_cast<size_t>(dy)], x + half[static_cast<size_t>(dy)], y + dy, colour);
-        if (dy != 0) Span(x - half[static_cast<size_t>(dy)], x + half[static_cast<size_t>(dy)], y - dy, colour);
+        const int w = half[static_cast<size_t>(dy)];
+        Span(x - w, x + w, y + dy, colour);
+        if (dy != 0) Span(x - w, x + w, y - dy, colour);
     }
     lc::Drawn();
 }
 
 void DrawArc(int x, int y, int from, int to, int r) {
-    if (r < 0 || !lc::Screen()) return;
-    if (to - from >= 360) {
+    if (!Drawable(x, y, r)) return;
+    if (static_cast<long long>(to) - from >= 360) {
         DrawCircle(x, y, r);
         return;
     }
     // Angles from east, clockwise on the screen (y grows downwards). The arc
     // runs from `from` to `to`, through 0 when `to` is the smaller.
     const double start = Normalised(from);
-    double sweep = Normalised(to - from);
+    double sweep = Normalised(static_cast<double>(to) - from);
     if (to == from) sweep = 0;
     const uint32_t colour = lc::CurrentPixel();
     bool drawn = false;

@@ -175,6 +175,24 @@ TEST_F(Shapes, ArcOfAWholeTurnIsTheCircle) {
     EXPECT_EQ(LitPixels(), arc);
 }
 
+TEST_F(Shapes, AbsurdCirclesDrawNothingAndDoNotHang) {
+    SetColor(15);
+    DrawCircle(400, 300, 2000000000);
+    DrawCircleFill(400, 300, 2000000000);
+    DrawArc(400, 300, 0, 90, 2000000000);
+    DrawCircle(2147483647, 300, 10);
+    DrawCircleFill(-2147483647 - 1, 300, 10);
+    DrawArc(400, 300, -2147483647 - 1, 2147483647, 10);  // more than a turn: the circle
+    DrawCircle(400, 300, -5);
+    const auto lit = LitPixels();
+    for (auto [x, y] : lit) EXPECT_NEAR(std::hypot(x - 400, y - 300), 10.0, 1.0);
+    EXPECT_FALSE(lit.empty());
+    Clear();
+    DrawCircle(-32000, 300, 32100);  // a huge circle whose edge crosses the screen
+    EXPECT_TRUE(Lit(100, 300));
+    EXPECT_FALSE(Lit(400, 300));
+}
+
 TEST_F(Shapes, ShapesBeforeTheDisplayOpensDoNothing) {
     CloseGraph();
     DrawLine(0, 0, 10, 10);

@@ -131,9 +131,15 @@ bool ReadFromArchive(const std::string& name, std::string& bytes);
 std::string ToUtf8(const char* text);
 // Converts UTF-8 to Windows-1252 (characters it cannot hold become '?').
 std::string Utf8ToCp1252(const std::string& text);
-// Draws a text in the current colour and size at the layer's current
-// position rules; used by ReadLn's echo.
+// Draws a text in the current colour, size and style with its top-left
+// corner at (x, y), "#" marks drawn as they stand, without moving the
+// current position; used by ReadLn's echo.
 void DrawTextAt(int x, int y, const char* text);
+// The width DrawTextAt (and TextXY, CenterTextXY, Text) gives a text: its
+// "#" marks are characters like the others, unlike TextLength's.
+int PlainTextWidth(const char* text);
+// True when texts are read as UTF-8 (SetUFormat(U_UTF8)).
+bool TextIsUtf8();
 int CurrentTextX();
 int CurrentTextY();
 void SetCurrentTextPosition(int x, int y);

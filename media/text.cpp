@@ -542,6 +542,10 @@ void DrawTextAt(int x, int y, const char* text) {
     State().y = keep_y;
 }
 
+int PlainTextWidth(const char* text) { return RunsWidth(PlainRuns(text)); }
+
+bool TextIsUtf8() { return State().format == U_UTF8; }
+
 int CurrentTextX() { return State().x; }
 int CurrentTextY() { return State().y; }
 

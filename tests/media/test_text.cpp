@@ -144,7 +144,9 @@ TEST_F(TextTest, TextFormatFollowsSetUFormatAndIgnoresUnknownCodes) {
     EXPECT_EQ(lc::ToUtf8("caf\xE9"), "caf\xC3\xA9");
     SetUFormat(12345);
     EXPECT_EQ(lc::ToUtf8("\xC3\xA9"), "\xC3\xA9");  // still UTF-8
+    EXPECT_TRUE(lc::TextIsUtf8());
     SetUFormat(U_ASCII8);
+    EXPECT_FALSE(lc::TextIsUtf8());
     EXPECT_EQ(lc::ToUtf8("\xC3\xA9"), "\xC3\x83\xC2\xA9");
 }
 
@@ -296,9 +298,12 @@ TEST_F(TextTest, TextGoesOnWhereThePreviousTextEnded) {
     EXPECT_LE(moved.y2, 400 + TextHeight());
     EXPECT_EQ(lc::CurrentTextX(), 300 + TextLength("X"));
 
-    // The line-input echo draws without moving the position.
+    // The line-input echo draws without moving the position, and measures
+    // a typed "#" as the character it is.
     lc::DrawTextAt(10, 10, "echo");
     EXPECT_EQ(lc::CurrentTextX(), 300 + TextLength("X"));
+    EXPECT_EQ(lc::PlainTextWidth("a#b"), TextLength("a##b"));
+    EXPECT_NE(lc::PlainTextWidth("a#b"), TextLength("a#b"));
 }
 
 // The number of rows where at least 90% of the columns x1..x2 are `rgb`.

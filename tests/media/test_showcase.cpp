@@ -157,4 +157,29 @@ TEST_F(ShowcaseRun, EscapeEndsTheProgram) {
     EXPECT_EQ(harness::ExitCode(), 0);
 }
 
+// On an 800 x 600 screen everything keeps its place in proportion.
+TEST(ShowcaseSmallScreen, RingAndBoxesScaleWithTheScreen) {
+    test_support::ScratchDir scratch;
+    test_support::WriteFile("LCConfig.txt", "RESOLUTION_PREDEFINIE=3\nPLEIN_ECRAN=0\nMESSAGE_ERREUR=0\n");
+    harness::Options options;
+    options.archive = SHOWCASE_ARCHIVE;
+    struct StopAtEnd {
+        ~StopAtEnd() { harness::Stop(); }
+    } stop_at_end;
+    harness::Start([] { return ShowcaseMain(SOURCE_DIR "/assets/showcase/files"); }, options);
+    ASSERT_TRUE(harness::Healthy());
+    ASSERT_EQ(GetMaxX(), 799);
+    const float cx = 800 / 1024.0f, cy = 600 / 768.0f;
+    auto at = [&](int x, int y) { return harness::Pixel(static_cast<int>(x * cx), static_cast<int>(y * cy)); };
+    const int middle = (kRing[2] + kRing[3]) / 2;
+    EXPECT_EQ(at(kRing[0] + middle, kRing[1]), PaletteRGB(10));
+    EXPECT_EQ(at(kRing[0], kRing[1]), kGround);
+    EXPECT_EQ(at(kDisc[0], kDisc[1]), PaletteRGB(3));
+    harness::ClickAt(static_cast<int>((kBoxes[2][0] + 20) * cx), static_cast<int>((kBoxes[2][1] + 20) * cy));
+    EXPECT_EQ(at(kBoxes[2][0] + 10, kBoxes[2][1] + 25), PaletteRGB(kChosenColour));
+    EXPECT_EQ(at(kBoxes[0][0] + 10, kBoxes[0][1] + 25), PaletteRGB(kBoxColour));
+    harness::Key(KEY_ESCAPE);
+    EXPECT_TRUE(harness::Finished());
+}
+
 }  // namespace

@@ -425,7 +425,7 @@ std::vector<Run> MarkedRuns(const char* text) {
 // Coverage below this is left out, above the other end drawn solid: faint
 // fringes vanish and the insides of the strokes are exactly the colour.
 constexpr int kFaint = 12;
-constexpr int kSolid = 224;
+constexpr int kSolid = 192;
 
 uint32_t Mix(uint32_t under, uint32_t colour, int alpha, const SDL_PixelFormat* f) {
     uint8_t r0, g0, b0, r1, g1, b1;

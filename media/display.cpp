@@ -410,31 +410,30 @@ DisplaySettings ReadDisplaySettings(const char* path) {
 DisplaySize ChooseDisplaySize(const DisplaySettings& settings, int desktop_w, int desktop_h) {
     DisplaySize out;
     out.full_screen = settings.full_screen == 1;
-    Size want{0, 0};
+    Size want{DisplaySettings{}.width, DisplaySettings{}.height};
     if (settings.code == 0) {
         want = {desktop_w, desktop_h};
     } else if (settings.code >= 1 && settings.code <= 8) {
         want = kStandardSizes[settings.code - 1];
     } else if (settings.code == 9) {
         want = {settings.width, settings.height};
-    }
-    if (want.w == 0 && want.h == 0) {
+    } else {  // an unknown code: the size of a missing file
         out.fallback = "RESOLUTION_PREDEFINIE=" + std::to_string(settings.code) +
                        " n'est pas un code de 0 à 9";
-    } else if (!Fits(want, desktop_w, desktop_h)) {
-        out.fallback = "La résolution " + std::to_string(want.w) + " x " + std::to_string(want.h) +
-                       " ne peut pas être affichée sur cet écran de " + std::to_string(desktop_w) +
-                       " x " + std::to_string(desktop_h);
     }
-    if (out.fallback.empty()) {
-        out.width = want.w;
-        out.height = want.h;
-        return out;
+    if (!Fits(want, desktop_w, desktop_h)) {
+        if (!out.fallback.empty()) out.fallback += " ; ";
+        out.fallback += "la résolution " + std::to_string(want.w) + " x " + std::to_string(want.h) +
+                        " ne peut pas être affichée sur cet écran de " + std::to_string(desktop_w) +
+                        " x " + std::to_string(desktop_h);
+        want = LargestFitting(desktop_w, desktop_h);
     }
-    const Size s = LargestFitting(desktop_w, desktop_h);
-    out.width = s.w;
-    out.height = s.h;
-    out.fallback += " : affichage en " + std::to_string(s.w) + " x " + std::to_string(s.h) + ".";
+    out.width = want.w;
+    out.height = want.h;
+    if (out.fallback.rfind("la ", 0) == 0) out.fallback[0] = 'L';
+    if (!out.fallback.empty()) {
+        out.fallback += " : affichage en " + std::to_string(want.w) + " x " + std::to_string(want.h) + ".";
+    }
     return out;
 }
 

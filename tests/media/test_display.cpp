@@ -80,15 +80,31 @@ TEST(DisplaySize, TooLargeFallsBackToTheLargestStandardSizeThatFits) {
     EXPECT_FALSE(s.fallback.empty());
 }
 
-TEST(DisplaySize, AbsurdSizesAndCodesFallBack) {
-    const lc::DisplaySettings absurd[] = {Code(9, 0, 0),     Code(9, -800, 600), Code(9, 100000, 600),
-                                          Code(9, 100, 50), Code(-1),           Code(10)};
+TEST(DisplaySize, AbsurdSizesFallBackToTheLargestThatFits) {
+    const lc::DisplaySettings absurd[] = {Code(9, 0, 0), Code(9, -800, 600), Code(9, 100000, 600),
+                                          Code(9, 100, 50)};
     for (const auto& a : absurd) {
         const lc::DisplaySize s = lc::ChooseDisplaySize(a, 1280, 1024);
-        EXPECT_EQ(s.width, 1280) << a.code << " " << a.width << "x" << a.height;
+        EXPECT_EQ(s.width, 1280) << a.width << "x" << a.height;
         EXPECT_EQ(s.height, 1024);
-        EXPECT_FALSE(s.fallback.empty());
+        EXPECT_NE(s.fallback.find("x " + std::to_string(a.height)), std::string::npos) << s.fallback;
     }
+}
+
+TEST(DisplaySize, UnknownCodesGiveTheDefaultWindow) {
+    for (int code : {-1, 10, 2147483647}) {
+        const lc::DisplaySize s = lc::ChooseDisplaySize(Code(code, 1111, 666), 1920, 1080);
+        EXPECT_EQ(s.width, 800) << code;
+        EXPECT_EQ(s.height, 600) << code;
+        EXPECT_NE(s.fallback.find("RESOLUTION_PREDEFINIE=" + std::to_string(code)), std::string::npos);
+    }
+    // ... or what fits when even that does not.
+    const lc::DisplaySize small = lc::ChooseDisplaySize(Code(-1), 700, 500);
+    EXPECT_EQ(small.width, 640);
+    EXPECT_EQ(small.height, 480);
+}
+
+TEST(DisplaySize, SmallerThanEveryStandardSize) {
     // A desktop smaller than every standard size: the desktop itself.
     const lc::DisplaySize tiny = lc::ChooseDisplaySize(Code(3), 300, 180);
     EXPECT_EQ(tiny.width, 300);

@@ -42,8 +42,9 @@
 //   PLEIN_ECRAN=1 full screen (a borderless window at (0, 0) of the
 //   desktop's size, the screen scaled onto it keeping its proportions);
 //   MESSAGE_ERREUR=1 error boxes (each different error once).
-// Without the file: an 800 x 600 window. A size the machine cannot show falls
-// back to the largest standard size that fits the desktop.
+// Without the file: an 800 x 600 window; a key that is absent or not a number
+// keeps that default, and so does an unknown code. A size the machine cannot
+// show falls back to the largest standard size that fits the desktop.
 // `mode` 4 keeps drawing hidden in the back buffer until ShowScreen() (the
 // game); `mode` 3 shows every drawing call at once (the configuration tool).
 // `a` and `b` are accepted as the programs pass them (1, 0 and 2, 0) and

@@ -380,15 +380,44 @@ bool ReadPictureFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
+// Clips a copy of `from` (inside a src_w x src_h picture) to (dx, dy) of a
+// dst_w x dst_h picture, in 64 bits so that any int is a fair argument;
+// false when nothing is left to copy.
+bool ClipCopy(SDL_Rect& from, int& dx, int& dy, int src_w, int src_h, int dst_w, int dst_h) {
+    const auto cut = [](int64_t& s, int64_t& d, int64_t& len, int64_t s_size, int64_t d_size) {
+        if (s < 0) {
+            d -= s;
+            len += s;
+            s = 0;
+        }
+        if (d < 0) {
+            s -= d;
+            len += d;
+            d = 0;
+        }
+        len = std::min({len, s_size - s, d_size - d});
+        return len > 0;
+    };
+    int64_t sx = from.x, sy = from.y, w = from.w, h = from.h, x = dx, y = dy;
+    if (!cut(sx, x, w, src_w, dst_w) || !cut(sy, y, h, src_h, dst_h)) return false;
+    from = SDL_Rect{static_cast<int>(sx), static_cast<int>(sy), static_cast<int>(w),
+                    static_cast<int>(h)};
+    dx = static_cast<int>(x);
+    dy = static_cast<int>(y);
+    return true;
+}
+
 // --- Drawing on the screen ------------------------------------------------------
 
 // Blends an ARGB surface onto the back buffer with its top-left corner at (x, y).
 void DrawOnScreen(SDL_Surface* argb, int x, int y) {
     SDL_Surface* screen = lc::Screen();
     if (!screen || !argb) return;
+    SDL_Rect from{0, 0, argb->w, argb->h};
+    if (!ClipCopy(from, x, y, argb->w, argb->h, screen->w, screen->h)) return;
     SDL_SetSurfaceBlendMode(argb, SDL_BLENDMODE_BLEND);
-    SDL_Rect to{x, y, argb->w, argb->h};
-    SDL_BlitSurface(argb, nullptr, screen, &to);
+    SDL_Rect to{x, y, from.w, from.h};
+    SDL_BlitSurface(argb, &from, screen, &to);
     lc::Drawn();
 }
 
@@ -420,9 +449,11 @@ void DrawAdjusted(const Bitmap& b, int x, int y, int w, int h) {
 
 // Replaces the pixels of `dst` at (dx, dy) with `src`, clipped to dst.
 void CopyInto(SDL_Surface* src, SDL_Rect from, Bitmap* dst, int dx, int dy) {
+    SDL_Surface* pixels = dst->pixels.get();
+    if (!ClipCopy(from, dx, dy, src->w, src->h, pixels->w, pixels->h)) return;
     SDL_SetSurfaceBlendMode(src, SDL_BLENDMODE_NONE);
     SDL_Rect to{dx, dy, from.w, from.h};
-    SDL_BlitSurface(src, &from, dst->pixels.get(), &to);
+    SDL_BlitSurface(src, &from, pixels, &to);
     dst->svg.clear();  // its pixels no longer come from the vector source
     ++dst->version;
 }
@@ -724,8 +755,11 @@ void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh,
 Bitmap* GetImage(int x1, int y1, int x2, int y2) {
     SDL_Surface* screen = lc::Screen();
     if (!screen) return nullptr;
-    const SDL_Rect asked{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1,
-                         std::abs(y2 - y1) + 1};
+    // The corners are clipped to the screen first: any int is a fair argument.
+    const auto clip = [](int v, int last) { return std::clamp(v, -1, last + 1); };
+    const int left = clip(std::min(x1, x2), screen->w), right = clip(std::max(x1, x2), screen->w);
+    const int top = clip(std::min(y1, y2), screen->h), bottom = clip(std::max(y1, y2), screen->h);
+    const SDL_Rect asked{left, top, right - left + 1, bottom - top + 1};
     const SDL_Rect whole{0, 0, screen->w, screen->h};
     SDL_Rect area;
     if (!SDL_IntersectRect(&asked, &whole, &area)) return nullptr;
@@ -786,7 +820,8 @@ int ShowGIFAdjust(const char* path, int x, int y, int w, int h, int* state) {
     int frame = state ? *state + 1 : 0;
     if (frame < 0 || frame >= count) frame = 0;
     if (state) *state = frame;
-    if (w < 0 || h < 0 || !DrawableSize(w + 1, h + 1)) return 1;
+    if (w < 0 || h < 0 || w >= kMaxDrawSide || h >= kMaxDrawSide) return 1;
+    if (!DrawableSize(w + 1, h + 1)) return 1;
     SDL_Surface* picture = frames[static_cast<size_t>(frame)].get();
     if (picture->w == w + 1 && picture->h == h + 1) {
         DrawOnScreen(picture, x, y);

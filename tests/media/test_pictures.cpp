@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 using picture_files::HalvesSvg;
@@ -230,6 +231,16 @@ TEST_F(PictureScreen, GetImageOfTheWholeScreenAndClipped) {
     EXPECT_EQ(BitmapWidth(corner), 10);
     EXPECT_EQ(BitmapHeight(corner), 10);
     EXPECT_EQ(GetImage(900, 900, 950, 950), nullptr);
+    Bitmap* all = GetImage(INT_MAX, INT_MIN, INT_MIN, INT_MAX);
+    ASSERT_NE(all, nullptr) << "corners far outside still mean the whole screen";
+    EXPECT_EQ(BitmapWidth(all), 800);
+    EXPECT_EQ(BitmapHeight(all), 600);
+    DestroyBitmap(all);
+    Bitmap* swapped = GetImage(20, 10, 11, 1);
+    ASSERT_NE(swapped, nullptr);
+    EXPECT_EQ(BitmapWidth(swapped), 10);
+    EXPECT_EQ(BitmapHeight(swapped), 10);
+    DestroyBitmap(swapped);
     DestroyBitmap(whole);
     DestroyBitmap(corner);
 }
@@ -303,7 +314,26 @@ TEST_F(PictureScreen, NullPicturesDrawNothing) {
     PutImageAdjust(nullptr, 0, 0, 100, 100);
     ShowPictureAdjust(nullptr, 0, 0, 100, 100);
     EXPECT_EQ(ShowGIFAdjust(nullptr, 0, 0, 10, 10, nullptr), 0);
+    PutImageAdjust(nullptr, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
     EXPECT_EQ(GetPixelRGB(50, 50), kGreen);
+}
+
+TEST_F(PictureScreen, AbsurdRectanglesDrawNothingAndNeverOverflow) {
+    Fill(kGreen);
+    Bitmap* b = Painted(4, 4, [](int, int) { return 0xFFFF0000u; });
+    PutImageAdjust(b, 0, 0, INT_MAX, INT_MAX);
+    PutImageAdjust(b, INT_MIN, INT_MIN, 10, 10);
+    PutImage(b, INT_MAX, INT_MAX);
+    StretchBlit(b, b, 0, 0, 4, 4, 0, 0, INT_MAX, INT_MAX);
+    Blit(b, b, INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX);
+    const auto gif = dir_.path() / "a.gif";
+    WriteFile(gif, SolidGif(2, 2, {kRed}));
+    int state = -1;
+    EXPECT_EQ(ShowGIFAdjust(gif.c_str(), 0, 0, INT_MAX, INT_MAX, &state), 1);
+    EXPECT_EQ(GetPixelRGB(0, 0), kGreen);
+    EXPECT_EQ(GetPixelRGB(GetMaxX(), GetMaxY()), kGreen);
+    EXPECT_EQ(Pixel(b, 3, 3), 0xFFFF0000u);
+    DestroyBitmap(b);
 }
 
 // --- Picture files -------------------------------------------------------------------

@@ -1,5 +1,7 @@
 // The layer's clock: real time with a window, the test's clock under the
 // harness, where Delay moves the clock forward at once instead of sleeping.
+#include <chrono>
+
 #include "internal.h"
 #include "lumicanvas.h"
 
@@ -14,7 +16,11 @@ std::time_t ClockSeconds() {
         lc::HarnessCheckStop();
         return lc::HarnessStartTime() + static_cast<std::time_t>(lc::HarnessNowMs() / 1000);
     }
-    return std::time(nullptr);
+    // The precise real-time clock, not time(), whose coarse clock can lag a
+    // new second by a tick or more: the countdown and the idle wait both
+    // expect the second to change exactly when it does.
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::time_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count());
 }
 
 uint32_t ClockMillis() {

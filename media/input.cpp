@@ -7,6 +7,7 @@
 // cool while a click or a key is still seen at once; under the test harness
 // it hands over to the test.
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
@@ -17,9 +18,15 @@
 
 namespace {
 
-// Longest a waiting poll sleeps before it lets the program look again: short
-// enough for a countdown to see each new second at once.
-constexpr Uint32 kIdleWaitMs = 4;
+// Longest a waiting poll sleeps before it lets the program look again. An
+// event ends the sleep at once, and so does the start of a new second, which
+// a countdown watches; the rest of the time each wake-up costs the processor
+// more than the poll itself, so a loop wakes about 50 times a second, often
+// enough for a video's frames.
+constexpr Uint32 kIdleWaitMs = 20;
+// A waiting loop usually polls several times a pass (a key? a click?): the
+// poll that comes right after one that slept does not sleep again.
+constexpr Uint32 kSleptJustNowMs = 2;
 // Keys typed ahead beyond this are dropped, as a keyboard buffer would.
 constexpr size_t kKeyBufferSize = 64;
 
@@ -43,6 +50,7 @@ struct InputState {
 };
 
 InputState g_in;
+Uint32 g_asked_at = 0;  // when the window system was last asked for events
 
 int ButtonBit(int button) { return button == 1 ? 1 : (button == 2 ? 2 : 0); }
 
@@ -111,15 +119,25 @@ void OnText(const char* utf8) {
     for (unsigned char c : lc::Utf8ToCp1252(utf8)) lc::InputKey(c);
 }
 
+// The window was uncovered or resized: it is shown again once the events
+// at hand are all taken in (a window that opens brings several at once).
+bool g_present_due = false;
+
 void OnWindowEvent(const SDL_WindowEvent& w) {
     switch (w.event) {
         case SDL_WINDOWEVENT_EXPOSED: case SDL_WINDOWEVENT_SHOWN: case SDL_WINDOWEVENT_RESTORED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: case SDL_WINDOWEVENT_MOVED:
-            lc::Present();
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            g_present_due = true;
             break;
         default:
             break;
     }
+}
+
+void PresentIfDue() {
+    if (!g_present_due) return;
+    g_present_due = false;
+    lc::Present();
 }
 
 void HandleEvent(const SDL_Event& e) {
@@ -145,6 +163,13 @@ void HandleEvent(const SDL_Event& e) {
         case SDL_WINDOWEVENT: OnWindowEvent(e.window); break;
         default: break;
     }
+}
+
+// Milliseconds until the calendar second (ClockSeconds) next changes.
+Uint32 MsToNextSecond() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count() % 1000;
+    return static_cast<Uint32>(1000 - ms);
 }
 
 bool EventsRunning() { return !lc::Headless() && SDL_WasInit(SDL_INIT_EVENTS) != 0; }
@@ -207,8 +232,17 @@ void PumpEvents() {
     }
     if (!EventsRunning()) return;
     KeepTextInput();
+    // Asking the window system costs more than the rest of a poll: the polls
+    // of one pass of a loop, and the poll after an idle wait (which asked it
+    // on waking), share one asking per millisecond.
+    const Uint32 now = SDL_GetTicks();
+    if (now != g_asked_at) {
+        SDL_PumpEvents();
+        g_asked_at = now;
+    }
     SDL_Event e;
-    while (SDL_PollEvent(&e)) HandleEvent(e);
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) HandleEvent(e);
+    PresentIfDue();
 }
 
 void PollFound() {
@@ -220,13 +254,24 @@ void IdlePoll(const void* site) {
         HarnessIdle(site);
         return;
     }
-    if (!EventsRunning()) {
-        SDL_Delay(kIdleWaitMs);
+    static Uint32 woke_at = 0;
+    static bool slept = false;
+    if (slept && SDL_GetTicks() - woke_at < kSleptJustNowMs) {
+        slept = false;
         return;
     }
-    // Returns at once when an event comes; the next poll sees its effect.
-    SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, static_cast<int>(kIdleWaitMs))) HandleEvent(e);
+    const Uint32 wait = std::min(kIdleWaitMs, MsToNextSecond() + 1);
+    if (!EventsRunning()) {
+        SDL_Delay(wait);
+    } else {
+        // Returns at once when an event comes; the next poll sees its effect.
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, static_cast<int>(wait))) HandleEvent(e);
+        PresentIfDue();
+    }
+    woke_at = SDL_GetTicks();
+    g_asked_at = woke_at;
+    slept = true;
 }
 
 }  // namespace lc

@@ -2,7 +2,7 @@
 // through the harness as a pupil would use them.
 #include <gtest/gtest.h>
 
-#include <SDL_scancode.h>
+#include <SDL.h>
 
 #include <cstring>
 #include <string>
@@ -386,6 +386,121 @@ TEST_F(InputTest, ReadLnLeavesTheTypedTextOnScreen) {
     harness::Type("MARTIN\r");
     EXPECT_EQ(line.text, "MARTIN");
     EXPECT_GT(CountColour(100, 100, 400, 140, PaletteRGB(14)), 50);
+}
+
+// --- Window events -------------------------------------------------------------------
+//
+// With a window, SDL's events feed the same state. They are pushed here as
+// SDL would deliver them, without a window.
+
+class InputFromWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        InitMouse();
+        ClearKeyBuf();
+    }
+    void TearDown() override {
+        CloseMouse();
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    }
+    static void Text(const char* utf8) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
+        SDL_PushEvent(&e);
+    }
+    static void KeyDown(SDL_Keycode sym, SDL_Scancode scancode, Uint16 mod = 0) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.sym = sym;
+        e.key.keysym.scancode = scancode;
+        e.key.keysym.mod = mod;
+        SDL_PushEvent(&e);
+    }
+    static void Button(Uint32 type, Uint8 button, int x, int y) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.button = button;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = x;
+        e.button.y = y;
+        SDL_PushEvent(&e);
+    }
+    static std::vector<int> Keys() {
+        std::vector<int> keys;
+        for (int k = GetKeyPressed(); k >= 0; k = GetKeyPressed()) keys.push_back(k);
+        return keys;
+    }
+};
+
+TEST_F(InputFromWindow, TypedCharactersComeFromTextInputInWindows1252) {
+    Text("a\xC3\xA9\xE2\x82\xAC");  // "aé€"
+    EXPECT_EQ(Keys(), (std::vector<int>{'a', 0xE9, 0x80}));
+}
+
+TEST_F(InputFromWindow, CharacterKeysAreNotBufferedTwice) {
+    KeyDown(SDLK_a, SDL_SCANCODE_A);
+    Text("a");
+    KeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE);
+    Text(" ");
+    KeyDown(SDLK_KP_5, SDL_SCANCODE_KP_5, KMOD_NUM);
+    Text("5");
+    KeyDown(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ(Keys(), (std::vector<int>{'a', ' ', '5'}));
+}
+
+TEST_F(InputFromWindow, OtherKeysGiveTheirCodes) {
+    KeyDown(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    KeyDown(SDLK_TAB, SDL_SCANCODE_TAB);
+    KeyDown(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    KeyDown(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER);
+    KeyDown(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+    KeyDown(SDLK_F1, SDL_SCANCODE_F1);
+    KeyDown(SDLK_KP_5, SDL_SCANCODE_KP_5);  // Num Lock off: not a digit
+    KeyDown(SDLK_c, SDL_SCANCODE_C, KMOD_LCTRL);  // types nothing
+    EXPECT_EQ(Keys(), (std::vector<int>{KEY_BACKSPACE, 9, KEY_ENTER, KEY_ENTER, KEY_ESCAPE,
+                                        256 + SDL_SCANCODE_F1, 256 + SDL_SCANCODE_KP_5,
+                                        256 + SDL_SCANCODE_C}));
+}
+
+TEST_F(InputFromWindow, ButtonsMoveThePointerAndClick) {
+    DefineMouseArea(10, 10, 20, 20);
+    Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 15, 12);
+    Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 15, 12);
+    Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 15, 12);  // not a button of the layer
+    EXPECT_EQ(GetMouseArea(), 0);
+    EXPECT_EQ(GetMouseX(), 15);
+    EXPECT_EQ(GetMouseY(), 12);
+    EXPECT_EQ(ClickMouse(), 1);
+    EXPECT_EQ(ClickMouse(), 0);
+    Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 30, 30);
+    EXPECT_EQ(GetMouseButton(), 2);
+    EXPECT_EQ(GetMouseArea(), -1);
+}
+
+TEST_F(InputFromWindow, ReadLnTakesTypedTextWithoutAScreen) {
+    Text("Jul");
+    KeyDown(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
+    Text("es");
+    KeyDown(SDLK_RETURN, SDL_SCANCODE_RETURN);
+    char name[30];
+    EXPECT_EQ(ReadLn(name, sizeof name), 4);
+    EXPECT_STREQ(name, "Jues");
+}
+
+TEST_F(InputFromWindow, ClosingTheWindowEndsTheProgramWithCodeZero) {
+    EXPECT_EXIT(
+        {
+            SDL_Event e{};
+            e.type = SDL_QUIT;
+            SDL_PushEvent(&e);
+            ClickMouse();
+            std::exit(3);  // not reached
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -305,6 +305,83 @@ Size SvgSize(const std::string& svg) {
             static_cast<uint64_t>(std::lround(std::max(1.0, h)))};
 }
 
+// The orientation a camera wrote in a JPEG's EXIF block (1 to 8; 1 upright),
+// so that a photo taken with the phone turned shows the right way up.
+int JpegOrientation(const std::string& s) {
+    if (s.size() < 4 || static_cast<uint8_t>(s[0]) != 0xFF || static_cast<uint8_t>(s[1]) != 0xD8)
+        return 1;
+    for (size_t at = 2; at + 4 <= s.size();) {
+        if (static_cast<uint8_t>(s[at]) != 0xFF) return 1;
+        const auto marker = static_cast<uint8_t>(s[at + 1]);
+        if (marker == 0xDA || marker == 0xD9) return 1;
+        const size_t length = Be16(s, at + 2);
+        if (marker == 0xE1 && length >= 16 && at + 2 + length <= s.size() &&
+            s.compare(at + 4, 6, std::string("Exif\0\0", 6)) == 0) {
+            const size_t tiff = at + 10, end = at + 2 + length;
+            const bool little = s.compare(tiff, 2, "II") == 0;
+            const auto u16 = [&](size_t p) { return little ? Le16(s, p) : Be16(s, p); };
+            const auto u32 = [&](size_t p) { return little ? Le32(s, p) : Be32(s, p); };
+            const size_t ifd = tiff + u32(tiff + 4);
+            if (ifd + 2 > end) return 1;
+            const size_t count = u16(ifd);
+            for (size_t i = 0; i < count && ifd + 2 + 12 * i + 12 <= end; ++i) {
+                const size_t entry = ifd + 2 + 12 * i;
+                if (u16(entry) != 0x0112) continue;
+                const int value = static_cast<int>(u16(entry + 8));
+                return value >= 1 && value <= 8 ? value : 1;
+            }
+            return 1;
+        }
+        at += 2 + length;
+    }
+    return 1;
+}
+
+// The picture turned and flipped as an EXIF orientation says.
+SurfacePtr Oriented(SurfacePtr picture, int orientation) {
+    if (orientation <= 1 || orientation > 8) return picture;
+    const int w = picture->w, h = picture->h;
+    const bool turned = orientation >= 5;
+    SurfacePtr out = NewArgb(turned ? h : w, turned ? w : h);
+    if (!out) return picture;
+    for (int y = 0; y < out->h; ++y) {
+        uint32_t* row = Row(out.get(), y);
+        for (int x = 0; x < out->w; ++x) {
+            int sx = x, sy = y;
+            switch (orientation) {
+                case 2:
+                    sx = w - 1 - x;
+                    break;
+                case 3:
+                    sx = w - 1 - x;
+                    sy = h - 1 - y;
+                    break;
+                case 4:
+                    sy = h - 1 - y;
+                    break;
+                case 5:
+                    sx = y;
+                    sy = x;
+                    break;
+                case 6:
+                    sx = y;
+                    sy = h - 1 - x;
+                    break;
+                case 7:
+                    sx = w - 1 - y;
+                    sy = h - 1 - x;
+                    break;
+                default:
+                    sx = w - 1 - y;
+                    sy = x;
+                    break;  // 8
+            }
+            row[x] = Row(picture.get(), sy)[sx];
+        }
+    }
+    return out;
+}
+
 // The size a picture of w x h keeps once loaded: within MaxPictureSide().
 std::pair<int, int> Fitted(uint64_t w, uint64_t h) {
     const uint64_t side = static_cast<uint64_t>(lc::MaxPictureSide());
@@ -674,6 +751,7 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
             return nullptr;
         }
     }
+    bitmap->pixels = Oriented(std::move(bitmap->pixels), JpegOrientation(bytes));
     return bitmap;
 }
 

@@ -111,6 +111,25 @@ inline std::string SolidGif(int w, int h, const std::vector<uint32_t>& frame_col
     return gif;
 }
 
+// A JPEG with an EXIF block saying how the camera was held (1 to 8).
+inline std::string WithOrientation(const std::string& jpeg, int orientation, bool little) {
+    std::string tiff =
+        little ? std::string("II*\0\x08\0\0\0", 8) : std::string("MM\0*\0\0\0\x08", 8);
+    const auto u16 = [little](int v) {
+        const char lo = static_cast<char>(v & 0xFF), hi = static_cast<char>(v >> 8);
+        return little ? std::string{lo, hi} : std::string{hi, lo};
+    };
+    // One entry before it (the camera's make), so the search is tested too.
+    tiff += u16(2) + u16(0x010F) + u16(2) + u16(4) + u16(0) + std::string("abc\0", 4);
+    tiff += u16(0x0112) + u16(3) + u16(1) + u16(0) + u16(orientation) + u16(0);
+    tiff += std::string(4, '\0');
+    const std::string app = std::string("Exif\0\0", 6) + tiff;
+    const size_t length = app.size() + 2;
+    const std::string segment = std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) +
+                                static_cast<char>(length & 0xFF) + app;
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
 // A zip of uncompressed entries, as PhysicsFS reads it.
 inline std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
     std::string zip, central;

@@ -478,6 +478,38 @@ TEST(PictureFiles, AnSvgTakesItsSizeFromItsUnitsOrItsViewBox) {
     EXPECT_EQ(size_of(""), std::make_pair(0, 0)) << "no size at all: refused";
 }
 
+TEST(PictureFiles, APhotoTakenWithThePhoneTurnedShowsTheRightWayUp) {
+    ScratchDir dir;
+    // Red on the left half, blue on the right, 40 x 20 as stored.
+    lc::SurfacePtr s = picture_files::Surface(
+        40, 20, [](int x, int) { return x < 20 ? 0xFFFF0000u : 0xFF0000FFu; });
+    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").c_str(), 95);
+    const std::string jpeg = picture_files::ReadAll(dir.path() / "p.jpg");
+    const auto red = [](uint32_t p) { return Channel(p, 16) > 200 && Channel(p, 0) < 60; };
+    const auto blue = [](uint32_t p) { return Channel(p, 0) > 200 && Channel(p, 16) < 60; };
+    struct Case {
+        int orientation;
+        int w, h;
+        int red_x, red_y;  // a pixel the red half must cover once turned
+        int blue_x, blue_y;
+    };
+    for (const Case c : {Case{1, 40, 20, 2, 10, 37, 10}, Case{3, 40, 20, 37, 10, 2, 10},
+                         Case{6, 20, 40, 10, 2, 10, 37}, Case{8, 20, 40, 10, 37, 10, 2},
+                         Case{2, 40, 20, 37, 10, 2, 10}, Case{5, 20, 40, 10, 2, 10, 37}}) {
+        for (const bool little : {true, false}) {
+            WriteFile(dir.path() / "turned.jpg",
+                      picture_files::WithOrientation(jpeg, c.orientation, little));
+            Bitmap* b = GetDataIMG((dir.path() / "turned.jpg").c_str(), 0);
+            ASSERT_NE(b, nullptr);
+            EXPECT_EQ(BitmapWidth(b), c.w) << c.orientation;
+            EXPECT_EQ(BitmapHeight(b), c.h) << c.orientation;
+            EXPECT_TRUE(red(Pixel(b, c.red_x, c.red_y))) << c.orientation << " " << little;
+            EXPECT_TRUE(blue(Pixel(b, c.blue_x, c.blue_y))) << c.orientation << " " << little;
+            DestroyBitmap(b);
+        }
+    }
+}
+
 TEST(PictureFiles, OtherFormatsRead) {
     ScratchDir dir;
     lc::SurfacePtr s = picture_files::Surface(16, 8, [](int, int) { return 0xFF2040E0u; });

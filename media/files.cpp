@@ -7,7 +7,9 @@
 #include "internal.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -116,6 +118,9 @@ int GetDataValue(const char* path, const char* key, const char** value) {
     if (!path || !key || !*key || !value) return 0;
     std::unique_ptr<FILE, FileCloser> in(std::fopen(path, "rb"));
     if (!in) return 0;
+    // Not while another program rewrites it (the configuration tool saving
+    // LCConfig.txt): a half-written file would read as missing keys.
+    LockWaiting(::fileno(in.get()), LOCK_SH);
     std::string line;
     bool first = true;
     while (ReadLine(in.get(), line)) {

@@ -209,6 +209,20 @@ TEST(WaitAccessFile, ReaderWaitsForAWriterInAnotherProcess) {
     ::close(ready[1]);
 }
 
+// A key=value file is read once its writer has finished, not half-written.
+TEST(GetDataValue, WaitsForTheWriterToFinish) {
+    ScratchDir dir;
+    WriteFile("c.txt", "");
+    auto holder = std::make_unique<Holder>("c.txt", LOCK_EX);
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        WriteFile("c.txt", "PLEIN_ECRAN=1\n");
+        holder->Release();
+    });
+    EXPECT_EQ(Value("c.txt", "PLEIN_ECRAN"), "1");
+    writer.join();
+}
+
 TEST(WaitAccessFile, GivesUpOnAFileHeldTooLong) {
     ScratchDir dir;
     WriteFile("r.txt", "keep me");

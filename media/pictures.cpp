@@ -250,45 +250,46 @@ Size HeaderSize(const std::string& s) {
     return {};
 }
 
-// The intrinsic size of an SVG picture in pixels (96 per inch), from the
-// width and height of its root element, else from its viewBox.
+// The value of attribute `name` in the text of an element's opening tag.
+std::string SvgAttribute(const std::string& tag, const std::string& name) {
+    size_t at = std::string::npos;
+    for (const char before : {' ', '\n', '\t', '\r'}) {  // attributes may follow a line break
+        at = tag.find(before + name + "=");
+        if (at != std::string::npos) break;
+    }
+    if (at == std::string::npos) return {};
+    at += name.size() + 2;
+    if (at >= tag.size() || (tag[at] != '"' && tag[at] != '\'')) return {};
+    const size_t end = tag.find(tag[at], at + 1);
+    return end == std::string::npos ? std::string() : tag.substr(at + 1, end - at - 1);
+}
+
+// An SVG length in pixels at 96 per inch; 0 for none, a percentage or an
+// unknown unit.
+double SvgLength(const std::string& text) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || v <= 0) return 0;
+    const std::string unit(end);
+    if (unit.empty() || unit == "px") return v;
+    if (unit == "pt") return v * 96.0 / 72.0;
+    if (unit == "pc") return v * 16.0;
+    if (unit == "mm") return v * 96.0 / 25.4;
+    if (unit == "cm") return v * 96.0 / 2.54;
+    if (unit == "in") return v * 96.0;
+    return 0;
+}
+
+// The intrinsic size of an SVG picture in pixels, from the width and height
+// of its root element, else from its viewBox.
 Size SvgSize(const std::string& svg) {
     const size_t open = svg.find("<svg");
     if (open == std::string::npos) return {};
     const std::string tag = svg.substr(open, svg.find('>', open) - open);
-    const auto attribute = [&](const char* name) -> std::string {
-        const std::string key = std::string(" ") + name + "=";
-        size_t at = tag.find(key);
-        if (at == std::string::npos) {  // attributes may follow a line break
-            for (const char sep : {'\n', '\t', '\r'}) {
-                at = tag.find(sep + key.substr(1));
-                if (at != std::string::npos) break;
-            }
-        }
-        if (at == std::string::npos) return {};
-        at += key.size();
-        if (at >= tag.size()) return {};
-        const char quote = tag[at];
-        const size_t end = tag.find(quote, at + 1);
-        return end == std::string::npos ? std::string() : tag.substr(at + 1, end - at - 1);
-    };
-    const auto length = [](const std::string& text) -> double {
-        char* end = nullptr;
-        const double v = std::strtod(text.c_str(), &end);
-        if (end == text.c_str() || v <= 0) return 0;
-        const std::string unit(end);
-        if (unit.empty() || unit == "px") return v;
-        if (unit == "pt") return v * 96.0 / 72.0;
-        if (unit == "pc") return v * 16.0;
-        if (unit == "mm") return v * 96.0 / 25.4;
-        if (unit == "cm") return v * 96.0 / 2.54;
-        if (unit == "in") return v * 96.0;
-        return 0;  // percentages and the rest: the viewBox decides
-    };
-    double w = length(attribute("width"));
-    double h = length(attribute("height"));
+    double w = SvgLength(SvgAttribute(tag, "width"));
+    double h = SvgLength(SvgAttribute(tag, "height"));
     double vx = 0, vy = 0, vw = 0, vh = 0;
-    std::string box = attribute("viewBox");
+    std::string box = SvgAttribute(tag, "viewBox");
     std::replace(box.begin(), box.end(), ',', ' ');
     if (std::sscanf(box.c_str(), "%lf %lf %lf %lf", &vx, &vy, &vw, &vh) == 4 && vw > 0 && vh > 0) {
         if (w <= 0 && h <= 0) {

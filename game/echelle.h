@@ -13,6 +13,5 @@ inline int PX(double pixels, double ref) { return static_cast<int>(pixels + ref 
 inline int PY(double pixels, double ref) { return static_cast<int>(pixels + ref * CorrectionY); }
 // A reference y moved by a pixel offset.
 inline int RYPlus(double ref, double pixels) { return static_cast<int>(ref * CorrectionY + pixels); }
-inline int RXPlus(double ref, double pixels) { return static_cast<int>(ref * CorrectionX + pixels); }
 // Text "size n": n reference rows high, scaled by CorrectionY.
 inline void TailleTexte(double n) { SetDimText(RY(n)); }

@@ -81,6 +81,7 @@ protected:
     }
     void TearDown() override {
         if (HasFailure()) harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        harness::Key(KEY_ESCAPE);  // the program releases what it made
         harness::Stop();
     }
     test_support::ScratchDir dossier_;

@@ -32,9 +32,8 @@ struct Sound {
 
 struct SoundState {
     bool open = false;     // InitSound was called and not closed
-    bool mixer = false;    // Mix_OpenAudio succeeded (device or silent stand-in)
     bool silent = true;    // sounds are timed, not heard
-    bool audio_started = false;
+    bool device = false;   // the mixer is open on a real device
     std::map<std::string, Sound> sounds;
     MusicPtr music;        // the audible sound now on the device
     std::string music_path;
@@ -42,22 +41,60 @@ struct SoundState {
 
 SoundState g_snd;
 
+// The silent stand-in for a device, opened when a silent sound first needs
+// its length. Under the harness it stays open from one run to the next:
+// opening a device costs a tenth of a second, each run of each test.
+struct StandIn {
+    bool tried = false;
+    bool open = false;
+};
+
+StandIn g_stand_in;
+
 bool OpenMixer() {
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     return Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) == 0;
 }
 
 // The stand-in device: SDL's "dummy" driver plays nothing, yet lets the
 // mixer decode files, which gives their length.
 bool OpenSilentMixer() {
+    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    const bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+    const bool started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    return ok;
+    if (started && OpenMixer()) return true;
+    if (started) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+bool StandInReady() {
+    if (!g_stand_in.tried) {
+        g_stand_in.tried = true;
+        g_stand_in.open = OpenSilentMixer();
+    }
+    return g_stand_in.open;
+}
+
+void CloseStandIn() {
+    if (g_stand_in.open) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    g_stand_in = StandIn{};
+}
+
+bool Readable(const std::string& path) {
+    SDL_RWops* f = SDL_RWFromFile(path.c_str(), "rb");
+    if (!f) return false;
+    SDL_RWclose(f);
+    return true;
 }
 
 // How long a file plays, in milliseconds; -1 when it cannot be decoded.
 long LengthMs(const std::string& path) {
-    if (g_snd.mixer) {
+    if (!Readable(path)) return -1;
+    if (StandInReady()) {
         MusicPtr m(Mix_LoadMUS(path.c_str()));
         if (!m) return -1;
         const double seconds = Mix_MusicDuration(m.get());
@@ -127,22 +164,17 @@ int InitSound() {
     if (g_snd.open) return 1;
     g_snd.open = true;
     g_snd.silent = true;
-    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
-    if (!lc::Headless()) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-            g_snd.audio_started = true;
-            if (OpenMixer()) {
-                g_snd.mixer = true;
-                g_snd.silent = false;
-                return 1;
-            }
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            g_snd.audio_started = false;
+    if (lc::Headless()) return 1;  // the harness's sounds are always silent
+    CloseStandIn();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        if (OpenMixer()) {
+            g_snd.device = true;
+            g_snd.silent = false;
+            return 1;
         }
-        lc::Fail("Pas de carte son (%s) : les sons seront muets", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    g_snd.audio_started = OpenSilentMixer();
-    g_snd.mixer = g_snd.audio_started;
+    lc::Fail("Pas de carte son (%s) : les sons seront muets", SDL_GetError());
     return 1;
 }
 
@@ -150,9 +182,11 @@ void CloseSound() {
     if (!g_snd.open) return;
     HaltMusic();
     g_snd.sounds.clear();
-    if (g_snd.mixer) Mix_CloseAudio();
-    if (g_snd.audio_started) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    Mix_Quit();
+    if (g_snd.device) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    if (!lc::Headless()) CloseStandIn();
     g_snd = SoundState{};
 }
 

@@ -219,3 +219,33 @@ TEST(SoundDevice, StopSndCutsAPlayingSound) {
 }
 
 }  // namespace
+
+namespace {
+
+// A classroom computer without a sound card: sounds are silent and still
+// take their length, on the real clock.
+TEST(SoundDevice, WithoutADeviceSoundsAreSilentAndTakeTheirLength) {
+    test_support::ScratchDir dir;
+    test_support::WriteFile("bip.wav", Wav(300));
+    const char* before = std::getenv("SDL_AUDIODRIVER");
+    const std::string kept = before ? before : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(InitSound(), 1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("muets"), std::string::npos) << said;
+    const uint32_t start = SDL_GetTicks();
+    EXPECT_EQ(PlaySnd("bip.wav", 0), 0);
+    while (PlaySnd("bip.wav", 0) == 0 && SDL_GetTicks() - start < 5000) {
+    }
+    EXPECT_GE(SDL_GetTicks() - start, 300u);
+    EXPECT_LT(SDL_GetTicks() - start, 5000u);
+    CloseSound();
+    if (before) {
+        setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+    } else {
+        unsetenv("SDL_AUDIODRIVER");
+    }
+}
+
+}  // namespace

@@ -798,37 +798,47 @@ void Blit(const Bitmap* src, Bitmap* dst, int sx, int sy, int dx, int dy, int w,
     CopyInto(src->pixels.get(), from, dst, dx, dy);
 }
 
+// The part `inside` of an SVG bitmap, rasterised at the scale kx, ky as an
+// ow x oh picture.
+SurfacePtr SvgPart(const Bitmap& src, const SDL_Rect& inside, double kx, double ky, int ow,
+                   int oh) {
+    const int fw = std::max(1, static_cast<int>(std::lround(src.pixels->w * kx)));
+    const int fh = std::max(1, static_cast<int>(std::lround(src.pixels->h * ky)));
+    if (!DrawableSize(fw, fh)) return nullptr;
+    SurfacePtr full = RasteriseSvg(src.svg, fw, fh);
+    SurfacePtr part = NewArgb(ow, oh);
+    if (!full || !part) return nullptr;
+    SDL_Rect from{static_cast<int>(std::lround(inside.x * kx)),
+                  static_cast<int>(std::lround(inside.y * ky)), ow, oh};
+    int x = 0, y = 0;
+    if (!ClipCopy(from, x, y, full->w, full->h, ow, oh)) return nullptr;
+    SDL_Rect to{x, y, from.w, from.h};
+    SDL_SetSurfaceBlendMode(full.get(), SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(full.get(), &from, part.get(), &to);
+    return part;
+}
+
 void StretchBlit(const Bitmap* src, Bitmap* dst, int sx, int sy, int sw, int sh, int dx, int dy,
                  int dw, int dh) {
     if (!src || !dst || sw < 1 || sh < 1 || dw < 1 || dh < 1) return;
-    const SDL_Rect whole{0, 0, src->pixels->w, src->pixels->h};
-    SDL_Rect area{sx, sy, sw, sh};
-    SDL_Rect inside;
-    if (!SDL_IntersectRect(&area, &whole, &inside)) return;
-    // The part of the destination that the source's own pixels cover.
+    // The part of the source rectangle inside the source, in 64 bits.
+    const int64_t x0 = std::max<int64_t>(sx, 0), y0 = std::max<int64_t>(sy, 0);
+    const int64_t x1 = std::min<int64_t>(int64_t{sx} + sw, src->pixels->w);
+    const int64_t y1 = std::min<int64_t>(int64_t{sy} + sh, src->pixels->h);
+    if (x1 <= x0 || y1 <= y0) return;
+    const SDL_Rect inside{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                          static_cast<int>(y1 - y0)};
+    // The part of the destination rectangle that it covers.
     const double kx = static_cast<double>(dw) / sw, ky = static_cast<double>(dh) / sh;
-    const int ox = dx + static_cast<int>(std::lround((inside.x - sx) * kx));
-    const int oy = dy + static_cast<int>(std::lround((inside.y - sy) * ky));
+    const double ox = dx + std::round((x0 - sx) * kx), oy = dy + std::round((y0 - sy) * ky);
     const int ow = std::max(1, static_cast<int>(std::lround(inside.w * kx)));
     const int oh = std::max(1, static_cast<int>(std::lround(inside.h * ky)));
-    if (!DrawableSize(ow, oh)) return;
-    SurfacePtr scaled;
-    if (!src->svg.empty()) {  // rasterised at the scale it is drawn at
-        const int fw = std::max(1, static_cast<int>(std::lround(whole.w * kx)));
-        const int fh = std::max(1, static_cast<int>(std::lround(whole.h * ky)));
-        if (!DrawableSize(fw, fh)) return;
-        SurfacePtr full = RasteriseSvg(src->svg, fw, fh);
-        if (!full) return;
-        const SDL_Rect part{static_cast<int>(std::lround(inside.x * kx)),
-                            static_cast<int>(std::lround(inside.y * ky)), ow, oh};
-        SDL_Rect clipped;
-        const SDL_Rect bounds{0, 0, full->w, full->h};
-        if (!SDL_IntersectRect(&part, &bounds, &clipped)) return;
-        CopyInto(full.get(), clipped, dst, ox, oy);
-        return;
-    }
-    scaled = Resample(src->pixels.get(), inside, ow, oh);
-    if (scaled) CopyInto(scaled.get(), SDL_Rect{0, 0, ow, oh}, dst, ox, oy);
+    if (!DrawableSize(ow, oh) || std::abs(ox) > 1e9 || std::abs(oy) > 1e9) return;
+    SurfacePtr scaled = src->svg.empty() ? Resample(src->pixels.get(), inside, ow, oh)
+                                         : SvgPart(*src, inside, kx, ky, ow, oh);
+    if (scaled)
+        CopyInto(scaled.get(), SDL_Rect{0, 0, ow, oh}, dst, static_cast<int>(ox),
+                 static_cast<int>(oy));
 }
 
 Bitmap* GetImage(int x1, int y1, int x2, int y2) {

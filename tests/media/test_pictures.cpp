@@ -325,6 +325,8 @@ TEST_F(PictureScreen, AbsurdRectanglesDrawNothingAndNeverOverflow) {
     PutImageAdjust(b, INT_MIN, INT_MIN, 10, 10);
     PutImage(b, INT_MAX, INT_MAX);
     StretchBlit(b, b, 0, 0, 4, 4, 0, 0, INT_MAX, INT_MAX);
+    StretchBlit(b, b, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, 4, 4);
+    StretchBlit(b, b, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 4, 4);
     Blit(b, b, INT_MIN, INT_MIN, 0, 0, INT_MAX, INT_MAX);
     const auto gif = dir_.path() / "a.gif";
     WriteFile(gif, SolidGif(2, 2, {kRed}));

@@ -105,6 +105,17 @@ TEST_F(Compteur, SevenSecondsLeaveAGapAtTheTop) {
     for (int v : Retours) EXPECT_NE(v, 7);
 }
 
+TEST_F(Compteur, NarrowSectorsOfLongCountsArePaintedOneAtATime) {
+    Lance(180);  // 2 degrees per second, red level 1 per second
+    harness::Advance(1000);
+    EXPECT_EQ(Bande(-89), Rgb(1, 254, 0));
+    EXPECT_EQ(Bande(-87), Rgb(0, 0, 0));
+    harness::Advance(1000);
+    EXPECT_EQ(Bande(-89), Rgb(1, 254, 0)) << "the first sector was painted over";
+    EXPECT_EQ(Bande(-87), Rgb(2, 253, 0));
+    EXPECT_EQ(Bande(-83), Rgb(0, 0, 0));
+}
+
 TEST_F(Compteur, AnExtractStopsTheClock) {
     Lance(30);
     harness::Advance(4000);

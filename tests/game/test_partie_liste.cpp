@@ -55,6 +55,11 @@ TEST_F(PartieListe, ValiderDoesNothingUntilANameIsChosenAndTheLastChoiceCounts) 
     ClicValider();
     EXPECT_EQ(Resultats(kFichier), "");
     EXPECT_FALSE(harness::Finished());
+    // Right clicks and keys choose nobody.
+    harness::ClickAt(350, 256, 2);
+    harness::Type("1");
+    harness::Key(KEY_ENTER);
+    EXPECT_EQ(partie::CompteCouleur(PaletteRGB(12), 150, 110, 1000, 700), 0);
     ClicEleve(2);
     ClicEleve(1);
     // Only the last chosen pupil stays red (the corner mark below is red too).

@@ -160,7 +160,8 @@ void DessineEnonce(const FicheQuestion& q) {
 void AfficheQuestionReponses(char mode) {
     SetUFormat(U_ASCII8);
     HideMouse();
-    FicheQuestion& q = Question[NumQuestion];
+    if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) mode = -1;  // no such record: draw nothing
+    FicheQuestion& q = Question[NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS ? 0 : NumQuestion];
     if (mode == 0) {
         DessineCadreQuestion();
         ShowScreen();

@@ -1,0 +1,158 @@
+// `pivolette check`: reads the data tree as the game will and reports every
+// problem the way compilers do, "file:line: error: message".
+#include <filesystem>
+#include <iostream>
+
+#include "arbre.h"
+#include "commandes.h"
+#include "controle_classe.h"
+#include "controle_quizz.h"
+#include "etat.h"
+#include "fichier_quizz.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const AIDE_CHECK =
+    "usage : pivolette check [DOSSIER]\n"
+    "\n"
+    "Vérifie le dossier du jeu (celui qui contient InfosQuizz, ou InfosQuizz\n"
+    "lui-même ; le dossier courant par défaut) comme le jeu le lira : réglages des\n"
+    "classes, liste des élèves, quiz brouillé, images, sons et vidéos nommés.\n"
+    "Chaque problème est écrit « fichier:ligne: error|warning: message ».\n"
+    "Codes de sortie : 0 aucune erreur (des avertissements peut-être), 1 erreurs\n"
+    "trouvées, 2 usage ou dossier introuvable.\n";
+
+struct Verification {
+    std::string donnees;
+    std::vector<Diagnostic> d;
+
+    std::string Chemin(const char* nom) const { return (fs::path(donnees) / nom).string(); }
+};
+
+void VerifieReglages(Verification& v, const std::vector<ReglagesClasse>& reglages) {
+    for (const ReglagesClasse& r : reglages) {
+        std::string octets;
+        if (!r.existe || !LitFichierEntier(r.chemin, octets)) {
+            v.d.push_back({r.chemin, 0, 0, true, "fichier de réglages introuvable ou illisible : les classes " + r.classes + " ne peuvent pas jouer"});
+            continue;
+        }
+        const std::size_t avant = v.d.size();
+        ControleReglages(octets, r.chemin, v.d);
+        bool erreur = false;
+        for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
+        // The game's own reader has the last word on what it refuses.
+        if (!r.lu && !erreur) v.d.push_back({r.chemin, 0, 0, true, r.message});
+    }
+}
+
+void VerifieListe(Verification& v, const std::vector<ReglagesClasse>& reglages) {
+    bool utile = false;
+    for (const ReglagesClasse& r : reglages) utile = utile || (r.lu && r.liste);
+    const std::string chemin = v.Chemin(LISTE_ELEVES);
+    std::string octets;
+    std::error_code e;
+    if (!fs::exists(chemin, e) && !utile) return;  // every class types its names
+    if (!LitFichierEntier(chemin, octets)) {
+        v.d.push_back({chemin, 0, 0, true, "liste des élèves introuvable ou illisible"});
+        return;
+    }
+    const std::size_t avant = v.d.size();
+    ControleListe(octets, chemin, v.d);
+    PointeDonnees(v.donnees);
+    if (v.d.size() == avant && utile && VerifieListeJoueurs() == 0)
+        v.d.push_back({chemin, 0, 0, true, Utf8De1252(MessageErreur)});
+}
+
+// The name the game draws a question picture from: a leading "_" marks a
+// thumbnail-only picture whose name runs to the next "_".
+std::string NomAffiche(const MediaNomme& m) {
+    if (m.dossier != "images" || m.nom.empty() || m.nom[0] != '_') return m.nom;
+    const std::size_t debut = m.nom.find_first_not_of('_');
+    if (debut == std::string::npos) return "";
+    return m.nom.substr(debut, m.nom.find('_', debut) - debut);
+}
+
+bool MemeNomSansCasse(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        if (std::tolower(static_cast<unsigned char>(a[k])) != std::tolower(static_cast<unsigned char>(b[k])))
+            return false;
+    }
+    return true;
+}
+
+// A medium named by the quiz must exist with the exact case of its name.
+void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m) {
+    const std::string nom = Utf8De1252(NomAffiche(m));
+    const fs::path dossier = fs::path(v.donnees) / "questions" / m.dossier;
+    std::error_code e;
+    std::string approchant;
+    for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
+        const std::string present = it->path().filename().string();
+        if (present == nom && !it->is_directory(e)) return;
+        if (MemeNomSansCasse(present, nom)) approchant = present;
+    }
+    const std::string ou = "questions/" + m.dossier + "/" + nom;
+    if (!approchant.empty())
+        v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable : le dossier a « " + approchant + " », écrit avec d'autres majuscules"});
+    else
+        v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable"});
+}
+
+void VerifieQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) {
+    const std::string chemin = v.Chemin(FICHIER_QUIZZ);
+    std::string texte;
+    if (!LitFichierEntier(chemin, texte)) {
+        v.d.push_back({chemin, 0, 0, true, "fichier de questions introuvable ou illisible"});
+        return;
+    }
+    BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
+    int questions = -1;
+    std::string raison;
+    for (const ReglagesClasse& r : reglages) {
+        if (r.lu && r.questions > questions) questions = r.questions, raison = r.chemin;
+    }
+    std::vector<MediaNomme> medias;
+    ControleTexteQuizz(texte, chemin, questions, raison, v.d, &medias);
+    for (const MediaNomme& m : medias) VerifieMedia(v, chemin, m);
+}
+
+void VerifieSons(Verification& v, const std::string& dossier) {
+    for (const char* son : {"correct.mp3", "incorrect.mp3"}) {
+        const std::string chemin = (fs::path(dossier) / son).string();
+        std::error_code e;
+        if (!fs::is_regular_file(chemin, e))
+            v.d.push_back({chemin, 0, 0, false, "son introuvable : le jeu restera muet après une réponse (copiez-le depuis le dossier du jeu)"});
+    }
+}
+
+int Bilan(const Verification& v) {
+    int erreurs = 0;
+    for (const Diagnostic& d : v.d) erreurs += d.erreur ? 1 : 0;
+    const int avertissements = static_cast<int>(v.d.size()) - erreurs;
+    SignaleTout(std::cout, v.d, false);
+    if (v.d.empty()) std::cout << "Aucun problème : le dossier " << v.donnees << " est prêt pour le jeu.\n";
+    else std::cout << erreurs << " erreur(s), " << avertissements << " avertissement(s).\n";
+    return erreurs > 0 ? SORTIE_PROBLEMES : SORTIE_OK;
+}
+
+}  // namespace
+
+int CommandeCheck(int argc, char** argv) {
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
+    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_CHECK, SORTIE_OK;
+    if (!a.inconnue.empty() || a.mots.size() > 1) return std::cerr << AIDE_CHECK, SORTIE_USAGE;
+    const std::string dossier = a.mots.empty() ? "." : a.mots[0];
+    Verification v{DossierDonnees(dossier), {}};
+    std::error_code e;
+    if (!fs::is_directory(v.donnees, e))
+        return Echec(SORTIE_USAGE, dossier + " n'est pas un dossier de jeu (pas de dossier InfosQuizz)");
+    const std::vector<ReglagesClasse> reglages = LitReglages(v.donnees);
+    VerifieReglages(v, reglages);
+    VerifieListe(v, reglages);
+    VerifieQuizz(v, reglages);
+    VerifieSons(v, fs::path(v.donnees).parent_path().string());
+    return Bilan(v);
+}

@@ -1,0 +1,117 @@
+// `pivolette encode` and `pivolette decode`: the quiz's plain text to its
+// scrambled file and back, byte for byte.
+#include <filesystem>
+#include <iostream>
+
+#include "commandes.h"
+#include "controle_quizz.h"
+#include "fichier_quizz.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const AIDE_ENCODE =
+    "usage : pivolette encode TEXTE [-o QUIZZ] [--utf8 | --cp1252]\n"
+    "\n"
+    "Brouille le texte d'un quiz pour que les élèves ne puissent pas lire les réponses.\n"
+    "Sans -o, QUIZZ est TEXTE sans son extension .txt (vorlines_DEMO.txt donne\n"
+    "vorlines_DEMO). Le texte peut être en UTF-8 ou en Windows-1252 (reconnu seul ;\n"
+    "--utf8 ou --cp1252 l'imposent). Les fins de ligne deviennent LF. Un caractère\n"
+    "que le jeu ne sait pas afficher, un texte trop long ou une bonne réponse qui\n"
+    "n'est pas 1 à 4 sont signalés avec leur ligne, et rien n'est écrit.\n"
+    "Le fichier TEXTE n'est jamais remplacé.\n"
+    "Codes de sortie : 0 écrit, 1 problèmes dans le texte, 2 usage ou fichier illisible.\n";
+
+const char* const AIDE_DECODE =
+    "usage : pivolette decode QUIZZ [-o TEXTE] [--cp1252]\n"
+    "\n"
+    "Remet en clair un fichier de quiz brouillé, en UTF-8 (sur la sortie standard\n"
+    "sans -o). Avec --cp1252, écrit les octets exacts du texte en Windows-1252.\n"
+    "Codes de sortie : 0 écrit, 2 usage ou fichier illisible.\n";
+
+// The quiz file's name when -o is not given: the plain text's name without
+// ".txt"; empty when it has no such extension.
+std::string SortieParDefaut(const std::string& entree) {
+    const std::string ext = ".txt";
+    if (entree.size() <= ext.size() || entree.compare(entree.size() - ext.size(), ext.size(), ext) != 0)
+        return "";
+    return entree.substr(0, entree.size() - ext.size());
+}
+
+bool MemeFichier(const std::string& a, const std::string& b) {
+    std::error_code e;
+    if (a == b) return true;
+    return fs::exists(b, e) && fs::equivalent(a, b, e);
+}
+
+// The plain text in Windows-1252, LF line ends; false with the problems
+// reported when a character cannot be converted.
+bool Texte1252(const std::string& octets, const std::string& nom, Codage codage, std::string& texte,
+               std::vector<Diagnostic>& d) {
+    bool utf8 = codage == Codage::Utf8;
+    // A text that is not all UTF-8 but holds UTF-8 sequences is UTF-8 with
+    // a mistake, not Windows-1252.
+    if (codage == Codage::Auto) utf8 = EstUtf8(octets) || ContientSuiteUtf8(octets);
+    if (!utf8) {
+        texte = FinsDeLigneLF(octets);
+        return true;
+    }
+    return Utf8Vers1252(FinsDeLigneLF(octets), nom, texte, d);
+}
+
+Codage CodageDemande(const Arguments& a) {
+    if (a.A("--utf8")) return Codage::Utf8;
+    if (a.A("--cp1252")) return Codage::Cp1252;
+    return Codage::Auto;
+}
+
+}  // namespace
+
+int EncodeQuizz(const std::string& entree, const std::string& sortie, Codage codage) {
+    if (sortie != "-" && MemeFichier(entree, sortie))
+        return Echec(SORTIE_USAGE, "le quiz brouillé remplacerait son texte " + entree + " : choisissez un autre nom avec -o");
+    std::string octets;
+    if (!LitFichierEntier(entree, octets)) return Echec(SORTIE_USAGE, entree + " : fichier introuvable ou illisible");
+    std::string texte;
+    std::vector<Diagnostic> d;
+    if (Texte1252(octets, entree, codage, texte, d))
+        ControleTexteQuizz(texte, entree, -1, "", d, nullptr);
+    const int code = SignaleTout(std::cerr, d, false);
+    if (code != SORTIE_OK) return code;
+    BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
+    std::string erreur;
+    if (!EcritFichierEntier(sortie, texte, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    return SORTIE_OK;
+}
+
+int DecodeQuizz(const std::string& entree, const std::string& sortie, Codage codage) {
+    std::string octets;
+    if (!LitFichierEntier(entree, octets)) return Echec(SORTIE_USAGE, entree + " : fichier introuvable ou illisible");
+    if (sortie != "-" && MemeFichier(entree, sortie))
+        return Echec(SORTIE_USAGE, "le texte remplacerait le quiz " + entree + " : choisissez un autre nom avec -o");
+    BrouilleQuizz(reinterpret_cast<unsigned char*>(octets.data()), octets.size());
+    const std::string texte = codage == Codage::Cp1252 ? octets : Utf8De1252(octets);
+    std::string erreur;
+    if (!EcritFichierEntier(sortie, texte, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    return SORTIE_OK;
+}
+
+int CommandeEncode(int argc, char** argv) {
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--utf8", "--cp1252"}, {"-o"});
+    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_ENCODE, SORTIE_OK;
+    if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() != 1 || (a.A("--utf8") && a.A("--cp1252")))
+        return std::cerr << AIDE_ENCODE, SORTIE_USAGE;
+    const std::string sortie = a.Valeur("-o", SortieParDefaut(a.mots[0]));
+    if (sortie.empty())
+        return Echec(SORTIE_USAGE, a.mots[0] + " ne finit pas par .txt : donnez le nom du quiz brouillé avec -o");
+    return EncodeQuizz(a.mots[0], sortie, CodageDemande(a));
+}
+
+int CommandeDecode(int argc, char** argv) {
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--cp1252"}, {"-o"});
+    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_DECODE, SORTIE_OK;
+    if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() != 1)
+        return std::cerr << AIDE_DECODE, SORTIE_USAGE;
+    return DecodeQuizz(a.mots[0], a.Valeur("-o", "-"), CodageDemande(a));
+}

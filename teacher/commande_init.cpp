@@ -1,0 +1,94 @@
+// `pivolette init`: a complete game folder for a new class, with a short
+// example quiz, that the game runs as it is.
+#include <filesystem>
+#include <iostream>
+
+#include "arbre.h"
+#include "commandes.h"
+#include "fichier_quizz.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const AIDE_INIT =
+    "usage : pivolette init DOSSIER\n"
+    "\n"
+    "Crée dans DOSSIER un dossier de jeu complet : InfosQuizz avec les réglages des\n"
+    "deux groupes de classes, une liste d'élèves, un quiz d'exemple brouillé, les\n"
+    "dossiers des images, sons et vidéos et celui des résultats ; et, à côté,\n"
+    "quiz.txt, le texte de ce quiz à modifier puis à brouiller avec\n"
+    "« pivolette encode quiz.txt -o InfosQuizz/questions/vorlines_DEMO ».\n"
+    "Aucun fichier existant n'est remplacé.\n"
+    "Codes de sortie : 0 créé, 1 un fichier existe déjà ou ne peut être écrit,\n"
+    "2 usage.\n";
+
+const char* const REGLAGES_PETITS_TEXTE =
+    "Mon premier quiz\nQuiz d'exemple\nGrande section et cours préparatoire\n"
+    "0\n3\n5\n3\n40\n";
+const char* const REGLAGES_GRANDS_TEXTE =
+    "Mon premier quiz\nQuiz d'exemple\nDu CE1 au CM2\n1\n3\n5\n3\n30\n";
+const char* const LISTE_TEXTE =
+    "3\nDUPONT\nLéa\nC.P.\nMARTIN\nHugo\nC.P.\nNGUYEN\nChloé\nG.S.\n";
+const char* const QUIZZ_TEXTE =
+    "Mon premier quiz\n"
+    "Quiz d'exemple\n"
+    "Trois lignes d'en-tête, puis sept lignes par question.\n"
+    "Combien font 2 + 3 ?\n4\n5\n6\n7\n2\n--\n"
+    "Quel animal|dit « miaou » ?\nle chien\nle chat\nla vache\nle coq\n2\n--\n"
+    "Quelle saison vient|après l'été ?\nle printemps\nl'hiver\nl'automne\nla #bsaison# des pluies\n3\n--\n";
+
+struct Fichier {
+    const char* nom;     // relative to the game folder
+    const char* texte;   // UTF-8
+    bool brouille;       // the quiz file
+    bool donnees;        // Windows-1252, as the game reads it
+};
+
+const Fichier FICHIERS[] = {
+    {"InfosQuizz/infos/infos_jeu_DEMO0", REGLAGES_PETITS_TEXTE, false, true},
+    {"InfosQuizz/infos/infos_jeu_DEMO", REGLAGES_GRANDS_TEXTE, false, true},
+    {"InfosQuizz/infos/infos_quizz_DEMO", LISTE_TEXTE, false, true},
+    {"InfosQuizz/questions/vorlines_DEMO", QUIZZ_TEXTE, true, true},
+    {"quiz.txt", QUIZZ_TEXTE, false, false},
+};
+
+const char* const DOSSIERS[] = {"InfosQuizz/infos", "InfosQuizz/questions/images",
+                                "InfosQuizz/questions/sons", "InfosQuizz/questions/videos",
+                                "InfosQuizz/joueurs/DEMO"};
+
+std::string Contenu(const Fichier& f) {
+    if (!f.donnees) return f.texte;
+    std::string texte;
+    std::vector<Diagnostic> ignores;  // the texts above are all Windows-1252
+    Utf8Vers1252(f.texte, f.nom, texte, ignores);
+    if (f.brouille) BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
+    return texte;
+}
+
+}  // namespace
+
+int CommandeInit(int argc, char** argv) {
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
+    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_INIT, SORTIE_OK;
+    if (!a.inconnue.empty() || a.mots.size() != 1) return std::cerr << AIDE_INIT, SORTIE_USAGE;
+    const fs::path racine(a.mots[0]);
+    std::error_code e;
+    for (const Fichier& f : FICHIERS) {
+        if (fs::exists(racine / f.nom, e))
+            return Echec(SORTIE_PROBLEMES, (racine / f.nom).string() + " existe déjà : rien n'est créé");
+    }
+    for (const char* d : DOSSIERS) {
+        fs::create_directories(racine / d, e);
+        if (!fs::is_directory(racine / d, e)) return Echec(SORTIE_PROBLEMES, "impossible de créer " + (racine / d).string());
+    }
+    for (const Fichier& f : FICHIERS) {
+        std::string erreur;
+        if (!EcritFichierEntier((racine / f.nom).string(), Contenu(f), erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    }
+    std::cout << "Dossier de jeu créé dans " << racine.string() << ".\n"
+              << "Modifiez " << (racine / "quiz.txt").string() << ", puis :\n"
+              << "  pivolette encode " << (racine / "quiz.txt").string() << " -o "
+              << (racine / "InfosQuizz" / FICHIER_QUIZZ).string() << "\n";
+    return SORTIE_OK;
+}

@@ -1,0 +1,37 @@
+// Multiple-choice questions read from the export formats of other quiz
+// systems (Aiken, GIFT), and their writing as the game's quiz text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "outils.h"
+
+// A question as read from an export, texts in UTF-8.
+struct QuestionImportee {
+    int ligne = 0;                      // where it starts in the export
+    std::string texte;
+    std::vector<std::string> reponses;  // 2 to 4
+    int bonne = 0;                      // index of the right answer
+};
+
+// Reads an Aiken export: question line, answers "A." or "A)", "ANSWER: X".
+// Questions that cannot be carried give a warning in `diagnostics`.
+std::vector<QuestionImportee> LitAiken(const std::string& texte, const std::string& fichier,
+                                       std::vector<Diagnostic>& diagnostics);
+
+// Reads the multiple-choice questions with one right answer of a GIFT
+// export; every other question gives a warning in `diagnostics`.
+std::vector<QuestionImportee> LitGift(const std::string& texte, const std::string& fichier,
+                                      std::vector<Diagnostic>& diagnostics);
+
+// Cuts a text into at most `lignes` display lines of about `largeur`
+// characters at word boundaries; what does not fit stays on the last line.
+std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur,
+                                       std::size_t lignes);
+
+// The plain quiz text (UTF-8, LF line ends) of the questions: title, theme,
+// a free line, then seven lines per question. Texts cut to fit the game's
+// fields give warnings.
+std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std::string& titre,
+                       const std::string& fichier, std::vector<Diagnostic>& diagnostics);

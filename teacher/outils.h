@@ -1,0 +1,94 @@
+// What every command of the teacher's tool shares: exit codes, whole-file
+// reads and writes, the text conversions between the teacher's UTF-8 and the
+// game's Windows-1252, and the "file:line: error: message" reports.
+//
+// The tool speaks UTF-8 on the terminal; the data files are Windows-1252.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit codes that scripts can rely on.
+constexpr int SORTIE_OK = 0;         // everything fine
+constexpr int SORTIE_PROBLEMES = 1;  // problems found (reported)
+constexpr int SORTIE_USAGE = 2;      // bad command line or unreadable input
+
+// One problem found in a file. ligne 0: the file as a whole; colonne 0: the
+// whole line.
+struct Diagnostic {
+    std::string fichier;
+    int ligne = 0;
+    int colonne = 0;
+    bool erreur = true;  // false: a warning
+    std::string message;  // UTF-8
+};
+
+// "file:line:col: error: message" (line and column left out when 0).
+void Signale(std::ostream& sortie, const Diagnostic& d);
+// Reports them all; returns SORTIE_PROBLEMES when any is an error, or
+// `avertissements_comptent` and any is a warning; else SORTIE_OK.
+int SignaleTout(std::ostream& sortie, const std::vector<Diagnostic>& diagnostics,
+                bool avertissements_comptent);
+
+// Reads a whole file; false when it cannot be read (or is a folder).
+bool LitFichierEntier(const std::string& chemin, std::string& octets);
+
+// Replaces `chemin` whole: the bytes are written beside it, then renamed over
+// it, so the file is never seen half written. "-" writes to standard output.
+// On failure returns false with `erreur` set (UTF-8) and leaves no trace.
+bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
+                        std::string& erreur);
+
+// Splits a text at its LF bytes; the last line without LF counts as a line,
+// and a text ending with LF has no empty last line.
+std::vector<std::string> DecoupeLignes(const std::string& texte);
+
+// CR LF and lone CR become LF.
+std::string FinsDeLigneLF(const std::string& texte);
+
+// Windows-1252 text to UTF-8. The five bytes Windows-1252 leaves undefined
+// become the control characters of the same number (U+0081 …), so that no
+// byte is lost and the text converts back exactly.
+std::string Utf8De1252(const std::string& texte);
+
+// True when `texte` is well-formed UTF-8.
+bool EstUtf8(const std::string& texte);
+
+// True when `texte` holds at least one well-formed UTF-8 sequence of two or
+// more bytes: text saved in UTF-8 (or, in a Windows-1252 file, UTF-8 that
+// was pasted in or converted twice: "Ã©" for "é").
+bool ContientSuiteUtf8(const std::string& texte);
+
+// UTF-8 to Windows-1252. Every character Windows-1252 cannot hold and every
+// malformed sequence is reported with its line and column (counted in
+// characters, from 1) into `erreurs`, attributed to `fichier`. A leading
+// byte-order mark is dropped. Returns true when nothing was reported.
+bool Utf8Vers1252(const std::string& utf8, const std::string& fichier, std::string& sortie,
+                  std::vector<Diagnostic>& erreurs);
+
+// The length in characters of a UTF-8 text (for word wrapping).
+std::size_t LongueurUtf8(const std::string& texte);
+
+// A reading of the command line: positional words and "--name [value]"
+// options. `avec_valeur` lists the options that take a value ("-o", ...).
+struct Arguments {
+    std::vector<std::string> mots;
+    std::vector<std::pair<std::string, std::string>> options;
+    std::string inconnue;  // the first option not in `connues`, if any
+    bool valeur_manquante = false;
+
+    bool A(const std::string& nom) const;
+    std::string Valeur(const std::string& nom, const std::string& defaut = "") const;
+};
+
+Arguments LitArguments(int argc, char** argv, const std::vector<std::string>& connues,
+                       const std::vector<std::string>& avec_valeur);
+
+// "pivolette: message" on standard error, then `code`.
+int Echec(int code, const std::string& message);
+
+// The data folder "InfosQuizz" of a game folder: DIR/InfosQuizz when it
+// exists, else DIR itself when it looks like one (holds "infos" or
+// "questions"), else DIR/InfosQuizz (which does not exist).
+std::string DossierDonnees(const std::string& dossier);

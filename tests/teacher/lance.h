@@ -1,0 +1,35 @@
+// Runs the built `pivolette` program from the tests and keeps what it wrote.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+struct Sortie {
+    int code = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+// Runs "pivolette ARGUMENTS" in the working directory (arguments are given
+// as a shell would read them).
+inline Sortie Pivolette(const std::string& arguments) {
+    const std::string commande =
+        std::string(PIVOLETTE) + " " + arguments + " >sortie.out 2>sortie.err";
+    const int etat = std::system(commande.c_str());
+    Sortie s;
+    s.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    s.out = test_support::ReadFile("sortie.out");
+    s.err = test_support::ReadFile("sortie.err");
+    return s;
+}
+
+// How many times `motif` appears in `texte`.
+inline int Occurrences(const std::string& texte, const std::string& motif) {
+    int n = 0;
+    for (std::size_t k = texte.find(motif); k != std::string::npos; k = texte.find(motif, k + 1)) ++n;
+    return n;
+}

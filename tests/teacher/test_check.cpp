@@ -1,0 +1,111 @@
+// pivolette check: a data tree seeded with every kind of problem, each
+// reported once with its line; a fresh tree from init reported clean.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "lance.h"
+
+namespace fs = std::filesystem;
+using test_support::ReadFile;
+using test_support::ScratchDir;
+using test_support::WriteFile;
+
+namespace {
+
+std::string Brouille(std::string t) {
+    for (char& c : t) c = static_cast<char>(c ^ 0xA5);
+    return t;
+}
+
+const std::string D = "jeu/InfosQuizz/";
+
+void ArbreAbime() {
+    fs::create_directories(D + "questions/images");
+    fs::create_directories(D + "joueurs/DEMO");
+    WriteFile("jeu/correct.mp3", "son");
+    WriteFile("jeu/incorrect.mp3", "son");
+    WriteFile(D + "questions/images/Chat.png", "image");
+    // 75 questions and no time per answer: two errors in one file.
+    WriteFile(D + "infos/infos_jeu_DEMO0", "T\nTh\nEntete\n0\n75\n5\n3\n0\n");
+    // A title converted twice, a header too long: warnings only.
+    WriteFile(D + "infos/infos_jeu_DEMO",
+              "Quiz d\xC3\xA9mo\nTh\nUn en-t\xEAte de classe bien plus long que quarante-huit\n"
+              "0\n3\n5\n3\n30\n");
+    WriteFile(D + "infos/infos_quizz_DEMO",
+              "4\nDUPONT\nL\xE9" "a\nC.P.\nMARTIN\nHugo\nC.P.\ndupont\nL\xC9" "A\nC.P.\n"
+              "A/B\nNoa\nC.P.\nEXTRA\n");
+    WriteFile(D + "questions/vorlines_DEMO",
+              Brouille("Titre\nTheme\nlibre\n"
+                       "Question A\xA7" "b|suite\xA7" "chat.png\n" + std::string(60, 'x') +
+                       "\nok\nok\nok\xA7" "absent.png\n5\n--\n"
+                       "Question 2\r\na\r\nb\nc\nd\n2\n--\n"
+                       "Q3\na\n"));
+}
+
+TEST(Check, ReportsEachSeededProblemOnceWithItsLine) {
+    ScratchDir dossier;
+    ArbreAbime();
+    const Sortie s = Pivolette("check jeu");
+    EXPECT_EQ(s.code, 1);
+    const std::string r = D + "infos/infos_jeu_DEMO";
+    const std::string l = D + "infos/infos_quizz_DEMO";
+    const std::string q = D + "questions/vorlines_DEMO";
+    const char* attendus[] = {"0:5: error: le nombre de questions vaut 75",
+                              "0:8: error: le temps par r\xC3\xA9ponse vaut 0"};
+    for (const char* a : attendus) EXPECT_EQ(Occurrences(s.out, r + a), 1) << a << "\n" << s.out;
+    EXPECT_EQ(Occurrences(s.out, r + ":1: warning: \xC2\xAB Quiz d\xC3\x83\xC2\xA9mo"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, r + ":3: warning: ligne de 53 caract\xC3\xA8res"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, l + ":8: error: m\xC3\xAAme nom et m\xC3\xAAme pr\xC3\xA9nom que l'\xC3\xA9l\xC3\xA8ve de la ligne 2"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, l + ":11: warning: \xC2\xAB A/B \xC2\xBB ne peut pas servir"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, l + ":14: warning: la liste annonce 4"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":4:11: warning: \xC2\xAB \xC2\xA7 \xC2\xBB avant"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":4: error: questions/images/chat.png est introuvable : le dossier a \xC2\xAB Chat.png"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":5: error: ligne de r\xC3\xA9ponse de 60"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":8: error: questions/images/absent.png est introuvable\n"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":9:1: error: la bonne r\xC3\xA9ponse"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":11: warning: fins de ligne CR LF"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":19: error: le fichier n'a que 2 question(s)"), 1) << s.out;
+    EXPECT_NE(s.out.find("8 erreur(s), 6 avertissement(s)."), std::string::npos) << s.out;
+}
+
+TEST(Check, MissingFilesAndAPupilListThatEndsEarly) {
+    ScratchDir dossier;
+    fs::create_directories(D + "infos");
+    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n0\n3\n5\n3\n30\n");
+    WriteFile(D + "infos/infos_quizz_DEMO", "3\nDUPONT\nLea\nCP\nMARTIN\n");
+    const Sortie s = Pivolette("check jeu/InfosQuizz");  // the data folder itself
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(Occurrences(s.out, D + "infos/infos_jeu_DEMO0: error: fichier de r\xC3\xA9glages introuvable"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, D + "questions/vorlines_DEMO: error: fichier de questions introuvable"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, D + "infos/infos_quizz_DEMO:5: error: la liste annonce 3"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, "correct.mp3: warning"), 2) << s.out;
+
+    EXPECT_EQ(Pivolette("check nulle-part").code, 2);
+    EXPECT_EQ(Pivolette("check jeu en-trop").code, 2);
+}
+
+TEST(Check, AGameReadsTheListOnlyWhenAClassUsesIt) {
+    ScratchDir dossier;
+    fs::create_directories(D + "infos");
+    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n3\n5\n3\n30\n");
+    WriteFile(D + "infos/infos_jeu_DEMO0", "T\nTh\nE\n1\n3\n5\n3\n30\n");
+    const Sortie s = Pivolette("check jeu");
+    EXPECT_EQ(Occurrences(s.out, "infos_quizz_DEMO"), 0) << s.out;
+}
+
+TEST(Check, AFreshTreeFromInitIsReadyToPlay) {
+    ScratchDir dossier;
+    ASSERT_EQ(Pivolette("init classe").code, 0);
+    WriteFile("classe/correct.mp3", "son");
+    WriteFile("classe/incorrect.mp3", "son");
+    const Sortie s = Pivolette("check classe");
+    EXPECT_EQ(s.code, 0) << s.out;
+    EXPECT_NE(s.out.find("Aucun probl\xC3\xA8me"), std::string::npos) << s.out;
+    // init never replaces a tree.
+    WriteFile("classe/quiz.txt", "mon quiz");
+    EXPECT_EQ(Pivolette("init classe").code, 1);
+    EXPECT_EQ(ReadFile("classe/quiz.txt"), "mon quiz");
+}
+
+}  // namespace

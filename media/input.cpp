@@ -27,6 +27,9 @@ constexpr Uint32 kIdleWaitMs = 20;
 // A waiting loop usually polls several times a pass (a key? a click?): the
 // poll that comes right after one that slept does not sleep again.
 constexpr Uint32 kSleptJustNowMs = 2;
+// How long a quick click (pressed and released between two polls) still
+// shows to GetMouseButton: about as long as a press of the button lasts.
+constexpr uint32_t kQuickClickMs = 250;
 // Keys typed ahead beyond this are dropped, as a keyboard buffer would.
 constexpr size_t kKeyBufferSize = 64;
 
@@ -39,6 +42,7 @@ struct InputState {
     int x = 0, y = 0;
     int buttons = 0;       // bit 0 left, bit 1 right, as they are now
     int unseen_press = 0;  // buttons pressed and released again before GetMouseButton looked
+    uint32_t pressed_at = 0;  // when, on the layer's clock
     int clicks = 0;        // presses not yet reported by ClickMouse
     bool pointer_shown = true;
     std::vector<std::optional<Area>> areas;
@@ -216,6 +220,7 @@ void InputButton(int button, bool down) {
         if (!(g_in.buttons & bit)) ++g_in.clicks;
         g_in.buttons |= bit;
         g_in.unseen_press |= bit;
+        g_in.pressed_at = lc::NowMs();
     } else {
         g_in.buttons &= ~bit;
     }
@@ -331,8 +336,10 @@ int GetMouseArea() {
 int GetMouseButton() {
     lc::PumpEvents();
     // A press already released again still shows once, so that a quick click
-    // between two polls is not missed by a loop that watches the buttons.
-    const int state = g_in.buttons | g_in.unseen_press;
+    // between two polls is not missed by a loop that watches the buttons; but
+    // not a press long gone, made while the program was busy elsewhere.
+    const bool recent = lc::NowMs() - g_in.pressed_at <= kQuickClickMs;
+    const int state = g_in.buttons | (recent ? g_in.unseen_press : 0);
     g_in.unseen_press = 0;
     Report(state == g_in.last_button, __builtin_return_address(0));
     g_in.last_button = state;

@@ -504,3 +504,23 @@ TEST_F(InputFromWindow, ClosingTheWindowEndsTheProgramWithCodeZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// A click made during a one-second pause (the chosen answer held on screen)
+// is not taken later by a loop that waits for the button to go down.
+TEST_F(InputTest, ClickLongGoneIsNotReportedAsHeldButStillCountsAsAClick) {
+    std::vector<int> seen;
+    Run([&] {
+        ReadKey();
+        Delay(1000);
+        seen.push_back(GetMouseButton());
+        seen.push_back(ClickMouse());
+        return 0;
+    });
+    harness::ClickAt(5, 5);
+    harness::Key(' ');
+    EXPECT_EQ(seen, (std::vector<int>{0, 1}));
+}
+
+}  // namespace

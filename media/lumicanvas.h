@@ -207,7 +207,10 @@ void DestroyMouseArea(int number);
 // The number of the area under the pointer (the lowest one when areas
 // overlap), -1 when none.
 int GetMouseArea();
-int GetMouseButton();  // 0 none, 1 left, 2 right, 3 both
+// 0 none, 1 left, 2 right, 3 both. A quick click, pressed and released
+// between two calls, still shows once as pressed if it is fresh (a quarter
+// of a second), so that a loop waiting for a press does not miss it.
+int GetMouseButton();
 // 1 once for each press of a button since the last call, else 0.
 int ClickMouse();
 int GetMouseX();
@@ -228,11 +231,13 @@ int KeyPressed();      // 1 when a key waits in the buffer; leaves it there
 int GetKeyPressed();   // takes the next waiting key, -1 when none waits
 int ReadKey();         // waits for a key and takes it
 void ClearKeyBuf();    // forgets every waiting key
-// Line input at the current position, echoed in the current colour and size,
-// with Backspace, ended by Enter. Holds at most size - 1 characters;
-// `accept`, when given, refuses each character for which it returns 0.
-// The buffer is NUL-terminated in the current text format; returns the
-// number of characters.
+// Line input at the current position, echoed in the current colour and size
+// with a caret after it, with Backspace (which puts back what lay under the
+// text), ended by Enter; Escape and the keys that type no character are
+// ignored. Holds at most size - 1 bytes (in UTF-8 an accented letter takes
+// two); `accept`, when given, refuses each character (its Windows-1252
+// code) for which it returns 0. The buffer is NUL-terminated in the current
+// text format; returns the number of characters.
 int ReadLn(char* buffer, int size, int (*accept)(int ch) = nullptr);
 
 // ---------------------------------------------------------------------------

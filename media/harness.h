@@ -17,7 +17,13 @@
 // last thing happened: a scripted event, a step of the clock, the start. Each
 // polling call found nothing new, and one of them comes round again. A
 // polling call whose answer repeats (the same button state, the same area)
-// counts as finding nothing new.
+// counts as finding nothing new. A program that loops without ever polling
+// (waiting on the clock alone) never becomes idle: Healthy() turns false.
+//
+// The events of one scripted call reach the program together, at its next
+// poll: ClickAt's press and release both, which ClickMouse() counts as one
+// click and GetMouseButton() still reports once as pressed (as it does a
+// quick click with a window); Type's characters all wait in the key buffer.
 //
 // The clock (ClockSeconds, ClockMillis, and Delay, which moves it forward at
 // once instead of sleeping) belongs to the test: it moves only by Delay and
@@ -52,7 +58,7 @@ struct Options {
 };
 
 // Starts `program` headless on its own thread and returns once it is idle or
-// has ended. Any earlier run must have ended (Stop() ends it).
+// has ended. A run still going is stopped first.
 void Start(std::function<int()> program, const Options& options = {});
 // Ends the run: a program still waiting unwinds from its poll (every later
 // poll and clock reading throws the end of the run), then the layer is

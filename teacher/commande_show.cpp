@@ -76,9 +76,10 @@ void EnTexte(std::ostream& o, int n) {
     for (int k = 0; k < n; ++k) {
         const FicheQuestion& q = Question[k];
         o << "\nQuestion " << k + 1 << "\n";
-        Champ(o, "  | ", q.Enonce1[0] ? q.Enonce1 : "(vide)");
-        Champ(o, "  | ", q.Enonce2);
-        Champ(o, "  | ", q.Enonce3);
+        // Every display line up to the last one that holds text.
+        const int lignes = q.Enonce3[0] ? 3 : q.Enonce2[0] ? 2 : 1;
+        const char* enonce[3] = {q.Enonce1, q.Enonce2, q.Enonce3};
+        for (int l = 0; l < lignes; ++l) o << "  | " << Utf8De1252(enonce[l]) << "\n";
         Champ(o, "  image : ", q.Image);
         Champ(o, "  son : ", q.Son);
         Champ(o, "  vidéo : ", q.Video);

@@ -163,7 +163,8 @@ void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImporte
     bool html = false;
     std::string texte = Enonce(bloc.substr(0, ouvre), html);
     const std::string apres = Nettoie(bloc.substr(ferme + 1));
-    if (!apres.empty()) texte += " ___ " + apres;  // a missing-word question
+    // A missing-word question: the blank stands where the answers were.
+    if (!apres.empty()) texte += std::string(" ___") + (std::string(".,)").find(apres[0]) == std::string::npos ? " " : "") + apres;
     const std::string dedans = bloc.substr(ouvre + 1, ferme - ouvre - 1);
     const std::vector<Reponse> r = LitReponses(dedans);
     const std::string autre = AutreType(dedans, r);

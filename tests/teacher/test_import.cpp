@@ -1,0 +1,140 @@
+// pivolette import: Aiken and GIFT exports as other quiz systems write them,
+// awkward corners included, turned into quiz text the encoder accepts.
+#include <gtest/gtest.h>
+
+#include "importe.h"
+#include "lance.h"
+
+using test_support::ReadFile;
+using test_support::ScratchDir;
+using test_support::WriteFile;
+
+namespace {
+
+const std::string AIKEN =
+    "Quelle est la capitale de la France ?\r\n"
+    "A. Lyon\r\n"
+    "B. Paris\r\n"
+    "C. Marseille\r\n"
+    "D. Lille\r\n"
+    "ANSWER: B\r\n"
+    "\r\n"
+    "Combien de pattes a une araign\xC3\xA9" "e ?\n"
+    "A) six\n"
+    "B) huit\n"
+    "C) dix\n"
+    "Answer: b\n"
+    "\n"
+    "Trop de choix ?\n"
+    "A. un\nB. deux\nC. trois\nD. quatre\nE. cinq\n"
+    "ANSWER: A\n"
+    "\n"
+    "Sans r\xC3\xA9ponse ?\n"
+    "A. oui\nB. non\n"
+    "\n"
+    "Lettre inconnue ?\n"
+    "A. oui\nB. non\nANSWER: F\n";
+
+TEST(Import, AikenQuestionsAndTheOnesItCannotCarry) {
+    std::vector<Diagnostic> d;
+    const auto q = LitAiken(AIKEN, "a.txt", d);
+    ASSERT_EQ(q.size(), 2u);
+    EXPECT_EQ(q[0].texte, "Quelle est la capitale de la France ?");
+    EXPECT_EQ(q[0].reponses, (std::vector<std::string>{"Lyon", "Paris", "Marseille", "Lille"}));
+    EXPECT_EQ(q[0].bonne, 1);
+    EXPECT_EQ(q[1].reponses.size(), 3u);  // answers with ")" instead of "."
+    EXPECT_EQ(q[1].bonne, 1);
+    EXPECT_EQ(q[1].ligne, 8);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(d[0].ligne, 14);
+    EXPECT_NE(d[0].message.find("plus de quatre"), std::string::npos);
+    EXPECT_EQ(d[1].ligne, 22);
+    EXPECT_NE(d[1].message.find("ANSWER"), std::string::npos);
+    EXPECT_EQ(d[2].ligne, 26);
+    EXPECT_FALSE(d[2].erreur);
+}
+
+const std::string GIFT =
+    "// Export de la banque de questions\n"
+    "$CATEGORY: $course$/CM1\n"
+    "\n"
+    "::Q1::[html]Quelle est la <b>couleur</b> du ciel ?{\n"
+    "  =bleu#Bravo !\n"
+    "  ~vert#Non.\n"
+    "  ~rouge\n"
+    "  ####Le ciel est bleu par beau temps.\n"
+    "}\n"
+    "\n"
+    "// commentaire entre deux questions\n"
+    "Combien font 2 \\= 2 \\{ ou pas \\} ?{=4 ~5 ~%0%22 ~\\~3}\n"
+    "\n"
+    "Le Petit Prince a \xC3\xA9t\xC3\xA9 \xC3\xA9" "crit par {~Victor Hugo =Antoine de Saint-Exup\xC3\xA9ry ~Jules Verne}.\n"
+    "\n"
+    "La Terre est ronde.{T}\n"
+    "\n"
+    "Deux bonnes r\xC3\xA9ponses ?{~%50%un ~%50%deux ~%-100%trois}\n"
+    "\n"
+    "Nommez un oiseau.{=merle =pie}\n"
+    "\n"
+    "Associez.{=chat -> miaou =chien -> ouaf}\n"
+    "\n"
+    "Racine de 16 ?{#4}\n"
+    "\n"
+    "Cinq choix{=a ~b ~c ~d ~e}\n"
+    "\n"
+    "Un simple texte de description.\n";
+
+TEST(Import, GiftMultipleChoiceWithCommentsEscapesAndFeedback) {
+    std::vector<Diagnostic> d;
+    const auto q = LitGift(GIFT, "g.gift", d);
+    ASSERT_EQ(q.size(), 3u);
+    EXPECT_EQ(q[0].texte, "Quelle est la couleur du ciel ?");
+    EXPECT_EQ(q[0].reponses, (std::vector<std::string>{"bleu", "vert", "rouge"}));
+    EXPECT_EQ(q[0].bonne, 0);
+    EXPECT_EQ(q[0].ligne, 4);
+    EXPECT_EQ(q[1].texte, "Combien font 2 = 2 { ou pas } ?");
+    EXPECT_EQ(q[1].reponses, (std::vector<std::string>{"4", "5", "22", "~3"}));
+    EXPECT_EQ(q[2].texte, "Le Petit Prince a \xC3\xA9t\xC3\xA9 \xC3\xA9" "crit par ___.");
+    EXPECT_EQ(q[2].bonne, 1);
+    ASSERT_EQ(d.size(), 7u);
+    const char* raisons[] = {"vrai/faux", "pond\xC3\xA9r\xC3\xA9" "es", "courte", "appariement",
+                             "num\xC3\xA9rique", "plus de quatre", "description"};
+    const int lignes[] = {16, 18, 20, 22, 24, 26, 28};
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_NE(d[k].message.find(raisons[k]), std::string::npos) << d[k].message;
+        EXPECT_EQ(d[k].ligne, lignes[k]) << d[k].message;
+    }
+}
+
+TEST(Import, LongTextsAreCutAtWordsToFitTheBoxes) {
+    const auto l = CoupeEnLignes("le petit chat est mort dans la grange", 12, 3);
+    EXPECT_EQ(l, (std::vector<std::string>{"le petit", "chat est", "mort dans la grange"}));
+    EXPECT_EQ(CoupeEnLignes("  un  ", 20, 3), std::vector<std::string>{"un"});
+    EXPECT_EQ(CoupeEnLignes("", 20, 3), std::vector<std::string>{""});
+    // Accented letters count as one character each.
+    EXPECT_EQ(CoupeEnLignes("\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9", 6, 3).size(), 1u);
+}
+
+TEST(Import, TheProgramWritesAQuizTheEncoderAccepts) {
+    ScratchDir dossier;
+    WriteFile("cm1.gift", GIFT);
+    const Sortie s = Pivolette("import gift cm1.gift -o quiz.txt");
+    EXPECT_EQ(s.code, 1);  // some questions were left out
+    EXPECT_EQ(Occurrences(s.err, "warning: question non reprise"), 7) << s.err;
+    const std::string texte = ReadFile("quiz.txt");
+    EXPECT_EQ(texte.rfind("cm1\n", 0), 0u) << texte;
+    EXPECT_NE(texte.find("\nLe Petit Prince a \xC3\xA9t\xC3\xA9 \xC3\xA9" "crit par|___.\n"), std::string::npos) << texte;
+    EXPECT_NE(texte.find("\nAntoine de|Saint-Exup\xC3\xA9ry\n"), std::string::npos) << texte;
+    EXPECT_NE(texte.find("\n-3\n1\n--\n"), std::string::npos) << texte;  // "~" is a video marker
+    EXPECT_EQ(Pivolette("encode quiz.txt").code, 0) << ReadFile("sortie.err");
+
+    WriteFile("a.txt", AIKEN);
+    EXPECT_EQ(Pivolette("import aiken a.txt -o aiken.txt").code, 1);
+    EXPECT_EQ(Pivolette("encode aiken.txt").code, 0) << ReadFile("sortie.err");
+    WriteFile("vide.txt", "rien\n");
+    EXPECT_EQ(Pivolette("import gift vide.txt").code, 1);
+    EXPECT_EQ(Pivolette("import moodle a.txt").code, 2);
+    EXPECT_EQ(Pivolette("import aiken absent.txt").code, 2);
+}
+
+}  // namespace

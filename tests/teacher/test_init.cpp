@@ -1,0 +1,58 @@
+// pivolette init: the tree it makes is read by the game's own readers
+// without a single refusal, and its example quiz is the text beside it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "etat.h"
+#include "fichier_quizz.h"
+#include "lance.h"
+
+namespace fs = std::filesystem;
+using test_support::ReadFile;
+using test_support::ScratchDir;
+using test_support::WriteFile;
+
+namespace {
+
+TEST(Init, TheGameReadsTheNewTreeAsItIs) {
+    ScratchDir dossier;
+    const Sortie s = Pivolette("init classe");
+    ASSERT_EQ(s.code, 0) << s.err;
+    std::snprintf(CheminDonnees, sizeof CheminDonnees, "%s", "classe/InfosQuizz/");
+    for (signed char niveau : {8, 3}) {
+        QuelNiveau = niveau;
+        ASSERT_EQ(LitInfosJeu(), 1) << MessageErreur;
+        EXPECT_EQ(NombreQuestions, 3);
+        EXPECT_EQ(GetInfosJoueur, niveau == 8 ? 0 : 1);  // the list for G.S., names typed above
+    }
+    EXPECT_EQ(VerifieListeJoueurs(), 3) << MessageErreur;
+    EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
+    char chemin[256];
+    CheminQuizz(chemin, sizeof chemin);
+    PrepareQuizz();
+    ASSERT_EQ(GetInfoFile(chemin), 0);
+    EXPECT_STREQ(Question[1].Enonce2, "dit \xAB miaou \xBB ?");
+    EXPECT_STREQ(Question[2].BonneReponse, "3");
+    EXPECT_TRUE(fs::is_directory("classe/InfosQuizz/joueurs/DEMO"));
+    EXPECT_TRUE(fs::is_directory("classe/InfosQuizz/questions/videos"));
+
+    // The text beside the tree is the quiz the game reads.
+    ASSERT_EQ(Pivolette("encode classe/quiz.txt -o nouveau").code, 0);
+    EXPECT_EQ(ReadFile("nouveau"), ReadFile("classe/InfosQuizz/questions/vorlines_DEMO"));
+}
+
+TEST(Init, RefusesToReplaceAnythingAndNeedsAFolder) {
+    ScratchDir dossier;
+    WriteFile("classe/InfosQuizz/infos/infos_quizz_DEMO", "1\nMA\nLISTE\nCP\n");
+    const Sortie s = Pivolette("init classe");
+    EXPECT_EQ(s.code, 1);
+    EXPECT_NE(s.err.find("existe d\xC3\xA9j\xC3\xA0"), std::string::npos) << s.err;
+    EXPECT_EQ(ReadFile("classe/InfosQuizz/infos/infos_quizz_DEMO"), "1\nMA\nLISTE\nCP\n");
+    EXPECT_FALSE(fs::exists("classe/quiz.txt"));
+    EXPECT_EQ(Pivolette("init").code, 2);
+    EXPECT_EQ(Pivolette("init --help").code, 0);
+}
+
+}  // namespace

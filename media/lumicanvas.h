@@ -252,6 +252,45 @@ int PlaySnd(const char* path, int flags);
 void StopSnd(const char* path);
 
 // ---------------------------------------------------------------------------
+// Video
+// ---------------------------------------------------------------------------
+
+// The questions' video extracts (MP4, WebM, AVI, MKV... whatever libmpv
+// reads), one at a time, with their sound. A program opens a video, calls
+// PlayVideo over and over until GetVideoCurrentTime() equals
+// GetVideoEndTime(), then closes it.
+//
+// Both times are whole milliseconds from the start of the video. The current
+// time grows as the video plays and equals the end time once the video has
+// been played out (never before), and stays equal from then on. A video that
+// cannot be opened or decoded (a missing file, a folder, a file that is not a
+// video) gives 0 for both at once, so that a loop waiting for the end ends
+// at once; so does a program that calls them with no video open. While a
+// video's length is not yet known the end time is INT_MAX.
+//
+// Under the test harness a video follows the harness's clock: it is silent,
+// its current time is the clock's time since OpenVideo (up to its length),
+// and PlayVideo shows the picture due at that time; a test plays a video to
+// its end by moving the clock (harness::Advance).
+
+// Opens the video file (any earlier video is closed first). Waits a moment
+// for the file to be read (a few seconds at most), then the video plays on
+// by itself; failures are reported as every error of the layer is.
+void OpenVideo(const char* path);
+// Draws the video's current picture scaled into the rectangle (x, y)–(x + w,
+// y + h), corners included, keeping its proportions (black bars fill the
+// rest), and shows the screen. Call it in a loop: it draws only when a new
+// picture is due (or the rectangle moved) and otherwise waits briefly, like
+// every polling call. It never waits longer than about one picture. `flag`
+// is accepted as the program passes it (0) and changes nothing.
+void PlayVideo(int x, int y, int w, int h, int flag);
+int GetVideoCurrentTime();  // milliseconds played; see above
+int GetVideoEndTime();      // the video's length in milliseconds; see above
+// Stops the video and releases everything it held; harmless when no video
+// is open or when called twice.
+void CloseVideo();
+
+// ---------------------------------------------------------------------------
 // Files
 // ---------------------------------------------------------------------------
 

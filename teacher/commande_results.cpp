@@ -81,7 +81,7 @@ bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r
     const int valeurs[3] = {Entier(l[3]), Entier(l[4]), Entier(l[5])};
     for (int k = 0; k < 3; ++k) {
         if (valeurs[k] < 0) {
-            d.push_back({f.string(), 4 + k, 0, true, "un nombre est attendu, pas « " + Utf8De1252(l[3 + k]) + " »"});
+            d.push_back({f.string(), 4 + k, 0, true, "un nombre est attendu, pas « " + Cite(l[3 + k]) + " »"});
             return false;
         }
     }

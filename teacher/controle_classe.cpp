@@ -43,7 +43,7 @@ void Ajoute(std::vector<Diagnostic>& d, const std::string& f, int ligne, bool er
 void ControleNombreReglage(const std::string& t, const std::string& f, int ligne,
                            std::vector<Diagnostic>& d) {
     const int n = Nombre(t, 3);
-    if (n < 0) return Ajoute(d, f, ligne, true, "un nombre de 1 à 3 chiffres est attendu, pas « " + Utf8De1252(t) + " »");
+    if (n < 0) return Ajoute(d, f, ligne, true, "un nombre de 1 à 3 chiffres est attendu, pas « " + Cite(t) + " »");
     if (ligne == 5 && (n < 1 || n > MAX_QUESTIONS))
         Ajoute(d, f, ligne, true, "le nombre de questions vaut " + std::to_string(n) + ", il doit aller de 1 à 60");
     if (ligne == 8 && (n < 1 || n > TEMPS_MAX))
@@ -75,7 +75,7 @@ void ControleNom(const std::string& t, const std::string& f, int ligne, const ch
     char fichier[256];
     NomDeFichier(t.c_str(), fichier, sizeof fichier);
     if (Utf8De1252(t) != fichier)
-        Ajoute(d, f, ligne, false, "« " + Utf8De1252(t) + " » ne peut pas servir de nom de fichier : le fichier de résultats le remplace par « " + fichier + " »");
+        Ajoute(d, f, ligne, false, "« " + Cite(t) + " » ne peut pas servir de nom de fichier : le fichier de résultats le remplace par « " + fichier + " »");
 }
 
 void ControleEleves(const std::vector<std::string>& l, int eleves, const std::string& f,

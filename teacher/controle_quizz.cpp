@@ -126,7 +126,7 @@ void ControleMojibake(const std::string& ligne, const std::string& fichier, int 
                       std::vector<Diagnostic>& diagnostics) {
     if (!ContientSuiteUtf8(ligne)) return;
     diagnostics.push_back({fichier, numero, 0, false,
-                           "« " + Utf8De1252(ligne) +
+                           "« " + Cite(ligne) +
                                " » ressemble à de l'UTF-8 lu comme du Windows-1252 (« Ã© » "
                                "pour « é ») : le texte a été converti deux fois"});
 }

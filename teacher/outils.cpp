@@ -119,6 +119,16 @@ std::string Utf8De1252(const std::string& texte) {
     return utf8;
 }
 
+std::string Cite(const std::string& texte1252) {
+    constexpr std::size_t MAX = 40;
+    std::string t = texte1252.size() > MAX ? texte1252.substr(0, MAX) : texte1252;
+    for (char& c : t) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || Cp1252VersUnicode(u) < 0) c = '?';
+    }
+    return Utf8De1252(t) + (texte1252.size() > MAX ? "\u2026" : "");
+}
+
 namespace {
 
 // Decodes the UTF-8 character at s[k] and moves k past it; -1 for a

@@ -52,6 +52,10 @@ std::string FinsDeLigneLF(const std::string& texte);
 // byte is lost and the text converts back exactly.
 std::string Utf8De1252(const std::string& texte);
 
+// A Windows-1252 text quoted in a message: UTF-8, control characters shown
+// as "?" (a file could hold terminal escapes), cut to 40 characters.
+std::string Cite(const std::string& texte1252);
+
 // True when `texte` is well-formed UTF-8.
 bool EstUtf8(const std::string& texte);
 

@@ -141,6 +141,7 @@ void ProgramMain(std::function<int()> program) {
         code = -1;
     }
     KeepBackBuffer();
+    SDL_TLSCleanup();  // SDL's per-thread data (its error text) for a thread it did not start
     std::lock_guard lock(g.m);
     if (ended) {
         g.finished = true;

@@ -8,6 +8,7 @@
 // end of a sound behaves the same.
 #include <SDL_mixer.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -68,20 +69,22 @@ bool OpenSilentMixer() {
     return false;
 }
 
-bool StandInReady() {
-    if (!g_stand_in.tried) {
-        g_stand_in.tried = true;
-        g_stand_in.open = OpenSilentMixer();
-    }
-    return g_stand_in.open;
-}
-
 void CloseStandIn() {
     if (g_stand_in.open) {
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     g_stand_in = StandIn{};
+}
+
+bool StandInReady() {
+    if (!g_stand_in.tried) {
+        g_stand_in.tried = true;
+        g_stand_in.open = OpenSilentMixer();
+        static const bool closed_at_exit = std::atexit(CloseStandIn) == 0;
+        (void)closed_at_exit;
+    }
+    return g_stand_in.open;
 }
 
 bool Readable(const std::string& path) {

@@ -115,8 +115,16 @@ void VerifieQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) 
         if (r.lu && r.questions > questions) questions = r.questions, raison = r.chemin;
     }
     std::vector<MediaNomme> medias;
+    const std::size_t avant = v.d.size();
     ControleTexteQuizz(texte, chemin, questions, raison, v.d, &medias);
     for (const MediaNomme& m : medias) VerifieMedia(v, chemin, m);
+    bool erreur = false;
+    for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
+    if (erreur || questions < 0) return;
+    // The game's own check before play has the last word.
+    PointeDonnees(v.donnees);
+    NombreQuestions = questions;
+    if (VerifieFichierQuizz() == 0) v.d.push_back({chemin, 0, 0, true, Utf8De1252(MessageErreur)});
 }
 
 void VerifieSons(Verification& v, const std::string& dossier) {

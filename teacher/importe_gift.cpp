@@ -170,6 +170,7 @@ void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImporte
     const std::string autre = AutreType(dedans, r);
     if (!autre.empty()) return Avertit(d, f, ligne, autre);
     QuestionImportee iq{ligne, SansEchappement(html ? SansHtml(texte) : texte), {}, 0};
+    if (iq.texte.empty()) return Avertit(d, f, ligne, "question sans texte");
     for (const Reponse& x : r) {
         if (x.juste) iq.bonne = static_cast<int>(iq.reponses.size());
         iq.reponses.push_back(SansEchappement(html ? SansHtml(x.texte) : x.texte));

@@ -106,6 +106,21 @@ TEST(Import, GiftMultipleChoiceWithCommentsEscapesAndFeedback) {
     }
 }
 
+TEST(Import, GiftBlocksWithoutTextOrWithUnclosedBraces) {
+    std::vector<Diagnostic> d;
+    const std::string gift =
+        "{=a ~b}\n\nQuestion ouverte {=oui ~non\n\n~peut-\u00eatre}\n\nJamais ferm\u00e9e {=x ~y\n";
+    const auto q = LitGift(gift, "g.gift", d);
+    // A blank line inside open braces does not end the question.
+    ASSERT_EQ(q.size(), 1u);
+    EXPECT_EQ(q[0].reponses.size(), 3u);
+    EXPECT_EQ(q[0].ligne, 3);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_NE(d[0].message.find("sans texte"), std::string::npos);
+    EXPECT_EQ(d[1].ligne, 7);
+    EXPECT_NE(d[1].message.find("sans \xC2\xAB }"), std::string::npos) << d[1].message;
+}
+
 TEST(Import, LongTextsAreCutAtWordsToFitTheBoxes) {
     const auto l = CoupeEnLignes("le petit chat est mort dans la grange", 12, 3);
     EXPECT_EQ(l, (std::vector<std::string>{"le petit", "chat est", "mort dans la grange"}));

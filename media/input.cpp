@@ -2,10 +2,10 @@
 // buffer and line input.
 //
 // Every polling call gathers what happened first (PumpEvents) and, when it
-// found nothing new, idles (IdlePoll): with a window it waits a few
-// milliseconds for the next event, so a screen that polls in a loop stays
-// cool while a click or a key is still seen at once; under the test harness
-// it hands over to the test.
+// found nothing new, idles (IdlePoll): with a window it waits for the next
+// event (20 ms at most), so a screen that polls in a loop stays cool while a
+// click or a key is still seen at once; under the test harness it hands
+// over to the test.
 #include <algorithm>
 #include <chrono>
 #include <deque>

@@ -86,7 +86,8 @@ uint32_t NowMs();
 // into the mouse and keyboard state. Every polling call starts with it.
 void PumpEvents();
 // A polling call that found nothing new calls this: with a window it waits
-// a few milliseconds for the next event (so waiting loops stay cool), under
+// for the next event, 20 ms at most and never past the start of a new second
+// (so waiting loops stay cool and a countdown still sees each second), under
 // the harness it hands over to the test once the program has gone round its
 // waiting loop. `site` tells the waiting loop's polls apart (the polling
 // call's return address; nullptr is one more site of its own).

@@ -94,7 +94,9 @@ void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m
         if (present == nom && !it->is_directory(e)) return;
         if (MemeNomSansCasse(present, nom)) approchant = present;
     }
-    const std::string ou = "questions/" + m.dossier + "/" + nom;
+    std::string ou = "questions/" + m.dossier + "/" + nom;
+    if (NomAffiche(m) != m.nom)
+        ou += " (nommée « " + Cite(m.nom) + " » : après le « _ » du début, le nom s'arrête au « _ » suivant)";
     if (!approchant.empty())
         v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable : le dossier a « " + approchant + " », écrit avec d'autres majuscules"});
     else

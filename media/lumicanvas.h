@@ -274,8 +274,9 @@ void StopSnd(const char* path);
 // its end by moving the clock (harness::Advance).
 
 // Opens the video file (any earlier video is closed first). Waits a moment
-// for the file to be read (a few seconds at most), then the video plays on
-// by itself; failures are reported as every error of the layer is.
+// for the file to be read (a few seconds at most). The video starts at the
+// first PlayVideo and then plays on by itself; failures are reported as
+// every error of the layer is.
 void OpenVideo(const char* path);
 // Draws the video's current picture scaled into the rectangle (x, y)–(x + w,
 // y + h), corners included, keeping its proportions (black bars fill the

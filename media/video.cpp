@@ -3,8 +3,9 @@
 // renderer scales each new picture into the rectangle PlayVideo is given, and
 // PlayVideo copies it onto the back buffer and shows the screen.
 //
-// With a window the video plays on in real time and each PlayVideo shows the
-// newest picture. Under the test harness it follows the harness's clock
+// With a window the video plays on in real time from the first PlayVideo
+// (OpenVideo leaves it paused on its first picture while the program draws
+// the screen around it) and each PlayVideo shows the newest picture. Under the test harness it follows the harness's clock
 // instead: mpv stays paused and silent, and PlayVideo steps it one picture
 // at a time up to the clock's time, so that a test sees the same pictures and
 // the same end on every run, however fast the machine is.
@@ -72,6 +73,7 @@ struct Video {
     int pos_ms = 0;        // the position mpv last reported (real time)
     bool eof = false;      // harness: no picture after the one shown
     bool has_video = false;
+    bool started = false;  // with a window: unpaused by the first PlayVideo
     double fps = kDefaultFps;
     long pictures = 0;       // new pictures mpv has given
     long shown = 0;          // harness: index of the picture shown
@@ -275,7 +277,8 @@ bool SetOptions(mpv_handle* h, bool headless) {
         {"hwdec", "no"},        {"vo", "libmpv"},        {"idle", "yes"},
         {"ao", silent ? "null" : "pulse,alsa,null"},
         // The harness: paused, silent and untimed, each picture stepped to.
-        {"pause", headless ? "yes" : "no"},   {"keep-open", headless ? "yes" : "no"},
+        {"pause", "yes"},  // with a window, until the first PlayVideo
+        {"keep-open", headless ? "yes" : "no"},
         {"aid", headless ? "no" : "auto"},    {"untimed", headless ? "yes" : "no"},
     };
     for (const auto& [name, value] : options) {
@@ -380,6 +383,12 @@ void PlayVideo(int x, int y, int w, int h, int /*flag*/) {
     bool fresh = false;
     if (v.render) {
         Drain(v);
+        if (!v.headless && !v.started) {
+            // The video (and its sound) starts with the screen that shows it.
+            int no = 0;
+            mpv_set_property_async(v.mpv.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
+            v.started = true;
+        }
         fresh = v.headless ? CatchUp(v) : TakeFrame(v);
     }
     const bool moved = r.x != v.drawn.x || r.y != v.drawn.y || r.w != v.drawn.w || r.h != v.drawn.h;

@@ -88,7 +88,8 @@ void ToScreen(Uint32 window_id, int& x, int& y) {
 // True for a key whose press also brings a text-input event: the character
 // comes from that event, so the key itself is not buffered a second time.
 bool TypesCharacter(const SDL_Keysym& k) {
-    if (k.mod & (KMOD_CTRL | KMOD_GUI)) return false;
+    // Ctrl+letter types nothing; Ctrl+Alt is AltGr on Windows, which does.
+    if ((k.mod & KMOD_GUI) || ((k.mod & KMOD_CTRL) && !(k.mod & KMOD_ALT))) return false;
     if (k.sym >= 32 && k.sym < 256 && k.sym != SDLK_DELETE) return true;
     switch (k.sym) {
         case SDLK_KP_DIVIDE: case SDLK_KP_MULTIPLY: case SDLK_KP_MINUS: case SDLK_KP_PLUS:

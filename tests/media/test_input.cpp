@@ -449,7 +449,9 @@ TEST_F(InputFromWindow, CharacterKeysAreNotBufferedTwice) {
     KeyDown(SDLK_KP_5, SDL_SCANCODE_KP_5, KMOD_NUM);
     Text("5");
     KeyDown(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT);
-    EXPECT_EQ(Keys(), (std::vector<int>{'a', ' ', '5'}));
+    KeyDown(SDLK_e, SDL_SCANCODE_E, KMOD_LCTRL | KMOD_LALT);  // AltGr+E on Windows
+    Text("\xE2\x82\xAC");
+    EXPECT_EQ(Keys(), (std::vector<int>{'a', ' ', '5', 0x80}));
 }
 
 TEST_F(InputFromWindow, OtherKeysGiveTheirCodes) {

@@ -152,9 +152,10 @@ void DessineEnonce(const FicheQuestion& q) {
         OutCenterTextXY(x, RYPlus(296, h / 2), q.Enonce2);
         return;
     }
-    OutCenterTextXY(x, RYPlus(296, -(2 * h / 3)), q.Enonce1);
+    // A whole line height apart: closer, the three lines would overlap.
+    OutCenterTextXY(x, RYPlus(296, -h), q.Enonce1);
     OutCenterTextXY(x, RY(296), q.Enonce2);
-    OutCenterTextXY(x, RYPlus(296, 2 * h / 3), q.Enonce3);
+    OutCenterTextXY(x, RYPlus(296, h), q.Enonce3);
 }
 
 void AfficheQuestionReponses(char mode) {

@@ -119,8 +119,19 @@ TEST_F(EcranQuestion, TwoLineAnswersAndThreeLineQuestionsAreStacked) {
     const Cadre deux = Englobe(0x000000, 600, 430, 930, 515);
     EXPECT_GT(deux.Hauteur(), une.Hauteur() * 3 / 2);
     EXPECT_NEAR((deux.y1 + deux.y2) / 2, 472, 4);
-    const Cadre enonce = Englobe(0x000000, 300, 240, 720, 345);
-    EXPECT_GT(enonce.Hauteur(), 50) << "three question lines";
+    // Three lines a whole line height apart: three bands of ink with blank
+    // rows between them, the middle one on the band's centre line.
+    std::vector<std::pair<int, int>> bandes;
+    for (int y = 240; y <= 345; ++y) {
+        if (Englobe(0x000000, 300, y, 720, y).y1 != y) continue;
+        if (!bandes.empty() && bandes.back().second == y - 1)
+            bandes.back().second = y;
+        else
+            bandes.push_back({y, y});
+    }
+    ASSERT_EQ(bandes.size(), 3u) << "the three question lines overlap";
+    EXPECT_NEAR((bandes[1].first + bandes[1].second) / 2, 296, 6);
+    EXPECT_GT(bandes[2].first - bandes[0].second, 25) << "the first and third lines are a line apart";
 }
 
 TEST_F(EcranQuestion, AThirdLineWithoutASecondIsNotDrawn) {

@@ -3,6 +3,7 @@
 
 #include "echelle.h"
 #include "etat.h"
+#include "extraits.h"
 #include "lumicanvas.h"
 #include "question.h"
 
@@ -40,9 +41,13 @@ int SelectionReponse() {
         MontreChoix(zone);
         return zone;
     }
-    // The corner mark; the thumbnail (its media extracts are not played
-    // yet). The pointer comes back at the countdown's next redraw.
-    if (zone == 4 || zone == 5) return zone;
+    // The corner mark does nothing. The pointer comes back at the
+    // countdown's next redraw.
+    if (zone == 4) return 4;
+    if (zone == 5) {
+        ExtraitsMedia();
+        return 5;
+    }
     ShowScreen();
     ShowMouse();
     return -1;

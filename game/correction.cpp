@@ -1,12 +1,104 @@
-// The end of a finished quiz: the notice stays up, then the run ends cleanly.
+// The correction review: one screen per question, drawn with the question
+// screen's own pieces.
 #include "correction.h"
 
-#include "lumicanvas.h"
-#include "quizz.h"
+#include <cstdio>
+#include <cstdlib>
 
-void CorrectionQuizz() {
-    Delay(5000);
+#include "echelle.h"
+#include "etat.h"
+#include "lumicanvas.h"
+#include "question.h"
+#include "quizz.h"
+#include "score.h"
+
+int OnQuitte = -1;
+
+namespace {
+
+// A button still down from the click that ended the previous screen: it must
+// be released before a press counts again, so one click goes on by one
+// question only.
+bool BoutonTenu = false;
+
+// The two lines at the foot of a review screen.
+void PiedCorrection() {
+    SetFontAttribute(2);
+    SetColor(9);
+    DimText(0);
+    int h = TextHeight(), mx = GetMaxX() / 2;
+    CenterTextXY(mx, GetMaxY() - 3 * h / 2,
+                 "En vert, la réponse attendue et en rouge votre réponse si différente de la bonne réponse !");
+    SetColor(1);
+    CenterTextXY(mx, PY(GetMaxY() - h / 2, -7), "Appuyez sur une touche ou cliquez pour poursuivre ...");
+    // The question texts of the next screen are drawn upright, as on the
+    // first one.
+    SetFontAttribute(0);
+}
+
+// The review screen of question `numero`.
+void EcranCorrection(int numero) {
+    FicheQuestion& q = Question[numero];
+    HideMouse();
+    DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
+    DimText(2);
+    SetColor(0);
+    snprintf(msg, sizeof msg, "#iCorrection de la question %d#", numero + 1);
+    OutCenterTextXY(GetMaxX() / 2, RY(25), msg);
+    SetColor(0);
+    DessineVignette(q, false);
+    for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
+    SetColor(0);
+    DessineEnonce(q);
+}
+
+[[noreturn]] void Quitte() {
     LibereRessources();
     Close();
     ExitProgram(0);
+}
+
+// Until a key (Escape ends the run) or a mouse button goes down.
+void AttendSuite() {
+    for (;;) {
+        OnQuitte = GetKeyPressed();
+        if (OnQuitte == KEY_ESCAPE) Quitte();
+        if (OnQuitte != -1) return;
+        int bouton = GetMouseButton();
+        if (bouton == 0) BoutonTenu = false;
+        if (bouton != 0 && !BoutonTenu) {
+            BoutonTenu = true;
+            return;
+        }
+    }
+}
+
+// The number of questions, kept within the question table.
+int NombreCorrections() {
+    int n = std::atoi(NbQuestionsM0);
+    if (n < 0) return 0;
+    return n > MAX_QUESTIONS ? MAX_QUESTIONS : n;
+}
+
+}  // namespace
+
+int CouleurCorrection(int numero, int k) {
+    if (std::atoi(Question[numero].BonneReponse) == k) return 10;
+    if (JoueurSolo[numero] == k) return 12;
+    return 0;
+}
+
+void CorrectionQuizz() {
+    Delay(5000);
+    BoutonTenu = false;
+    for (NumQuestion = 0; NumQuestion != NombreCorrections();) {
+        EcranCorrection(NumQuestion);
+        ++NumQuestion;
+        PiedCorrection();
+        ShowScreen();
+        ShowMouse();
+        AttendSuite();
+        ClearKeyBuf();
+    }
+    FinJeu();
 }

@@ -1,5 +1,16 @@
-// What follows the "FIN DU QUIZZ !" panel.
+// The correction review that follows the "FIN DU QUIZZ !" notice.
 #pragma once
 
-// Leaves the end-of-quiz notice up for five seconds, then ends the run.
+// The key code read at each wait of the review (-1 when none was waiting).
+extern int OnQuitte;
+
+// Five seconds on the end-of-quiz notice, then every question again in the
+// order the pupil met them: the expected answer in green, the pupil's wrong
+// answer in red. A key or a mouse button goes on to the next question;
+// Escape ends the run at once. After the last one, the final score.
 [[noreturn]] void CorrectionQuizz();
+
+// The colour of answer k (1 .. 4) of question `numero` on its review
+// screen: 10 when it is the expected answer, 12 when the pupil chose it
+// and it was wrong, 0 otherwise.
+int CouleurCorrection(int numero, int k);

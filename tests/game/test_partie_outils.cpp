@@ -136,6 +136,33 @@ GuetteSurlignage::GuetteSurlignage(int n) {
 
 GuetteSurlignage::~GuetteSurlignage() { harness::OnPresent(nullptr); }
 
+GuetteFin::GuetteFin() {
+    harness::OnPresent([this] {
+        int w = 0, h = 0;
+        std::vector<uint32_t> image = harness::Frame(&w, &h);
+        int compte = 0;
+        for (int y = 250; y <= 340 && y < h; ++y)
+            for (int x = 150; x <= 870 && x < w; ++x)
+                if (image[static_cast<size_t>(y) * w + x] == PaletteRGB(1)) ++compte;
+        if (compte > maximum_) {
+            maximum_ = compte;
+            largeur_ = w;
+            image_ = std::move(image);
+        }
+    });
+}
+
+GuetteFin::~GuetteFin() { harness::OnPresent(nullptr); }
+
+int GuetteFin::Compte(uint32_t rgb, int x1, int y1, int x2, int y2) const {
+    int n = 0;
+    const int h = largeur_ > 0 ? static_cast<int>(image_.size()) / largeur_ : 0;
+    for (int y = y1; y <= y2 && y < h; ++y)
+        for (int x = x1; x <= x2 && x < largeur_; ++x)
+            if (image_[static_cast<size_t>(y) * largeur_ + x] == rgb) ++n;
+    return n;
+}
+
 namespace {
 
 // The exact black pixels of a counter: the same for the same number,
@@ -177,12 +204,14 @@ void JoueTroisQuestions(const std::string& fichier, const std::string& entete) {
     harness::Advance(9000);
     EXPECT_FALSE(harness::Finished()) << "the time ran out early";
     EXPECT_EQ(Resultats(fichier), entete + "01\n01\n0008\n");
+    GuetteFin fin;
     harness::Advance(1000);
     EXPECT_EQ(Resultats(fichier), entete + "01\n02\n0018\n");
-    EXPECT_TRUE(harness::Finished());
-    EXPECT_EQ(harness::ExitCode(), 0);
-    EXPECT_GT(TexteFin(), 50) << "no FIN DU QUIZZ ! notice";
-    EXPECT_NE(CompteurMauvais(), un) << "the wrong-answer counter does not show 2";
+    EXPECT_GT(fin.Maximum(), 50) << "no FIN DU QUIZZ ! notice";
+    EXPECT_EQ(fin.Compte(0x000000, 125, 100, 215, 175), un) << "the wrong-answer counter was changed";
+    EXPECT_NE(fin.Compte(0x000000, 810, 100, 900, 175), un) << "the wrong-answer counter does not show 2";
+    EXPECT_FALSE(harness::Finished()) << "the correction review follows the notice";
+    EXPECT_EQ(TexteFin(), 0) << "the review is drawn over the notice";
 }
 
 }  // namespace partie

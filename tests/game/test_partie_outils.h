@@ -79,10 +79,29 @@ private:
     int maximum_ = 0;
 };
 
+// Keeps, among the frames presented while it lives, the one that shows the
+// most of the end-of-quiz notice (its text colour in its panel): the notice
+// stays five seconds on the program's clock, then the correction review
+// draws over it.
+class GuetteFin {
+public:
+    GuetteFin();
+    ~GuetteFin();
+    int Maximum() const { return maximum_; }
+    // Pixels of colour `rgb` in a rectangle of that frame.
+    int Compte(uint32_t rgb, int x1, int y1, int x2, int y2) const;
+
+private:
+    int maximum_ = 0;
+    int largeur_ = 0;
+    std::vector<uint32_t> image_;
+};
+
 // Plays the three questions of TroisQuestions() from the question screen:
 // answer 2 (right) after 3 s, answer 3 (wrong) after 5 s, then the time
 // runs out (10 s). Checks the results file `fichier` after each question,
-// the highlighted answer, the counters, and the end-of-quiz panel.
+// the highlighted answer, the counters, and the end-of-quiz panel shown
+// before the correction review.
 void JoueTroisQuestions(const std::string& fichier, const std::string& entete);
 
 }  // namespace partie

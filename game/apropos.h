@@ -1,0 +1,6 @@
+// The credits screen shown after the final score.
+#pragma once
+
+// Draws the credits screen and returns at once; reads no input and leaves
+// the pointer hidden.
+void APropos();

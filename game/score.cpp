@@ -1,0 +1,61 @@
+// The final score screen.
+#include "score.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "apropos.h"
+#include "echelle.h"
+#include "etat.h"
+#include "lumicanvas.h"
+#include "quizz.h"
+
+namespace {
+
+// The score "n/N" in its box, a quarter of the way down.
+void CadreScore() {
+    int mx = GetMaxX() / 2, y = GetMaxY() / 4;
+    SetColor(12);
+    DimText(4);
+    int h = TextHeight(), w = TextLength("XXRésultat obtenu :XX");
+    DrawRectangle(mx - w / 2, y - h, mx + w / 2, y + h);
+    CenterTextXY(mx, y - h / 2, "Résultat obtenu :");
+    snprintf(msg, sizeof msg, "%d/%d", BonnesLues(), NombreQuestions);
+    CenterTextXY(mx, y + h / 2, msg);
+}
+
+void Adieux() {
+    int mx = GetMaxX() / 2;
+    SetColor(15);
+    DimText(5);
+    int h = TextHeight();
+    CenterTextXY(mx, GetMaxY() / 2 - h / 2, "A bientôt pour un nouveau");
+    CenterTextXY(mx, GetMaxY() / 2 + h / 2, "test de tes connaissances !");
+    DimText(1);
+    CenterTextXY(mx, GetMaxY() - TextHeight(), "Appuyez sur une touche pour quitter.");
+    DessineObjet(3, static_cast<int>(mx - 75 * CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * CorrectionY),
+                 RX(150), RY(150));
+}
+
+}  // namespace
+
+int BonnesLues() { return std::atoi(Joueur.Bonnes); }
+
+void FinJeu() {
+    HideMouse();
+    SetUFormat(U_ASCII8);
+    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    SetColor(15);
+    DrawRectangle(0, 0, GetMaxX(), GetMaxY());
+    DrawRectangle(4, 4, GetMaxX() - 4, GetMaxY() - 4);
+    CadreScore();
+    Adieux();
+    ShowScreen();
+    ReadKey();
+    APropos();
+    ReadKey();
+    ClearKeyBuf();
+    LibereRessources();
+    Close();
+    ExitProgram(0);
+}

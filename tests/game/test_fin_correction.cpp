@@ -1,0 +1,157 @@
+// Whole runs to the end of the quiz: the correction review of each question
+// in the order the pupil met them, Escape, the final score, the credits,
+// the exit code.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "correction.h"
+#include "etat.h"
+#include "test_extraits_outils.h"
+
+namespace {
+
+using partie::kBoites;
+
+// Five questions whose right answer is always 2, so that the shuffled
+// order does not change the colours.
+std::vector<partie::QuestionTest> CinqQuestions() {
+    std::vector<partie::QuestionTest> q;
+    const char* enonces[5] = {"Quel fruit est jaune ?", "Quel fruit est rouge ?", "Quel fruit est vert ?",
+                              "Quel fruit est violet ?", "Quel fruit est orange ?"};
+    for (const char* e : enonces) q.push_back({e, {"la pomme", "la banane", "la fraise", "la prune"}, "2"});
+    return q;
+}
+
+void Clique(int n) {
+    const partie::Boite b = kBoites[n - 1];
+    harness::ClickAt((b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2);
+}
+
+// Plays the five questions: right, wrong 3, time out, right, wrong 1. The
+// first review screen is then up (the five-second notice has passed).
+void JoueCinq() {
+    extraits::Arbre(CinqQuestions(), 5);
+    extraits::JusquAuxQuestions();
+    harness::Advance(1000);
+    Clique(2);
+    harness::Advance(1000);
+    Clique(3);
+    harness::Advance(5000);
+    harness::Advance(1000);
+    Clique(2);
+    harness::Advance(1000);
+    Clique(1);
+}
+
+int Couleur(int index, int n) {
+    const partie::Boite b = kBoites[n - 1];
+    return partie::CompteCouleur(PaletteRGB(index), b.x1, b.y1, b.x2, b.y2);
+}
+
+// The review screen shows the expected answer (2) in green and answer
+// `rouge` in red (0: none); the other answers in neither.
+void VerifieCouleurs(int ecran, int rouge) {
+    SCOPED_TRACE("review screen " + std::to_string(ecran));
+    for (int n = 1; n <= 4; ++n) {
+        if (n == 2)
+            EXPECT_GT(Couleur(10, n), 50) << "the expected answer is not green";
+        else
+            EXPECT_EQ(Couleur(10, n), 0) << "answer " << n << " in green";
+        if (n == rouge)
+            EXPECT_GT(Couleur(12, n), 50) << "the wrong answer is not red";
+        else
+            EXPECT_EQ(Couleur(12, n), 0) << "answer " << n << " in red";
+    }
+    // The question line, black, in the band; the footer in colour 9.
+    EXPECT_GT(partie::CompteCouleur(0x000000, 200, 280, 780, 312), 100);
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(9), 0, 720, 1023, 767), 100);
+}
+
+class Fin : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (HasFailure()) harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        harness::Stop();
+    }
+    test_support::ScratchDir dossier_;
+};
+
+TEST_F(Fin, EachQuestionIsReviewedThenTheScoreAndTheCreditsEndTheRun) {
+    JoueCinq();
+    ASSERT_TRUE(harness::Healthy());
+    ASSERT_FALSE(harness::Finished());
+    EXPECT_EQ(extraits::Resultats(), "DUPONT\nMarie\nDEMO\n02\n03\n0009\n");
+    const unsigned char codes[5] = {62, 3, 0, 62, 1};
+    for (int q = 0; q < 5; ++q) EXPECT_EQ(JoueurSolo[q], codes[q]) << q;
+    const int rouges[5] = {0, 3, 0, 0, 1};
+    for (int ecran = 1; ecran <= 5; ++ecran) {
+        VerifieCouleurs(ecran, rouges[ecran - 1]);
+        EXPECT_EQ(NumQuestion, ecran);
+        // Screens alternately go on by a key and by a click.
+        if (ecran % 2 == 1)
+            harness::Key(' ');
+        else
+            harness::ClickAt(500, 700);
+    }
+    // The score screen: no answer box in green any more; a click is ignored.
+    EXPECT_EQ(Couleur(10, 2), 0);
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 300, 140, 724, 240), 100) << "no score box";
+    const int presents = harness::Presents();
+    harness::ClickAt(512, 384);
+    EXPECT_EQ(harness::Presents(), presents);
+    harness::Key('x');
+    EXPECT_FALSE(harness::Finished()) << "the credits screen was not shown";
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(13), 145, 300, 879, 330), 50) << "no credits";
+    harness::Key(KEY_ESCAPE);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 0);
+}
+
+TEST_F(Fin, EscapeOnTheThirdReviewScreenEndsTheRunWithoutTheScore) {
+    JoueCinq();
+    harness::Key('a');
+    harness::ClickAt(500, 700);
+    VerifieCouleurs(3, 0);
+    EXPECT_EQ(NumQuestion, 3);
+    harness::Key(KEY_ESCAPE);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 0);
+    // The last frame shown is still the third review screen.
+    VerifieCouleurs(3, 0);
+    EXPECT_EQ(extraits::Resultats(), "DUPONT\nMarie\nDEMO\n02\n03\n0009\n");
+}
+
+TEST_F(Fin, AButtonHeldDownGoesOnByOneScreenOnly) {
+    JoueCinq();
+    harness::MoveTo(500, 700);
+    harness::Press(1);
+    ASSERT_EQ(NumQuestion, 2);
+    VerifieCouleurs(2, 3);
+    harness::Advance(2000);
+    EXPECT_EQ(NumQuestion, 2) << "the held button ran through the next screen";
+    harness::Release(1);
+    EXPECT_EQ(NumQuestion, 2);
+    harness::ClickAt(500, 700);
+    EXPECT_EQ(NumQuestion, 3);
+    VerifieCouleurs(3, 0);
+}
+
+TEST_F(Fin, AQuizOfOneQuestionShowsOneReviewScreenThenTheScore) {
+    extraits::Arbre({{"Quel fruit est jaune ?", {"la pomme", "la banane", "la fraise", "la prune"}, "2"}}, 5);
+    extraits::JusquAuxQuestions();
+    harness::Advance(1000);
+    Clique(4);
+    // The review of the only question is up; the score follows one key later.
+    VerifieCouleurs(1, 4);
+    harness::Key(' ');
+    EXPECT_EQ(NumQuestion, 1);
+    EXPECT_EQ(Couleur(10, 2), 0) << "still on a review screen";
+    harness::Key(' ');
+    harness::Key(' ');
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 0);
+}
+
+}  // namespace

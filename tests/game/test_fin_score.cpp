@@ -1,0 +1,159 @@
+// The final score screen and the credits screen, drawn on their own.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "apropos.h"
+#include "etat.h"
+#include "harness.h"
+#include "lumicanvas.h"
+#include "score.h"
+#include "test_partie_outils.h"
+#include "test_support.h"
+
+namespace {
+
+int HauteurScore = 0;  // TextHeight() of the score line, measured by Reference
+
+void Ouvre() {
+    InitGraph(4, 1, 0);
+    InitFont();
+    CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Donnees = GetData("#");
+}
+
+// The score screen of a pupil whose results file says `bonnes`.
+int Score(const char* bonnes, int questions) {
+    Ouvre();
+    snprintf(Joueur.Bonnes, sizeof Joueur.Bonnes, "%s", bonnes);
+    NombreQuestions = questions;
+    FinJeu();
+}
+
+// `texte` alone where the score's number is written, on black.
+int Reference(const std::string& texte) {
+    Ouvre();
+    SetUFormat(U_ASCII8);
+    SetColor(12);
+    DimText(4);
+    HauteurScore = TextHeight();
+    CenterTextXY(GetMaxX() / 2, GetMaxY() / 4 + HauteurScore / 2, texte.c_str());
+    ShowScreen();
+    while (GetKeyPressed() != KEY_ESCAPE) {
+    }
+    UnloadDatafile(Donnees);
+    Donnees = nullptr;
+    CloseGraph();
+    return 0;
+}
+
+class Score_ : public ::testing::Test {
+protected:
+    void SetUp() override { partie::EcritConfig(); }
+    void TearDown() override {
+        if (HasFailure()) harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        harness::Stop();
+    }
+    static void Lance(std::function<int()> programme) {
+        harness::Options o;
+        o.archive = GRELINOR_ARCHIVE;
+        harness::Start(std::move(programme), o);
+        ASSERT_TRUE(harness::Healthy());
+    }
+    // Where the pixels of the score's colour lie on the score's line.
+    static std::vector<bool> Trace() {
+        // Inside the box's sides, between its top half and its bottom side.
+        std::vector<uint32_t> z = partie::Zone(340, 193, 684, 191 + HauteurScore - 2);
+        std::vector<bool> t;
+        for (uint32_t p : z) t.push_back(p == PaletteRGB(12));
+        return t;
+    }
+    static std::vector<bool> TraceDe(const std::string& texte) {
+        Lance([texte] { return Reference(texte); });
+        std::vector<bool> t = Trace();
+        harness::Key(KEY_ESCAPE);
+        harness::Stop();
+        return t;
+    }
+    test_support::ScratchDir dossier_;
+};
+
+TEST_F(Score_, SevenRightOfTenReadsSevenSlashTen) {
+    const std::vector<bool> sept = TraceDe("7/10"), zero = TraceDe("07/10");
+    ASSERT_NE(sept, zero);
+    Lance([] { return Score("07\n", 10); });
+    EXPECT_EQ(BonnesLues(), 7);
+    EXPECT_TRUE(Trace() == sept) << "the score is not written 7/10";
+    // The farewell texts in white, the box around the score in colour 12.
+    EXPECT_GT(partie::CompteCouleur(0xFFFFFF, 100, 330, 924, 440), 500);
+    EXPECT_EQ(harness::Pixel(0, 300), 0xFFFFFFu);
+    EXPECT_EQ(harness::Pixel(4, 300), 0xFFFFFFu);
+}
+
+TEST_F(Score_, NoRightAnswerReadsZeroAndOnlyKeysGoOn) {
+    const std::vector<bool> attendu = TraceDe("0/3");
+    Lance([] { return Score("00\n", 3); });
+    EXPECT_TRUE(Trace() == attendu);
+    const int presents = harness::Presents();
+    harness::ClickAt(512, 384);
+    harness::ClickAt(512, 384, 2);
+    EXPECT_EQ(harness::Presents(), presents) << "a click went on";
+    harness::Key(KEY_ESCAPE);  // the credits
+    EXPECT_FALSE(harness::Finished());
+    EXPECT_GT(harness::Presents(), presents);
+    harness::ClickAt(512, 384);
+    EXPECT_FALSE(harness::Finished());
+    harness::Key(KEY_ESCAPE);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 0);
+}
+
+// The credits screen: double rectangle, inner frame with its corner arcs,
+// the lines in their colours, every line inside the frame.
+int Credits() {
+    Ouvre();
+    APropos();
+    while (GetKeyPressed() != KEY_ESCAPE) {
+    }
+    UnloadDatafile(Donnees);
+    Donnees = nullptr;
+    CloseGraph();
+    return 0;
+}
+
+TEST_F(Score_, TheCreditsScreenHasItsFrameArcsAndLines) {
+    Lance(Credits);
+    const uint32_t bleu = PaletteRGB(1);
+    EXPECT_EQ(harness::Pixel(140, 400), bleu);
+    EXPECT_EQ(harness::Pixel(141, 400), bleu);
+    EXPECT_EQ(harness::Pixel(1023 - 140, 400), bleu);
+    EXPECT_EQ(harness::Pixel(512, 175), bleu) << "the inner frame's top side";
+    EXPECT_EQ(harness::Pixel(145, 400), bleu) << "its left side";
+    EXPECT_EQ(harness::Pixel(512, 767 - 175), bleu) << "its bottom side";
+    // Each corner's arc reaches outside the double rectangle, 10 pixels
+    // beyond the corner.
+    EXPECT_GT(partie::CompteCouleur(bleu, 870, 164, 880, 169), 2) << "top right";
+    EXPECT_GT(partie::CompteCouleur(bleu, 870, 599, 880, 604), 2) << "bottom right";
+    EXPECT_GT(partie::CompteCouleur(bleu, 144, 599, 154, 604), 2) << "bottom left";
+    EXPECT_GT(partie::CompteCouleur(bleu, 144, 164, 154, 169), 2) << "top left";
+    // Title in colour 12, credit lines in 10, the libraries in 13, the
+    // project's home and contact in 14, one line step apart below the title.
+    // At 768 rows the small text is 18 rows high: the lines lie at 3.5,
+    // 4.5, 5.5, 6.5, 9.5 and 10.5 of these steps below row 200.
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 145, 210, 879, 248), 100);
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(10), 145, 252, 879, 290), 200);
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(13), 145, 290, 879, 326), 300);
+    EXPECT_GT(partie::CompteCouleur(PaletteRGB(14), 145, 360, 879, 398), 300);
+    EXPECT_EQ(partie::CompteCouleur(PaletteRGB(14), 145, 330, 879, 358), 0) << "the gap before the home line";
+    for (int c : {10, 12, 13, 14}) {
+        EXPECT_EQ(partie::CompteCouleur(PaletteRGB(c), 0, 0, 143, 767), 0) << "colour " << c << " out of the frame";
+        EXPECT_EQ(partie::CompteCouleur(PaletteRGB(c), 881, 0, 1023, 767), 0) << "colour " << c << " out of the frame";
+    }
+    EXPECT_FALSE(harness::PointerShown());
+    harness::Key(KEY_ESCAPE);
+}
+
+}  // namespace

@@ -119,6 +119,17 @@ void FClose(FILE* stream);
 // Class settings file and pupil list (reglages.cpp)
 // ---------------------------------------------------------------------------
 
+// Limits of the class settings file and the pupil list, shared with the
+// teacher's tool that checks them.
+constexpr int REGLAGE_TEXTE_MAX = 48;     // characters kept of a settings text line
+constexpr int REGLAGE_CHIFFRES_MAX = 3;   // digits of a settings number line
+constexpr int NOM_ELEVE_MAX = 28;         // characters of a pupil list line
+constexpr int TEMPS_REPONSE_MAX = 360;    // seconds per answer
+
+// A whole number of 1 to `chiffres` (at most 9) digits, spaces and tabs around allowed;
+// -1 when the text is anything else.
+int NombreDeLigne(const char* texte, int chiffres);
+
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
 // for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
 // Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and

@@ -17,10 +17,9 @@
 
 namespace {
 
-constexpr int TEXTE_MAX = 48;    // characters of a text line
-constexpr int CHIFFRES_MAX = 3;  // digits of a number line
-constexpr int NOM_ELEVE_MAX = 28;  // characters of a name line of the pupil list
-constexpr int TEMPS_MAX = 360;   // seconds per answer
+constexpr int TEXTE_MAX = REGLAGE_TEXTE_MAX;
+constexpr int CHIFFRES_MAX = REGLAGE_CHIFFRES_MAX;
+constexpr int TEMPS_MAX = TEMPS_REPONSE_MAX;
 
 // Reads one whole line of `f` into `dest` (at most taille - 1 characters,
 // the rest of a longer line dropped and *trop_longue set), without its LF
@@ -39,18 +38,6 @@ int LitLigneBornee(FILE* f, char* dest, std::size_t taille, int* trop_longue) {
     if (n > 0 && dest[n - 1] == '\r') --n;
     dest[n] = '\0';
     return 1;
-}
-
-// Reads a whole number of 1 to `chiffres` digits, spaces around allowed.
-// -1 when the text is anything else.
-int Nombre(const char* texte, int chiffres) {
-    while (*texte == ' ' || *texte == '\t') ++texte;
-    int n = 0;
-    int valeur = 0;
-    for (; *texte >= '0' && *texte <= '9'; ++texte, ++n) valeur = valeur * 10 + (*texte - '0');
-    while (*texte == ' ' || *texte == '\t') ++texte;
-    if (n == 0 || n > chiffres || *texte != '\0') return -1;
-    return valeur;
 }
 
 struct LectureReglages {
@@ -88,7 +75,7 @@ int LitNombre(LectureReglages& l, int* valeur, char* texte, std::size_t taille) 
     int trop_longue;
     if (!LitLigneBornee(Fichier, ligne, sizeof ligne, &trop_longue)) return FinPrematuree(l);
     ++l.ligne;
-    *valeur = trop_longue ? -1 : Nombre(ligne, CHIFFRES_MAX);
+    *valeur = trop_longue ? -1 : NombreDeLigne(ligne, CHIFFRES_MAX);
     if (*valeur < 0) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
                       "Le fichier de réglages de la classe %s, ligne %d : un nombre de 1 à 3 "
@@ -164,7 +151,7 @@ int LitNombreEleves(const char* chemin) {
     int trop_longue;
     int n = -1;
     if (LitLigneBornee(Fichier, ligne, sizeof ligne, &trop_longue) && !trop_longue)
-        n = Nombre(ligne, 9);
+        n = NombreDeLigne(ligne, 9);
     if (n >= 1 && n <= MAX_JOUEURS) return n;
     std::snprintf(MessageErreur, sizeof MessageErreur,
                   "La liste des élèves %s doit commencer par le nombre d'élèves, de 1 à %d.",
@@ -173,6 +160,16 @@ int LitNombreEleves(const char* chemin) {
 }
 
 }  // namespace
+
+int NombreDeLigne(const char* texte, int chiffres) {
+    while (*texte == ' ' || *texte == '\t') ++texte;
+    int n = 0;
+    int valeur = 0;
+    for (; *texte >= '0' && *texte <= '9'; ++texte, ++n) valeur = valeur * 10 + (*texte - '0');
+    while (*texte == ' ' || *texte == '\t') ++texte;
+    if (n == 0 || n > chiffres || *texte != '\0') return -1;
+    return valeur;
+}
 
 int LitInfosJeu() {
     const char* nom = (QuelNiveau == 7 || QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr int TEXTE_MAX = 48;      // characters of a settings text line
-constexpr int NOM_ELEVE_MAX = 28;  // characters of a pupil list line
-constexpr int TEMPS_MAX = 360;     // seconds per answer
-
 // The lines of a data file as the game reads them: LF ends, a CR before it
 // dropped.
 std::vector<std::string> LignesDonnees(const std::string& octets) {
@@ -24,17 +20,6 @@ std::vector<std::string> LignesDonnees(const std::string& octets) {
     return lignes;
 }
 
-// A whole number of 1 to `chiffres` digits, spaces around allowed; -1 else.
-int Nombre(const std::string& texte, std::size_t chiffres) {
-    const std::size_t debut = texte.find_first_not_of(" \t");
-    if (debut == std::string::npos) return -1;
-    const std::size_t fin = texte.find_last_not_of(" \t");
-    const std::string n = texte.substr(debut, fin - debut + 1);
-    if (n.empty() || n.size() > chiffres || n.find_first_not_of("0123456789") != std::string::npos)
-        return -1;
-    return std::stoi(n);
-}
-
 void Ajoute(std::vector<Diagnostic>& d, const std::string& f, int ligne, bool erreur,
             const std::string& message) {
     d.push_back({f, ligne, 0, erreur, message});
@@ -42,12 +27,12 @@ void Ajoute(std::vector<Diagnostic>& d, const std::string& f, int ligne, bool er
 
 void ControleNombreReglage(const std::string& t, const std::string& f, int ligne,
                            std::vector<Diagnostic>& d) {
-    const int n = Nombre(t, 3);
+    const int n = NombreDeLigne(t.c_str(), REGLAGE_CHIFFRES_MAX);
     if (n < 0) return Ajoute(d, f, ligne, true, "un nombre de 1 à 3 chiffres est attendu, pas « " + Cite(t) + " »");
     if (ligne == 5 && (n < 1 || n > MAX_QUESTIONS))
-        Ajoute(d, f, ligne, true, "le nombre de questions vaut " + std::to_string(n) + ", il doit aller de 1 à 60");
-    if (ligne == 8 && (n < 1 || n > TEMPS_MAX))
-        Ajoute(d, f, ligne, true, "le temps par réponse vaut " + std::to_string(n) + " secondes, il doit aller de 1 à 360");
+        Ajoute(d, f, ligne, true, "le nombre de questions vaut " + std::to_string(n) + ", il doit aller de 1 à " + std::to_string(MAX_QUESTIONS));
+    if (ligne == 8 && (n < 1 || n > TEMPS_REPONSE_MAX))
+        Ajoute(d, f, ligne, true, "le temps par réponse vaut " + std::to_string(n) + " secondes, il doit aller de 1 à " + std::to_string(TEMPS_REPONSE_MAX));
 }
 
 // The key under which the game files a listed pupil's results: surname in
@@ -68,7 +53,7 @@ std::string CleEleve(const std::string& nom, const std::string& prenom) {
 void ControleNom(const std::string& t, const std::string& f, int ligne, const char* quoi,
                  std::vector<Diagnostic>& d) {
     if (static_cast<int>(t.size()) > NOM_ELEVE_MAX)
-        return Ajoute(d, f, ligne, true, std::string(quoi) + " de " + std::to_string(t.size()) + " caractères : 28 au plus, le jeu refuse la liste");
+        return Ajoute(d, f, ligne, true, std::string(quoi) + " de " + std::to_string(t.size()) + " caractères : " + std::to_string(NOM_ELEVE_MAX) + " au plus, le jeu refuse la liste");
     if (t.find_first_not_of(" \t") == std::string::npos)
         return Ajoute(d, f, ligne, true, std::string(quoi) + " vide");
     ControleMojibake(t, f, ligne, d);
@@ -86,7 +71,7 @@ void ControleEleves(const std::vector<std::string>& l, int eleves, const std::st
         ControleNom(l[ligne - 1], f, ligne, "nom", d);
         ControleNom(l[ligne], f, ligne + 1, "prénom", d);
         if (static_cast<int>(l[ligne + 1].size()) > NOM_ELEVE_MAX)
-            Ajoute(d, f, ligne + 2, true, "classe de " + std::to_string(l[ligne + 1].size()) + " caractères : 28 au plus, le jeu refuse la liste");
+            Ajoute(d, f, ligne + 2, true, "classe de " + std::to_string(l[ligne + 1].size()) + " caractères : " + std::to_string(NOM_ELEVE_MAX) + " au plus, le jeu refuse la liste");
         const auto [place, nouveau] = vus.emplace(CleEleve(l[ligne - 1], l[ligne]), ligne);
         if (!nouveau)
             Ajoute(d, f, ligne, true, "même nom et même prénom que l'élève de la ligne " + std::to_string(place->second) + " : le second serait refusé comme ayant déjà joué");
@@ -99,8 +84,8 @@ void ControleReglages(const std::string& octets, const std::string& f, std::vect
     const std::vector<std::string> l = LignesDonnees(octets);
     for (int n = 1; n <= 8 && n <= static_cast<int>(l.size()); ++n) {
         const std::string& t = l[n - 1];
-        if (n <= 3 && static_cast<int>(t.size()) > TEXTE_MAX)
-            Ajoute(d, f, n, false, "ligne de " + std::to_string(t.size()) + " caractères : le jeu n'en garde que 48");
+        if (n <= 3 && static_cast<int>(t.size()) > REGLAGE_TEXTE_MAX)
+            Ajoute(d, f, n, false, "ligne de " + std::to_string(t.size()) + " caractères : le jeu n'en garde que " + std::to_string(REGLAGE_TEXTE_MAX));
         if (n <= 3) ControleMojibake(t, f, n, d);
         else ControleNombreReglage(t, f, n, d);
     }
@@ -110,9 +95,9 @@ void ControleReglages(const std::string& octets, const std::string& f, std::vect
 
 void ControleListe(const std::string& octets, const std::string& f, std::vector<Diagnostic>& d) {
     std::vector<std::string> l = LignesDonnees(octets);
-    const int eleves = l.empty() ? -1 : Nombre(l[0], 9);
+    const int eleves = l.empty() ? -1 : NombreDeLigne(l[0].c_str(), 9);
     if (eleves < 1 || eleves > MAX_JOUEURS)
-        return Ajoute(d, f, 1, true, "la première ligne doit donner le nombre d'élèves, de 1 à 60");
+        return Ajoute(d, f, 1, true, "la première ligne doit donner le nombre d'élèves, de 1 à " + std::to_string(MAX_JOUEURS));
     while (!l.empty() && l.back().find_first_not_of(" \t") == std::string::npos &&
            static_cast<int>(l.size()) > 1 + 3 * eleves)
         l.pop_back();  // blank lines at the end are harmless

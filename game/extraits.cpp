@@ -41,6 +41,28 @@ void OublieClics() {
     }
 }
 
+// Whether a mouse button goes down. The button that opened the view is
+// most often still held when the view comes up: it counts only once it has
+// been released and pressed again, so that the click on the thumbnail does
+// not close at once what it opened. `tenu` starts true.
+bool BoutonEnfonce(bool& tenu) {
+    int bouton = GetMouseButton();
+    if (bouton == 0) tenu = false;
+    return bouton != 0 && !tenu;
+}
+
+// Waits for the click that opened the view to end (keys are thrown away),
+// then for one whole click.
+void AttendNouveauClic() {
+    while (GetMouseButton() != 0) {
+        if (KeyPressed() == 1) {
+            ShowScreen();
+            ClearKeyBuf();
+        }
+    }
+    WaitAClic();
+}
+
 // A box of w x h reference units, scaled on the longer side, centred.
 Cadrage Centre(double largeur, double hauteur) {
     double x = (GetMaxX() - largeur) / 2, y = (GetMaxY() - hauteur) / 2;
@@ -70,7 +92,8 @@ void BoiteRemarques() {
 void AnimeGIF(int w, int h) {
     Cadrage c = CadrageGIF(w, h);
     int etat = -1;
-    while (KeyPressed() != 1 && GetMouseButton() == 0) {
+    bool tenu = true;
+    while (KeyPressed() != 1 && !BoutonEnfonce(tenu)) {
         if (c.w > 0 && c.h > 0) ShowGIFAdjust(msg, c.x, c.y, c.w, c.h, &etat);
         BoiteRemarques();
         Delay(100);
@@ -85,7 +108,7 @@ void ImageFixe(const Bitmap* image, int w, int h) {
     if (image != nullptr && c.w > 0 && c.h > 0) PutImageAdjust(image, c.x, c.y, c.w, c.h);
     BoiteRemarques();
     ShowScreen();
-    WaitAClic();
+    AttendNouveauClic();
 }
 
 void MontreImage() {
@@ -140,10 +163,11 @@ void EcouteSon() {
     ShowMouse();
     if (mp3) {
         // Fed until a button goes down, even once the extract has ended.
-        while (GetMouseButton() == 0) PlaySnd(msg, 0);
+        bool tenu = true;
+        while (!BoutonEnfonce(tenu)) PlaySnd(msg, 0);
     } else {
         PlaySnd(msg, 0);
-        WaitAClic();
+        AttendNouveauClic();
     }
     HideMouse();
     PutImage(dessous, RX(250), y0);

@@ -46,9 +46,10 @@ protected:
         avant_ = Ecran();
         presents_ = harness::Presents();
     }
-    // The medium is open: the screen is no longer the question screen.
+    // The medium is open: the screen is no longer the question screen. The
+    // pupil's click lasts a moment: its release must not close the medium.
     void Ouvre() {
-        harness::ClickAt(kVignetteX, kVignetteY);
+        extraits::ClicTenu(kVignetteX, kVignetteY);
         ASSERT_TRUE(harness::Healthy());
         EXPECT_NE(Ecran(), avant_) << "the medium did not open";
     }

@@ -5,10 +5,11 @@
 //
 // With a window the video plays on in real time from the first PlayVideo
 // (OpenVideo leaves it paused on its first picture while the program draws
-// the screen around it) and each PlayVideo shows the newest picture. Under the test harness it follows the harness's clock
-// instead: mpv stays paused and silent, and PlayVideo steps it one picture
-// at a time up to the clock's time, so that a test sees the same pictures and
-// the same end on every run, however fast the machine is.
+// the screen around it) and each PlayVideo shows the newest picture. Under
+// the test harness it follows the harness's clock instead: mpv stays paused
+// and silent, and PlayVideo steps it one picture at a time up to the clock's
+// time, so that a test sees the same pictures and the same end on every run,
+// however fast the machine is.
 //
 // The program's thread only calls mpv's non-blocking functions while the
 // video plays (events, observed properties, commands sent without waiting),
@@ -276,10 +277,12 @@ bool SetOptions(mpv_handle* h, bool headless) {
         {"ytdl", "no"},         {"osd-level", "0"},      {"sub-auto", "no"},
         {"hwdec", "no"},        {"vo", "libmpv"},        {"idle", "yes"},
         {"ao", silent ? "null" : "pulse,alsa,null"},
-        // The harness: paused, silent and untimed, each picture stepped to.
-        {"pause", "yes"},  // with a window, until the first PlayVideo
+        // Paused at the start; under the harness also silent and untimed,
+        // kept open at the end, each picture stepped to.
+        {"pause", "yes"},
         {"keep-open", headless ? "yes" : "no"},
-        {"aid", headless ? "no" : "auto"},    {"untimed", headless ? "yes" : "no"},
+        {"aid", headless ? "no" : "auto"},
+        {"untimed", headless ? "yes" : "no"},
     };
     for (const auto& [name, value] : options) {
         if (mpv_set_option_string(h, name, value) < 0) return false;

@@ -33,14 +33,19 @@ void Trop(Controle& c, int ligne, const std::string& quoi, std::size_t longueur,
                  " au plus, le jeu couperait la suite");
 }
 
+// Where the last display segment of a line starts: after the second "|",
+// or the first when there is one, else at 0 (a third "|" is plain text).
+std::size_t DebutDernierSegment(const std::string& t) {
+    const std::size_t premiere = t.find('|');
+    if (premiere == std::string::npos) return 0;
+    const std::size_t seconde = t.find('|', premiere + 1);
+    return (seconde == std::string::npos ? premiere : seconde) + 1;
+}
+
 // A marker character in a segment before the last is shown as plain text.
 void ControleMarqueursTot(Controle& c, const std::string& t, const char* marqueurs, int ligne) {
-    std::size_t fin = t.find('|');
-    if (fin == std::string::npos) return;
-    const std::size_t seconde = t.find('|', fin + 1);
-    if (seconde != std::string::npos) fin = seconde;
     const std::size_t marque = t.find_first_of(marqueurs);
-    if (marque == std::string::npos || marque > fin) return;
+    if (marque == std::string::npos || marque >= DebutDernierSegment(t)) return;
     c.Ajoute(ligne, static_cast<int>(marque + 1), false,
              "« " + Utf8De1252(t.substr(marque, 1)) +
                  " » avant le dernier « | » est du texte ordinaire : un média se met à la fin "
@@ -61,9 +66,7 @@ void ControleTexte(Controle& c, const std::string& t, bool question, int ligne) 
         if (longueur > CHAMP_COURT) Trop(c, ligne, "nom de fichier", longueur, CHAMP_COURT);
         if (longueur > 0 && c.medias != nullptr) c.medias->push_back({ligne, DOSSIERS_MEDIA[k], m[k]});
     }
-    const std::size_t marque = t.find_last_of('|') == std::string::npos
-                                   ? t.find_first_of(marqueurs)
-                                   : t.find_first_of(marqueurs, t.find('|'));
+    const std::size_t marque = t.find_first_of(marqueurs, DebutDernierSegment(t));
     if (marque != std::string::npos && marque + 1 == t.size())
         c.Ajoute(ligne, static_cast<int>(marque + 1), false,
                  "signe de média sans nom de fichier : la question n'aura pas de média");

@@ -74,14 +74,15 @@ TEST(Check, MediaAreLookedForInTheirFolderUnderTheNameTheGameDraws) {
     ASSERT_EQ(Pivolette("init jeu").code, 0);
     WriteFile(D + "questions/images/carte.jpg", "image");
     WriteFile(D + "questions/sons/notes.mp3", "son");
-    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n4\n5\n3\n30\n");
+    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n5\n5\n3\n30\n");
     WriteFile(D + "infos/infos_jeu_DEMO0", "T\nTh\nE\n1\n2\n5\n3\n30\n");
     WriteFile(D + "questions/vorlines_DEMO",
               Brouille("T\nTh\nx\n"
                        "Sur la carte\xA7_carte.jpg\nun\xA7notes.mp3\nb\nc\nd\n1\n--\n"
                        "Ecoute|bien\xB5notes.mp3\nun\xB5 ~\nb\nc\nd\xA7\n2\n--\n"
                        "Regarde~film.mp4\na\nb\nc\nd\n3\n--\n"
-                       "Petite\xA7_ma_carte.jpg\na\nb\nc\nd\n3\n--\n"));
+                       "Petite\xA7_ma_carte.jpg\na\nb\nc\nd\n3\n--\n"
+                       "A|x\xA7|C~\na\nb\nc\nd\n3\n--\n"));
     const Sortie s = Pivolette("check jeu");
     const std::string q = D + "questions/vorlines_DEMO";
     // "_carte.jpg" is drawn from carte.jpg; notes.mp3 is no picture.
@@ -93,7 +94,10 @@ TEST(Check, MediaAreLookedForInTheirFolderUnderTheNameTheGameDraws) {
     EXPECT_EQ(Occurrences(s.out, q + ":18: error: questions/videos/film.mp4 est introuvable"), 1) << s.out;
     // A thumbnail-only name ends at its second "_": the message says so.
     EXPECT_EQ(Occurrences(s.out, q + ":25: error: questions/images/ma (nomm\xC3\xA9" "e \xC2\xAB _ma_carte.jpg"), 1) << s.out;
-    EXPECT_NE(s.out.find("3 erreur(s), 3 avertissement(s)."), std::string::npos) << s.out;
+    // A marker in the middle line is text; the one that ends the last line names nothing.
+    EXPECT_EQ(Occurrences(s.out, q + ":32:4: warning: \xC2\xAB \xC2\xA7 \xC2\xBB avant"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, q + ":32:7: warning: signe de m\xC3\xA9" "dia sans nom"), 1) << s.out;
+    EXPECT_NE(s.out.find("3 erreur(s), 5 avertissement(s)."), std::string::npos) << s.out;
 }
 
 TEST(Check, MissingFilesAndAPupilListThatEndsEarly) {
@@ -115,7 +119,7 @@ TEST(Check, MissingFilesAndAPupilListThatEndsEarly) {
 TEST(Check, AGameReadsTheListOnlyWhenAClassUsesIt) {
     ScratchDir dossier;
     fs::create_directories(D + "infos");
-    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n4\n5\n3\n30\n");
+    WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n5\n5\n3\n30\n");
     WriteFile(D + "infos/infos_jeu_DEMO0", "T\nTh\nE\n1\n3\n5\n3\n30\n");
     const Sortie s = Pivolette("check jeu");
     EXPECT_EQ(Occurrences(s.out, "infos_quizz_DEMO"), 0) << s.out;

@@ -85,7 +85,9 @@ bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r
             return false;
         }
     }
-    r = {Utf8De1252(l[0]), Utf8De1252(l[1]), valeurs[0], valeurs[1], valeurs[2], 0, ""};
+    // Names pass through Cite: a damaged file cannot send control characters
+    // to the terminal or the spreadsheet.
+    r = {Cite(l[0]), Cite(l[1]), valeurs[0], valeurs[1], valeurs[2], 0, ""};
     Completer(r, nombres);
     return true;
 }

@@ -72,7 +72,9 @@ TEST(Results, AFolderWithoutProblemsAndBadUsage) {
     ScratchDir dossier;
     fs::create_directories(J);
     WriteFile(J + "MARTIN_Zo\xC3\xAB.txt", "MARTIN\nZo\xEB\nDEMO\n09\n01\n0083\n");
+    WriteFile(J + "X_Y.txt", "X\x1B[2J\nY\tZ\nDEMO\n00\n01\n0010\n");
     const Sortie s = Pivolette("results jeu --csv -o -");
+    EXPECT_NE(s.out.find("X?[2J;Y?Z;0;1;10;1;0,0;\r\n"), std::string::npos) << s.out;
     EXPECT_EQ(s.code, 0) << s.err;
     // Without settings files the pupil's own count is his quiz.
     EXPECT_NE(s.out.find("MARTIN;Zo\xC3\xAB;9;1;83;10;90,0;\r\n"), std::string::npos) << s.out;

@@ -26,11 +26,13 @@ void PiedCorrection() {
     SetFontAttribute(2);
     SetColor(9);
     DimText(0);
-    int h = TextHeight(), mx = GetMaxX() / 2;
-    CenterTextXY(mx, GetMaxY() - 3 * h / 2,
+    // The second line is lifted off the screen's edge; the first stands a
+    // whole line above it, so that the two never overlap.
+    int h = TextHeight(), mx = GetMaxX() / 2, y = PY(GetMaxY() - h / 2, -7);
+    CenterTextXY(mx, y - h,
                  "En vert, la réponse attendue et en rouge votre réponse si différente de la bonne réponse !");
     SetColor(1);
-    CenterTextXY(mx, PY(GetMaxY() - h / 2, -7), "Appuyez sur une touche ou cliquez pour poursuivre ...");
+    CenterTextXY(mx, y, "Appuyez sur une touche ou cliquez pour poursuivre ...");
     // The question texts of the next screen are drawn upright, as on the
     // first one.
     SetFontAttribute(0);

@@ -64,9 +64,18 @@ void VerifieCouleurs(int ecran, int rouge) {
         else
             EXPECT_EQ(Couleur(12, n), 0) << "answer " << n << " in red";
     }
-    // The question line, black, in the band; the footer in colour 9.
+    // The question line, black, in the band.
     EXPECT_GT(partie::CompteCouleur(0x000000, 200, 280, 780, 312), 100);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(9), 0, 720, 1023, 767), 100);
+    // The two footer lines, in colours 9 and 1, one above the other
+    // without touching.
+    int bas9 = -1, haut1 = 10000;
+    for (int y = 700; y <= 767; ++y) {
+        if (partie::CompteCouleur(PaletteRGB(9), 0, y, 1023, y) > 0) bas9 = y;
+        if (haut1 == 10000 && partie::CompteCouleur(PaletteRGB(1), 0, y, 1023, y) > 0) haut1 = y;
+    }
+    EXPECT_GT(bas9, 700) << "no footer in colour 9";
+    EXPECT_LT(haut1, 767) << "no footer in colour 1";
+    EXPECT_LT(bas9, haut1) << "the footer lines overlap";
 }
 
 class Fin : public ::testing::Test {

@@ -218,7 +218,7 @@ Datafile* GetData(const char* path) {
         return nullptr;
     }
     auto data = std::make_unique<Datafile>();
-    data->path = std::string(path) == "#" ? lc::FusedArchivePath() : std::string(path);
+    data->path = std::string(path) == "#" ? lc::FusedArchivePath() : lc::NativePath(path);
     MountedArchive mounted(data->path);
     if (!mounted.ok()) {
         lc::Fail("GetData : impossible d'ouvrir l'archive \"%s\" : %s", data->path.c_str(),

@@ -63,12 +63,22 @@ struct FileCloser {
 
 }  // namespace
 
+std::string lc::NativePath(const char* path) {
+    if (!path) return {};
+#ifdef _WIN32
+    return path;
+#else
+    const std::string bytes(path);
+    return lc::IsUtf8(bytes) ? bytes : lc::Cp1252ToUtf8(bytes);
+#endif
+}
+
 int ModeAccessFile(const char* path, int mode) {
     if (!path || !*path) return 0;
     int how = F_OK;
     if (mode & 2) how |= W_OK;
     if (mode & 4) how |= R_OK;
-    return ::access(path, how) == 0 ? 1 : 0;
+    return ::access(lc::NativePath(path).c_str(), how) == 0 ? 1 : 0;
 }
 
 FILE* WaitAccessFile(const char* path, int mode) {
@@ -83,7 +93,7 @@ FILE* WaitAccessFile(const char* path, int mode) {
     const bool write = mode == 1;
     // Opened without truncating: the content is replaced only once the lock
     // is held, so a reader never sees a file emptied under it.
-    const int fd = ::open(path, write ? (O_WRONLY | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC), 0666);
+    const int fd = ::open(lc::NativePath(path).c_str(), write ? (O_WRONLY | O_CREAT | O_CLOEXEC) : (O_RDONLY | O_CLOEXEC), 0666);
     if (fd < 0) {
         lc::Fail("Impossible d'ouvrir \"%s\" : %s", path, std::strerror(errno));
         return nullptr;
@@ -116,7 +126,7 @@ int GetDataValue(const char* path, const char* key, const char** value) {
     static std::string found;
     if (value) *value = nullptr;
     if (!path || !key || !*key || !value) return 0;
-    std::unique_ptr<FILE, FileCloser> in(std::fopen(path, "rb"));
+    std::unique_ptr<FILE, FileCloser> in(std::fopen(lc::NativePath(path).c_str(), "rb"));
     if (!in) return 0;
     // Not while another program rewrites it (the configuration tool saving
     // LCConfig.txt): a half-written file would read as missing keys.

@@ -114,6 +114,15 @@ bool PointerShown();
 // runs stay repeatable.
 void SeedRandom(unsigned seed);
 
+// --- File names (files.cpp) ----------------------------------------------------
+
+// The name under which the system knows a file the program names. The game
+// holds names in Windows-1252 (quiz file, typed names) while Linux names
+// files in UTF-8: a name that is not UTF-8 already is converted, so that
+// "éléphant.png" in a quiz finds the picture a teacher saved under that
+// name. Windows takes the bytes as they are (its ANSI code page).
+std::string NativePath(const char* path);
+
 // --- Archive (archive.cpp) -----------------------------------------------------
 
 // The path of the archive "#": the running executable, or the one the
@@ -132,6 +141,10 @@ bool ReadFromArchive(const std::string& name, std::string& bytes);
 std::string ToUtf8(const char* text);
 // Converts UTF-8 to Windows-1252 (characters it cannot hold become '?').
 std::string Utf8ToCp1252(const std::string& text);
+// Converts Windows-1252 bytes to UTF-8, every byte kept (no drawing rules).
+std::string Cp1252ToUtf8(const std::string& text);
+// True when the bytes are well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(const std::string& text);
 // Draws a text in the current colour, size and style with its top-left
 // corner at (x, y), "#" marks drawn as they stand, without moving the
 // current position; used by ReadLn's echo.

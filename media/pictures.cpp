@@ -438,8 +438,9 @@ bool IsSvg(const std::string& bytes) {
 
 // Reads a whole picture file; false after lc::Fail when it cannot be used.
 bool ReadPictureFile(const std::string& path, std::string& bytes) {
+    const std::string file = lc::NativePath(path.c_str());
     std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
+    const uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec) {
         lc::Fail("Impossible de lire l'image \"%s\" : le fichier n'existe pas", path.c_str());
         return false;
@@ -449,7 +450,7 @@ bool ReadPictureFile(const std::string& path, std::string& bytes) {
                  path.c_str(), size);
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     bytes.assign(static_cast<size_t>(size), '\0');
     if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
         lc::Fail("Impossible de lire l'image \"%s\" : le fichier est illisible", path.c_str());
@@ -546,10 +547,11 @@ struct FileStamp {
 };
 
 bool Stamp(const std::string& path, FileStamp& stamp) {
+    const std::string file = lc::NativePath(path.c_str());
     std::error_code ec;
-    stamp.size = std::filesystem::file_size(path, ec);
+    stamp.size = std::filesystem::file_size(file, ec);
     if (ec) return false;
-    stamp.time = std::filesystem::last_write_time(path, ec);
+    stamp.time = std::filesystem::last_write_time(file, ec);
     return !ec;
 }
 

@@ -95,7 +95,8 @@ bool Readable(const std::string& path) {
 }
 
 // How long a file plays, in milliseconds; -1 when it cannot be decoded.
-long LengthMs(const std::string& path) {
+long LengthMs(const std::string& name) {
+    const std::string path = lc::NativePath(name.c_str());
     if (!Readable(path)) return -1;
     if (StandInReady()) {
         MusicPtr m(Mix_LoadMUS(path.c_str()));
@@ -127,7 +128,7 @@ Sound Begin(const std::string& path) {
     Sound s;
     if (lc::Headless()) lc::HarnessSound(path);
     if (!g_snd.silent) {
-        MusicPtr m(Mix_LoadMUS(path.c_str()));
+        MusicPtr m(Mix_LoadMUS(lc::NativePath(path.c_str()).c_str()));
         if (m) {
             HaltMusic();  // one sound at a time: a new one cuts the one before
             if (Mix_PlayMusic(m.get(), 0) == 0) {

@@ -510,6 +510,24 @@ void DrawCentred(const std::vector<Run>& runs, int x, int y) {
 
 namespace lc {
 
+std::string Cp1252ToUtf8(const std::string& text) {
+    std::string out;
+    ConvertToUtf8(text.data(), text.data() + text.size(), U_ASCII8, false, out);
+    return out;
+}
+
+bool IsUtf8(const std::string& text) {
+    auto p = reinterpret_cast<const unsigned char*>(text.data());
+    auto end = p + text.size();
+    while (p < end) {
+        char32_t u = 0;
+        const int used = DecodeUtf8(p, end, &u);
+        if (used == 0) return false;
+        p += used;
+    }
+    return true;
+}
+
 std::string ToUtf8(const char* text) {
     std::string out;
     if (text) ConvertToUtf8(text, text + std::strlen(text), State().format, false, out);

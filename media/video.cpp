@@ -360,12 +360,13 @@ void OpenVideo(const char* path) {
     auto v = std::make_unique<Video>();
     v->headless = lc::Headless();
     struct stat st {};
+    const std::string file = lc::NativePath(path);
     if (!path || !*path) {
         lc::Fail("OpenVideo : aucun fichier vidéo donné");
-    } else if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) {
+    } else if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         lc::Fail("La vidéo %s n'existe pas ou n'est pas un fichier", path);
     } else if (StartMpv(*v)) {
-        Load(*v, path);
+        Load(*v, file.c_str());
     }
     if (!v->loaded) Finish(*v);
     if (v->ended) Release(*v);  // nothing to play: the two times are equal already

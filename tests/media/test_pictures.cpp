@@ -421,6 +421,23 @@ TEST(PictureFiles, GetDataIMGGivesThePictureAtItsOwnSize) {
     EXPECT_EQ(GetDataIMG((dir.path() / "empty.jpg").c_str(), 0), nullptr);
 }
 
+// The game names files in Windows-1252 (a quiz line, a typed name) while the
+// files on Linux carry UTF-8 names: the same file is found either way.
+TEST(PictureFiles, AnAccentedNameInWindows1252FindsTheUtf8File) {
+    ScratchDir dir;
+    SolidPng(dir.path() / "\xC3\xA9l\xC3\xA9phant.png", 10, 8, 0xFF405060u);  // "éléphant.png"
+    const std::string cp1252 = (dir.path() / "\xE9l\xE9phant.png").string();
+    EXPECT_EQ(ModeAccessFile(cp1252.c_str(), 0), 1);
+    Bitmap* b = GetDataIMG(cp1252.c_str(), 0);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(BitmapWidth(b), 10);
+    DestroyBitmap(b);
+    // A name already in UTF-8 is taken as it is, and a byte that is neither
+    // finds nothing rather than something else.
+    EXPECT_EQ(ModeAccessFile((dir.path() / "\xC3\xA9l\xC3\xA9phant.png").c_str(), 0), 1);
+    EXPECT_EQ(ModeAccessFile((dir.path() / "\x81l\xE9phant.png").c_str(), 0), 0);
+}
+
 TEST(PictureFiles, ALargePictureIsScaledDownOnLoading) {
     ScratchDir dir;
     SolidPng(dir.path() / "scan.png", 5000, 1250, 0xFF00FF00u);

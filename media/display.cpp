@@ -462,6 +462,7 @@ void SpriteMode(int /*on*/) {}
 void DrawingMode(int /*on*/) {}
 
 void CloseGraph() {
+    CloseVideo();  // a video draws on the screen: it ends with it
     Display& d = g_display;
     d.shapes.reset();  // before the surface it draws on
     d.screen.reset();

@@ -297,6 +297,8 @@ void CloseMouse() {
     g_in.areas.clear();
     g_in.clicks = 0;
     g_in.unseen_press = 0;
+    // A button still held when a program ends is not held in the next one.
+    g_in.buttons = 0;
     g_in.keys.clear();
     SetCursorShown(true);
 }

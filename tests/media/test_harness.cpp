@@ -266,3 +266,34 @@ TEST_F(HarnessTest, RecordsPointerVisibility) {
 }
 
 }  // namespace
+
+namespace {
+
+// Opens the screen and the mouse, then waits until a button is down (or, if
+// one already is at the start, reports it at once).
+int WaitForButton() {
+    InitGraph(4, 1, 0);
+    InitMouse();
+    int button = 0;
+    while ((button = GetMouseButton()) == 0) {
+    }
+    CloseMouse();
+    CloseGraph();
+    return button;
+}
+
+}  // namespace
+
+// A run that ends with the button held leaves no button held for the next
+// run: a pupil's next game starts with nothing pressed.
+TEST_F(HarnessTest, AButtonHeldAtTheEndIsNotHeldInTheNextRun) {
+    harness::Start(WaitForButton);
+    harness::Press(1);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 1);
+    harness::Start(WaitForButton);
+    EXPECT_FALSE(harness::Finished());  // waiting: nothing is held
+    harness::Press(2);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_EQ(harness::ExitCode(), 2);
+}

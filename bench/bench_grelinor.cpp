@@ -297,6 +297,7 @@ void DemarrageEnFenetre() {
         bench::Report(std::string("  of which ") + name, at - before, "ms");
         before = at;
     }
+    bench::Note("earlier groups opened the window system already: a program's first InitGraph costs more");
     LibereRessources();
     CloseSound();
     CloseFont();
@@ -355,7 +356,7 @@ BENCH(71, "Grelinor: drawing the question screen (mode 0)") {
             LibereEcranQuestion();
         }
     }
-    bench::Note("mode 0 presents twice (the frame, then the whole question); pictures are read from their files");
+    bench::Note("mode 0 presents twice: the frame, then the whole question");
 }
 
 BENCH(72, "Grelinor: a click on an answer to its highlight") {

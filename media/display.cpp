@@ -185,6 +185,13 @@ bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
                                         size.width, size.height, SDL_WINDOW_SHOWN));
     }
     if (!d.window) return false;
+    // Everything is drawn in software into the back buffer: the renderer only
+    // copies it to the window. SDL's software renderer starts in a fraction of
+    // a millisecond and presents fast, where an OpenGL one costs tens of
+    // milliseconds to start and, on a machine without a graphics card
+    // (software OpenGL), slower presents. SDL_RENDER_DRIVER still overrides.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // No vsync: the configuration tool presents after each of its drawing calls.
     d.renderer.reset(SDL_CreateRenderer(d.window.get(), -1, 0));
     if (!d.renderer) d.renderer.reset(SDL_CreateRenderer(d.window.get(), -1, SDL_RENDERER_SOFTWARE));

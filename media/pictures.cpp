@@ -504,7 +504,9 @@ void DrawOnScreen(SDL_Surface* argb, int x, int y) {
 // rendition, made again when the size or the pixels changed. SVG pictures
 // are rasterised at the size itself.
 SDL_Surface* Rendition(const Bitmap& b, int w, int h) {
-    if (b.svg.empty() && w == b.pixels->w && h == b.pixels->h) return b.pixels.get();
+    // At its own size a picture is its pixels, an SVG too: they were
+    // rasterised at that size (and drawing on them forgets the source).
+    if (w == b.pixels->w && h == b.pixels->h) return b.pixels.get();
     if (b.rendition && b.rendition_w == w && b.rendition_h == h && b.rendition_version == b.version)
         return b.rendition.get();
     if (!DrawableSize(w, h)) {

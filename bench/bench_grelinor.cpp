@@ -130,36 +130,6 @@ bool ClicEnAttente() {
 
 // --- The question screen's state, as the game driver sets it up ----------------------
 
-// A background piece of the question screen, cut from Quizz at (x, y).
-Bitmap* Morceau(int x, int y, int w, int h) {
-    Bitmap* b = CreateBitmap(RX(w), RY(h));
-    if (b != nullptr && Quizz != nullptr) Blit(Quizz, b, RX(x), RY(y), 0, 0, RX(w), RY(h));
-    return b;
-}
-
-void CreeMorceaux() {
-    Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
-    if (Bitmap* fond = DataBitmap(Donnees, 0); fond != nullptr && Quizz != nullptr)
-        StretchBlit(fond, Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
-                    GetMaxY() + 1);
-    Choix4 = Morceau(84, 425, 340, 95);
-    Choix5 = Morceau(595, 425, 340, 95);
-    Choix6 = Morceau(84, 575, 340, 95);
-    Choix7 = Morceau(595, 575, 340, 95);
-}
-
-// The six mouse areas of the question screen: answers 1 to 4, the corner
-// mark, the thumbnail.
-void DefinitZones() {
-    InitMouse();
-    DefineMouseArea(RX(84), RY(425), RX(424), RY(520));
-    DefineMouseArea(RX(595), RY(425), RX(935), RY(520));
-    DefineMouseArea(RX(84), RY(575), RX(424), RY(670));
-    DefineMouseArea(RX(595), RY(575), RX(935), RY(670));
-    DefineMouseArea(PX(GetMaxX(), -40), PY(GetMaxY(), -40), PX(GetMaxX(), -10), PY(GetMaxY(), -10));
-    DefineMouseArea(RX(798), RY(233), RX(922), RY(357));
-}
-
 // Everything the game has set up by the time a C.M.1 pupil reaches the
 // question screen, with the demo quiz in its file order. The display is open.
 bool PrepareEcranQuestion() {
@@ -189,7 +159,7 @@ bool PrepareEcranQuestion() {
         bench::Note(std::string("demo quiz unreadable: ") + MessageErreur);
         return false;
     }
-    DefinitZones();
+    DefinitZonesQuestion();
     return true;
 }
 

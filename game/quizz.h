@@ -6,6 +6,14 @@
 // Called before every end of the program.
 void Close();
 
+// Builds the nine screen pieces of the question screen (Quizz, Gagnant,
+// Choix1 ... Choix7) from the archive's background and end-of-quiz panel.
+void CreeMorceaux();
+
+// Forgets every mouse area and defines the six of the question screen:
+// answers 1 to 4 (areas 0 to 3), the corner mark (4), the thumbnail (5).
+void DefinitZonesQuestion();
+
 // Releases the archive and the nine screen pieces of the question screen.
 void LibereRessources();
 

@@ -105,12 +105,12 @@ long LengthMs(const std::string& name) {
         if (seconds >= 0) return static_cast<long>(seconds * 1000.0 + 0.5);
     }
     // Without a mixer, a WAV file still tells its length.
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wav;
     Uint8* data = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &data, &bytes)) return -1;
+    if (!SDL_LoadWAV(path.c_str(), &wav, &data, &bytes)) return -1;
     SDL_FreeWAV(data);
-    const long per_second = static_cast<long>(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8);
+    const long per_second = static_cast<long>(wav.freq) * wav.channels * (SDL_AUDIO_BITSIZE(wav.format) / 8);
     return per_second > 0 ? static_cast<long>(static_cast<long long>(bytes) * 1000 / per_second) : -1;
 }
 

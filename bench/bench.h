@@ -31,6 +31,8 @@ double MedianMs(int runs, const std::function<void()>& fn);
 
 // Seconds since the program started.
 double SinceStart();
+// Processor seconds the whole process has used (every thread), user and system.
+double CpuSeconds();
 
 struct Registration {
     Registration(int order, const char* name, void (*fn)());

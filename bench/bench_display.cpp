@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-#include <sys/resource.h>
 
 namespace {
 
@@ -30,13 +29,6 @@ void DrawDial(int x, int y, int r) {
     for (int a = -90; a < 270; a += 60) spoke(a);
     SetColorRGB(150, 150, 150);
     DrawFloodFill(x + r - 2, y);
-}
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace
@@ -145,7 +137,7 @@ BENCH(60, "Waiting for a click") {
         return;
     }
     InitMouse();
-    const double cpu0 = CpuSeconds();
+    const double cpu0 = bench::CpuSeconds();
     const auto t0 = bench::Clock::now();
     long polls = 0;
     while (bench::Clock::now() - t0 < std::chrono::seconds(10)) {
@@ -153,7 +145,7 @@ BENCH(60, "Waiting for a click") {
         ++polls;
     }
     const double wall = std::chrono::duration<double>(bench::Clock::now() - t0).count();
-    bench::Report("processor used by a ClickMouse() loop over 10 s", 100.0 * (CpuSeconds() - cpu0) / wall, "% of a core");
+    bench::Report("processor used by a ClickMouse() loop over 10 s", 100.0 * (bench::CpuSeconds() - cpu0) / wall, "% of a core");
     bench::Report("polls per second in that loop", static_cast<double>(polls) / wall, "/s");
     CloseMouse();
 }

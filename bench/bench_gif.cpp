@@ -4,20 +4,7 @@
 
 #include "lumicanvas.h"
 
-#include <sys/resource.h>
-
 #include <string>
-
-namespace {
-
-double ProcessorSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-}  // namespace
 
 BENCH(75, "An animated GIF shown full screen") {
     if (!bench::OpenDisplay(1024, 768)) return;
@@ -41,7 +28,7 @@ BENCH(75, "An animated GIF shown full screen") {
     // The view's loop: a key or a button ends it; each pass draws the next
     // frame scaled, waits 100 ms and shows the screen.
     const auto wall0 = bench::Clock::now();
-    const double cpu0 = ProcessorSeconds();
+    const double cpu0 = bench::CpuSeconds();
     int frames = 0;
     while (std::chrono::duration<double>(bench::Clock::now() - wall0).count() < 5.0) {
         if (KeyPressed() == 1 || GetMouseButton() != 0) break;
@@ -51,7 +38,7 @@ BENCH(75, "An animated GIF shown full screen") {
         ++frames;
     }
     const double wall = std::chrono::duration<double>(bench::Clock::now() - wall0).count();
-    bench::Report("processor used while the GIF plays (600 x 600)", 100.0 * (ProcessorSeconds() - cpu0) / wall,
+    bench::Report("processor used while the GIF plays (600 x 600)", 100.0 * (bench::CpuSeconds() - cpu0) / wall,
                   "% of a core");
     bench::Report("frames shown per second", frames / wall, "/s");
     FreeGIFS();

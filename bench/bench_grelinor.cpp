@@ -31,7 +31,6 @@
 #include <thread>
 #include <vector>
 
-#include <sys/resource.h>
 
 namespace {
 
@@ -42,13 +41,6 @@ using bench::Clock;
 constexpr double kStartTargetMs = 100;
 constexpr double kClickTargetMs = 20;
 constexpr double kCpuTargetPercent = 2;
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 double MsBetween(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration<double, std::milli>(b - a).count();
@@ -385,7 +377,7 @@ BENCH(73, "Grelinor: the question screen waiting for a click (window)") {
 
     // The game's question loop with nobody clicking, the dial running.
     const auto wall0 = Clock::now();
-    const double cpu0 = CpuSeconds();
+    const double cpu0 = bench::CpuSeconds();
     long passes = 0;
     while (Clock::now() - wall0 < std::chrono::seconds(8)) {
         if (GetKeyPressed() == KEY_ESCAPE || Compteur() == -1) break;
@@ -393,7 +385,7 @@ BENCH(73, "Grelinor: the question screen waiting for a click (window)") {
         ++passes;
     }
     const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
-    ReportTarget("processor used waiting for a click, dial running (8 s)", 100.0 * (CpuSeconds() - cpu0) / wall,
+    ReportTarget("processor used waiting for a click, dial running (8 s)", 100.0 * (bench::CpuSeconds() - cpu0) / wall,
                  "% of a core", kCpuTargetPercent);
     bench::Report("passes of the question loop per second", static_cast<double>(passes) / wall, "/s");
 

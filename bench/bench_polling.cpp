@@ -12,16 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include <sys/resource.h>
 
 namespace {
-
-double CpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // Milliseconds past the start of the current calendar second.
 double MsIntoSecond() {
@@ -54,7 +46,7 @@ BENCH(61, "The question screen's waiting loop") {
     InitMouse();
     // The loop of the question screen: Escape?, the countdown's clock, a click?
     const auto wall0 = bench::Clock::now();
-    const double cpu0 = CpuSeconds();
+    const double cpu0 = bench::CpuSeconds();
     std::time_t last = ClockSeconds();
     std::vector<double> lags;
     long passes = 0;
@@ -70,7 +62,7 @@ BENCH(61, "The question screen's waiting loop") {
     }
     const double wall = std::chrono::duration<double>(bench::Clock::now() - wall0).count();
     bench::Report("processor used by the loop (GetKeyPressed, clock, ClickMouse)",
-                  100.0 * (CpuSeconds() - cpu0) / wall, "% of a core");
+                  100.0 * (bench::CpuSeconds() - cpu0) / wall, "% of a core");
     bench::Report("passes of that loop per second", static_cast<double>(passes) / wall, "/s");
     std::sort(lags.begin(), lags.end());
     bench::Report("sight of a new second, after it began, median of 5", lags[2], "ms");

@@ -1,6 +1,8 @@
 // Runs every registered group of measures in order, in a scratch folder.
 #include "bench.h"
 
+#include <sys/resource.h>
+
 #include "internal.h"
 #include "lumicanvas.h"
 
@@ -36,6 +38,13 @@ Registration::Registration(int order, const char* name, void (*fn)()) {
 }
 
 double SinceStart() { return std::chrono::duration<double>(Clock::now() - g_start).count(); }
+
+double CpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
 
 void Report(const std::string& what, double value, const char* unit) {
     std::printf("  %-58s %10.3f %s\n", what.c_str(), value, unit);

@@ -11,6 +11,7 @@
 #include "harness.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
+#include "fichiers_attendus.h"
 #include "test_support.h"
 
 using test_support::ReadFile;
@@ -18,15 +19,6 @@ using test_support::ScratchDir;
 using test_support::WriteFile;
 
 namespace {
-
-const std::string FichierDefaut =
-    "RESOLUTION_HORIZONTALE=800\n"
-    "RESOLUTION_VERTICALE=600\n"
-    "RESOLUTION_PREDEFINIE=9\n"
-    "PLEIN_ECRAN=0\n"
-    "MESSAGE_ERREUR=0\n"
-    "\n"
-    "--> Fichier cr\xE9\xE9 par 'Tamarel.exe'";
 
 void LitLesCinq() {
     LitConfig("RESOLUTION_PREDEFINIE");

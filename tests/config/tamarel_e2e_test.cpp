@@ -10,6 +10,7 @@
 #include "harness.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
+#include "fichiers_attendus.h"
 #include "test_support.h"
 
 using test_support::ReadFile;
@@ -17,23 +18,6 @@ using test_support::ScratchDir;
 using test_support::WriteFile;
 
 namespace {
-
-const std::string FichierDefaut =
-    "RESOLUTION_HORIZONTALE=800\n"
-    "RESOLUTION_VERTICALE=600\n"
-    "RESOLUTION_PREDEFINIE=9\n"
-    "PLEIN_ECRAN=0\n"
-    "MESSAGE_ERREUR=0\n"
-    "\n"
-    "--> Fichier cr\xE9\xE9 par 'Tamarel.exe'";
-
-std::string FichierGenere(int horizontale, int verticale, int code, int plein, int erreur) {
-    return "RESOLUTION_HORIZONTALE=" + std::to_string(horizontale) +
-           "\nRESOLUTION_VERTICALE=" + std::to_string(verticale) +
-           "\nRESOLUTION_PREDEFINIE=" + std::to_string(code) +
-           "\nPLEIN_ECRAN=" + std::to_string(plein) + "\nMESSAGE_ERREUR=" + std::to_string(erreur) +
-           "\n\n--> Fichier g\xE9n\xE9r\xE9 par 'Tamarel.exe'";
-}
 
 // Text sizes of the layer on Tamarel's 800 x 600 display, measured once by a
 // small headless program in a folder of its own (no LCConfig.txt there).

@@ -1,0 +1,71 @@
+// Whole-file reads with a size limit, for every data file.
+#include "lecture.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+ResultatLecture Echec(EchecLecture echec, const std::string& message) {
+    return ResultatLecture{echec, message};
+}
+
+std::string Cite(const std::string& chemin) { return "« " + chemin + " »"; }
+
+// Closes the descriptor when the read is over, whatever its outcome.
+struct Descripteur {
+    int fd;
+    ~Descripteur() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+}  // namespace
+
+ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
+                                std::string& octets) {
+    octets.clear();
+    // Non-blocking: opening a FIFO for reading would otherwise wait for a
+    // writer forever. The flag is taken off once the file is known regular.
+    Descripteur d{::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (d.fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Echec(EchecLecture::Absent, "Le fichier " + Cite(chemin) + " est introuvable.");
+        return Echec(EchecLecture::Illisible, "Le fichier " + Cite(chemin) +
+                                                  " ne peut pas être lu (" +
+                                                  std::strerror(errno) + ").");
+    }
+    struct stat info {};
+    if (::fstat(d.fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return Echec(EchecLecture::PasFichier,
+                     Cite(chemin) + " n'est pas un fichier ordinaire : il n'est pas lu.");
+    const auto trop_grand = [&] {
+        return Echec(EchecLecture::TropGrand, "Le fichier " + Cite(chemin) + " est trop grand (plus de " +
+                                                  std::to_string(limite) + " octets) : il n'est pas lu.");
+    };
+    if (static_cast<unsigned long long>(info.st_size) > limite) return trop_grand();
+    ::fcntl(d.fd, F_SETFL, ::fcntl(d.fd, F_GETFL) & ~O_NONBLOCK);
+    // Read up to one byte past the limit: a file that grew since fstat is
+    // still caught, and nothing past the limit is ever held.
+    std::string lu(limite + 1, '\0');
+    std::size_t n = 0;
+    while (n < lu.size()) {
+        const ssize_t r = ::read(d.fd, lu.data() + n, lu.size() - n);
+        if (r == 0) break;
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            return Echec(EchecLecture::Illisible, "Le fichier " + Cite(chemin) +
+                                                      " ne peut pas être lu (" +
+                                                      std::strerror(errno) + ").");
+        }
+        n += static_cast<std::size_t>(r);
+    }
+    if (n > limite) return trop_grand();
+    lu.resize(n);
+    octets = std::move(lu);
+    return {};
+}

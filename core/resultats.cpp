@@ -1,0 +1,145 @@
+// The results file: its bytes, its reading back, its name.
+#include "resultats.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "lecture.h"
+#include "nombres.h"
+
+namespace {
+
+// Unicode of the Windows-1252 bytes 0x80 to 0x9F; 0 where the code page
+// leaves the byte undefined.
+const std::uint16_t Cp1252Haut[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+unsigned Unicode(unsigned char c) { return c >= 0x80 && c < 0xA0 ? Cp1252Haut[c - 0x80] : c; }
+
+void AjouteUtf8(std::string& s, unsigned point) {
+    if (point < 0x80) {
+        s += static_cast<char>(point);
+    } else if (point < 0x800) {
+        s += static_cast<char>(0xC0 | (point >> 6));
+        s += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        s += static_cast<char>(0xE0 | (point >> 12));
+        s += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (point & 0x3F));
+    }
+}
+
+// Characters written as "%XX" in a file name: the escape itself, the
+// separator of the two names, and what no file system takes or what would
+// lead out of the folder.
+bool Echappe(unsigned char c, bool premier) {
+    return c < 0x20 || c == 0x7F || Unicode(c) == 0 || (premier && c == '.') ||
+           std::strchr("%_/\\:*?\"<>|", c) != nullptr;
+}
+
+std::string Lignes(const FicheResultats& f) { return f.nom + "\n" + f.prenom + "\n" + f.classe + "\n"; }
+
+// The lines of the file, without their LF and a CR before it.
+std::vector<std::string> Decoupe(const std::string& octets) {
+    std::vector<std::string> lignes;
+    std::size_t debut = 0;
+    while (debut < octets.size()) {
+        std::size_t fin = octets.find('\n', debut);
+        if (fin == std::string::npos) fin = octets.size();
+        std::string l = octets.substr(debut, fin - debut);
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        lignes.push_back(std::move(l));
+        debut = fin + 1;
+    }
+    return lignes;
+}
+
+// A count: one or more digits and nothing else.
+bool Compte(const std::string& ligne, std::int64_t& valeur) {
+    if (ligne.empty() || ligne.find_first_not_of("0123456789") != std::string::npos) return false;
+    valeur = LitEntierSature(ligne.c_str(), 0, COMPTE_MAX);
+    return true;
+}
+
+}  // namespace
+
+std::string TexteDepart(const FicheResultats& fiche) {
+    return Lignes(fiche) + "0\n0\n" + std::to_string(SECONDES_AUCUNE_QUESTION) + "\n";
+}
+
+std::string TexteResultats(const FicheResultats& fiche) {
+    char nombres[80];
+    std::snprintf(nombres, sizeof nombres, "%02" PRId64 "\n%02" PRId64 "\n%04" PRId64 "\n", fiche.bonnes,
+                  fiche.mauvaises, fiche.secondes);
+    return Lignes(fiche) + nombres;
+}
+
+bool AucuneQuestionFinie(const FicheResultats& fiche) {
+    return fiche.bonnes == 0 && fiche.mauvaises == 0 && fiche.secondes == SECONDES_AUCUNE_QUESTION;
+}
+
+LectureResultats AnalyseResultats(const std::string& octets, FicheResultats& fiche) {
+    const std::vector<std::string> l = Decoupe(octets);
+    LectureResultats r;
+    if (l.size() < 6) {
+        r.ligne = static_cast<int>(l.size());
+        r.raison = "le fichier s'arrête à la ligne " + std::to_string(l.size()) +
+                   " : un fichier de résultats a 6 lignes";
+        return r;
+    }
+    std::int64_t valeurs[3] = {};
+    for (int k = 0; k < 3; ++k) {
+        if (!Compte(l[3 + k], valeurs[k])) {
+            r.ligne = 4 + k;
+            r.raison = "un nombre est attendu";
+            r.texte = l[3 + k];
+            return r;
+        }
+    }
+    fiche = {l[0], l[1], l[2], valeurs[0], valeurs[1], valeurs[2]};
+    r.lu = true;
+    return r;
+}
+
+LectureResultats LitResultats(const std::string& chemin, FicheResultats& fiche) {
+    std::string octets;
+    const ResultatLecture lecture = LitFichierBorne(chemin, LIMITE_RESULTATS, octets);
+    if (!lecture) {
+        LectureResultats r;
+        r.raison = lecture.message;
+        return r;
+    }
+    return AnalyseResultats(octets, fiche);
+}
+
+std::string PartieDeNom(const std::string& nom1252) {
+    if (nom1252.empty()) return "_";
+    std::string partie;
+    for (std::size_t k = 0; k < nom1252.size(); ++k) {
+        const auto c = static_cast<unsigned char>(nom1252[k]);
+        if (Echappe(c, k == 0)) {
+            char code[4];
+            std::snprintf(code, sizeof code, "%%%02X", c);
+            partie += code;
+        } else {
+            AjouteUtf8(partie, Unicode(c));
+        }
+    }
+    return partie;
+}
+
+std::string NomFichierResultats(const std::string& nom1252, const std::string& prenom1252) {
+    return PartieDeNom(nom1252) + "_" + PartieDeNom(prenom1252) + ".txt";
+}
+
+std::string DossierResultats(const std::string& donnees, const std::string& classe1252) {
+    return donnees + "joueurs//" + PartieDeNom(classe1252);
+}
+
+std::string CheminResultats(const std::string& donnees, const FicheResultats& fiche) {
+    return DossierResultats(donnees, fiche.classe) + "//" + NomFichierResultats(fiche.nom, fiche.prenom);
+}

@@ -190,9 +190,12 @@ void EchangerStr(char* a, char* b, std::size_t taille);
 // Results file (resultats.cpp)
 // ---------------------------------------------------------------------------
 
-// Copies a Windows-1252 name into `dest` as a UTF-8 file-name part: path
-// separators, control characters and the characters Windows refuses in file
-// names become "_", as does a leading "."; an empty name becomes "_".
+// The results file: thin callers of the shared writer (core/resultats.h and
+// core/ecriture.h), working on Joueur and the counters.
+
+// Copies a Windows-1252 name into `dest` as a UTF-8 file-name part
+// (PartieDeNom): two different names never give the same part, and ordinary
+// names (letters, accents, spaces, hyphens, apostrophes) stay as typed.
 // Returns 1, or 0 when `dest` is too small (it then holds an empty text).
 int NomDeFichier(const char* nom1252, char* dest, std::size_t taille);
 
@@ -212,12 +215,13 @@ constexpr int RESULTATS_ERREUR = -1;  // MessageErreur says why
 // Creates the pupil's results file, only if it does not exist yet (a second
 // computer sharing the data folder cannot start the same pupil), creating
 // the folder "joueurs//<class>//" when missing. It holds the three name
-// lines and "0", "0", "9999".
+// lines and "0", "0", "9999", and is published whole: a run stopped at any
+// moment leaves either no file or this one.
 int CreeFichierJoueur();
 
 // Rewrites the whole results file from Joueur and the counters: the new
-// content is written beside it and then renamed over it, so the file is
-// never seen half written. Lines 4 to 6: "%02d", "%02d", "%04d" of
-// BonnesReponses, MauvaisesReponses, TempsJeu. Returns 1, or 0 with
+// content is written beside it, put on the disk and then renamed over it, so
+// the file is never seen half written. Lines 4 to 6: "%02d", "%02d", "%04d"
+// of BonnesReponses, MauvaisesReponses, TempsJeu. Returns 1, or 0 with
 // MessageErreur set (the previous content is then left whole).
 int SetInfosJoueur();

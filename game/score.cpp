@@ -8,6 +8,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
+#include "nombres.h"
 #include "quizz.h"
 
 namespace {
@@ -39,7 +40,9 @@ void Adieux() {
 
 }  // namespace
 
-int BonnesLues() { return std::atoi(Joueur.Bonnes); }
+// The right-answer count as last written to the results file; the field
+// only ever holds digits, read with the shared bounded reader all the same.
+int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, 999)); }
 
 void FinJeu() {
     HideMouse();

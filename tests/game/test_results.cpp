@@ -5,7 +5,14 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ecriture.h"
 #include "etat.h"
 #include "test_support.h"
 
@@ -124,12 +131,25 @@ TEST_F(Resultats, RewriteReplacesTheFileByRenamingAWholeNewOne) {
 
 TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    fs::create_directories(fichier.string() + ".tmp");  // the new file cannot be made
+    // A file-size limit smaller than the new content: the write fails midway
+    // (with an error rather than the signal that would stop the process).
+    struct sigaction ignore = {}, avant = {};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &avant), 0);
+    rlimit limite = {}, libre = {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &libre), 0);
+    limite = libre;
+    limite.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
     BonnesReponses = 1;
     MessageErreur[0] = '\0';
-    EXPECT_EQ(SetInfosJoueur(), 0);
+    const int resultat = SetInfosJoueur();
+    setrlimit(RLIMIT_FSIZE, &libre);
+    sigaction(SIGXFSZ, &avant, nullptr);
+    EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_NE(std::strstr(MessageErreur, "MARTIN Julie"), nullptr) << MessageErreur;
+    EXPECT_EQ(std::distance(fs::directory_iterator(fichier.parent_path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {
@@ -146,26 +166,20 @@ TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {
 TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
     Eleve("../../x", "..\\y:z", "..");
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
-    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//_.//_._.._x__._y_z.txt");
+    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
     int fichiers = 0;
     for (const auto& f : fs::recursive_directory_iterator(dossier.path())) {
         if (!f.is_regular_file()) continue;
         ++fichiers;
-        EXPECT_EQ(f.path().parent_path(), dossier.path() / "InfosQuizz/joueurs/_.");
+        EXPECT_EQ(f.path().parent_path(), dossier.path() / "InfosQuizz/joueurs/%2E.");
     }
     EXPECT_EQ(fichiers, 1);
 }
 
-TEST(NomDeFichier, ReplacesWhatAFileNameCannotHold) {
+TEST(NomDeFichier, CopiesThePartOnlyWhenItFits) {
     char nom[64];
-    ASSERT_EQ(NomDeFichier("a/b\\c\td\xE9" "*?\"<>|\x7F\x81", nom, sizeof nom), 1);
-    EXPECT_STREQ(nom, "a_b_c_d\xC3\xA9________");
-    ASSERT_EQ(NomDeFichier("", nom, sizeof nom), 1);
-    EXPECT_STREQ(nom, "_");
-    ASSERT_EQ(NomDeFichier(".cache", nom, sizeof nom), 1);
-    EXPECT_STREQ(nom, "_cache");
-    ASSERT_EQ(NomDeFichier("\x80", nom, sizeof nom), 1);
-    EXPECT_STREQ(nom, "\xE2\x82\xAC");
+    ASSERT_EQ(NomDeFichier("x_1", nom, sizeof nom), 1);
+    EXPECT_STREQ(nom, "x%5F1");
     char court[3];
     EXPECT_EQ(NomDeFichier("\xE9\xE9", court, sizeof court), 0);
     EXPECT_STREQ(court, "");
@@ -180,6 +194,103 @@ TEST_F(Resultats, TooLongAPathIsRefusedWithAMessage) {
     EXPECT_EQ(SetInfosJoueur(), 0);
     EXPECT_NE(MessageErreur[0], '\0');
     std::snprintf(CheminDonnees, sizeof CheminDonnees, ".//InfosQuizz//");
+}
+
+
+// The fault-injection harness: a child process runs one file operation of
+// the game and stops dead (as a kill would) before its k-th step of the
+// file layer; the parent then looks at what is left in the class folder.
+constexpr int ARRETE = 42;
+int etapes_avant_arret = 0;
+
+void ArreteIci(EtapeEcriture, const std::string&) {
+    if (etapes_avant_arret-- == 0) _exit(ARRETE);
+}
+
+// True when the operation ran to its end before the k-th step came.
+template <class Operation>
+bool LanceEtArreteA(int k, Operation operation) {
+    std::fflush(nullptr);
+    const pid_t enfant = fork();
+    if (enfant == 0) {
+        etapes_avant_arret = k;
+        CrochetEtapeEcriture = ArreteIci;
+        _exit(operation() ? 0 : 1);
+    }
+    int statut = 0;
+    waitpid(enfant, &statut, 0);
+    EXPECT_TRUE(WIFEXITED(statut) && (WEXITSTATUS(statut) == 0 || WEXITSTATUS(statut) == ARRETE))
+        << "step " << k << ": the operation failed instead of completing";
+    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
+}
+
+// The folder's files other than the temporary ones a stopped write leaves.
+std::vector<fs::path> FichiersDuDossier(const fs::path& dossier) {
+    std::vector<fs::path> f;
+    std::error_code e;
+    for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e))
+        if (!EstFichierProvisoire(it->path().filename().string())) f.push_back(it->path());
+    return f;
+}
+
+TEST_F(Resultats, AStopAtAnyFileStepLeavesNoFileOrAWholeOneAndTheNextRunAgrees) {
+    const std::string depart = "MARTIN\nJulie\nDEMO\n0\n0\n9999\n";
+    const std::string apres = "MARTIN\nJulie\nDEMO\n01\n00\n0007\n";
+    // Identification: the creation of the results file.
+    int sans_fichier = 0, avec_fichier = 0;
+    for (int k = 0;; ++k) {
+        SCOPED_TRACE("creation stopped before step " + std::to_string(k));
+        fs::remove_all("InfosQuizz/joueurs");
+        const bool fini = LanceEtArreteA(k, [] { return CreeFichierJoueur() == RESULTATS_CREE; });
+        const std::vector<fs::path> reste = FichiersDuDossier(fichier.parent_path());
+        ASSERT_LE(reste.size(), 1u);
+        if (reste.empty()) {
+            ++sans_fichier;
+            EXPECT_FALSE(fini);
+            EXPECT_EQ(JoueurDejaJoue(), 0);  // the next run lets him play
+            EXPECT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
+        } else {
+            ++avec_fichier;
+            EXPECT_EQ(reste[0], fichier);
+            EXPECT_EQ(ReadFile(fichier), depart);
+            EXPECT_EQ(JoueurDejaJoue(), 1);  // the next run refuses him
+            EXPECT_EQ(CreeFichierJoueur(), RESULTATS_EXISTE);
+        }
+        if (fini) break;
+        ASSERT_LT(k, 50) << "the creation never completes";
+    }
+    EXPECT_GT(sans_fichier, 1);
+    EXPECT_GT(avec_fichier, 1);
+    // A rewrite after a question: the old whole file or the new whole one.
+    int anciens = 0, nouveaux = 0;
+    for (int k = 0;; ++k) {
+        SCOPED_TRACE("rewrite stopped before step " + std::to_string(k));
+        WriteFile(fichier, depart);
+        const bool fini = LanceEtArreteA(k, [] {
+            BonnesReponses = 1;
+            TempsJeu = 7;
+            return SetInfosJoueur() == 1;
+        });
+        ASSERT_EQ(FichiersDuDossier(fichier.parent_path()).size(), 1u);
+        const std::string lu = ReadFile(fichier);
+        EXPECT_TRUE(lu == depart || lu == apres) << lu;
+        ++(lu == depart ? anciens : nouveaux);
+        EXPECT_EQ(JoueurDejaJoue(), 1);
+        if (fini) break;
+        ASSERT_LT(k, 50) << "the rewrite never completes";
+    }
+    EXPECT_GT(anciens, 1);
+    EXPECT_GE(nouveaux, 1);
+    // What the stopped writes left behind is cleared by the next identification.
+    for (const auto& f : fs::directory_iterator(fichier.parent_path()))
+        if (EstFichierProvisoire(f.path().filename().string()))
+            fs::last_write_time(f.path(), fs::file_time_type::clock::now() - std::chrono::hours(2));
+    Eleve("MARTIN", "Paul");
+    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    int temporaires = 0;
+    for (const auto& f : fs::directory_iterator(fichier.parent_path()))
+        temporaires += EstFichierProvisoire(f.path().filename().string());
+    EXPECT_EQ(temporaires, 0);
 }
 
 }  // namespace

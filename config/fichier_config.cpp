@@ -1,26 +1,20 @@
 // The display configuration file, LCConfig.txt: reading each setting, writing
 // the whole file, and keeping it out of the way while Tamarel opens its own
 // display.
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "ecriture.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
 
 const char* const FichierConfig = "LCConfig.txt";
 const char* const FichierConfigAttente = "LCConfig.tmp";
-const char* const FichierConfigNouveau = "LCConfig.new";
 
 int ResolutionHorizontale = 800;
 int ResolutionVerticale = 600;
@@ -81,26 +75,15 @@ int LitEntier(const char* texte) {
     return static_cast<int>(n);
 }
 
-// Pushes what the stream holds down to the disk, so that the rename that
-// follows never puts an empty or cut file in place after a power cut.
-bool VersLeDisque(FILE* f) {
-    if (std::fflush(f) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
-}
-
-// Writes the five lines and the signature; true when every byte went out.
-bool EcritLignes(FILE* f, const char* signature) {
+// The five lines and the signature, as the file holds them.
+std::string Contenu(const char* signature) {
+    std::string contenu;
     char ligne[64];
     for (const Reglage& r : Reglages) {
         std::snprintf(ligne, sizeof ligne, "%s=%d\n", r.cle, *r.valeur);
-        if (std::fputs(ligne, f) == EOF) return false;
+        contenu += ligne;
     }
-    size_t longueur = std::strlen(signature);
-    return std::fwrite(signature, 1, longueur, f) == longueur;
+    return contenu + signature;
 }
 
 }  // namespace
@@ -146,21 +129,13 @@ void LitConfig(const char* cle) {
     }
 }
 
+// Written beside LCConfig.txt under a name no other Tamarel uses, then
+// renamed over it: two Tamarels saving at once both succeed, the last one's
+// choice stays.
 int EcritConfig(const char* signature) {
-    FILE* f = WaitAccessFile(FichierConfigNouveau, 1);
-    if (f == nullptr) {
-        Signale(u8"impossible de créer LCConfig.new à côté de LCConfig.txt : "
-                u8"la configuration n'est pas enregistrée.",
-                GetMediaError());
-        return 0;
-    }
-    errno = 0;
-    bool ecrit = EcritLignes(f, signature) && VersLeDisque(f);
-    if (std::fclose(f) != 0) ecrit = false;
-    if (ecrit && Renomme(FichierConfigNouveau, FichierConfig)) return 1;
-    int raison = errno;
-    std::remove(FichierConfigNouveau);
+    std::string erreur;
+    if (EcritFichierSur(FichierConfig, Contenu(signature), erreur)) return 1;
     Signale(u8"l'écriture de LCConfig.txt a échoué : le fichier précédent est conservé.",
-            raison != 0 ? std::strerror(raison) : nullptr);
+            erreur.c_str());
     return 0;
 }

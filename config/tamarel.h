@@ -28,12 +28,11 @@ void FermeTamarel();
 
 // --- The configuration file (fichier_config.cpp) ----------------------------
 
-// The file the media layer reads when a program opens its display, the name
-// it waits under while Tamarel opens its own display, and the name a save is
-// written under before it replaces the file in one step.
+// The file the media layer reads when a program opens its display, and the
+// name it waits under while Tamarel opens its own display. A save is written
+// beside it under a temporary name of its own, then replaces it in one step.
 extern const char* const FichierConfig;          // "LCConfig.txt"
 extern const char* const FichierConfigAttente;   // "LCConfig.tmp"
-extern const char* const FichierConfigNouveau;   // "LCConfig.new"
 
 // The five display settings while Tamarel runs.
 extern int ResolutionHorizontale;  // width with code 9, default 800
@@ -66,7 +65,8 @@ int InitGraphHorsConfig();
 void LitConfig(const char* cle);
 
 // Writes the whole file: the five settings, one "KEY=value" line each, then
-// the signature. The bytes go to LCConfig.new first, are flushed to the disk,
+// the signature. The bytes go to a temporary file of this save beside it (see
+// core/ecriture.h), are flushed to the disk,
 // and then replace LCConfig.txt in one rename, so that a crash or a full disk
 // never leaves a cut configuration. Returns 1, or 0 when the file could not
 // be written: the previous file is then untouched, and the reason is told on

@@ -7,7 +7,10 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "ecriture.h"
 #include "harness.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
@@ -43,7 +46,7 @@ TEST(EcritConfig, DefaultsFileHasTheExactBytes) {
     ASSERT_EQ(EcritConfig(SignatureCree), 1);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierDefaut);
     // The bytes went through the file beside it, which is gone once renamed.
-    EXPECT_FALSE(std::filesystem::exists("LCConfig.new"));
+    EXPECT_EQ(FichiersProvisoires(), 0);
 }
 
 TEST(EcritConfig, SavedChoicesKeepTheStandardOrderAndSignature) {
@@ -152,19 +155,53 @@ TEST(EcritConfig, AWriteCutShortKeepsThePreviousFile) {
 
     EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierDefaut);
-    EXPECT_FALSE(std::filesystem::exists("LCConfig.new"));
+    EXPECT_EQ(FichiersProvisoires(), 0);
     EXPECT_TRUE(UnMessageParle("LCConfig.txt"));
 }
+
+namespace {
+
+// Something else stands at every temporary name the save tries.
+void OccupeLeNom(EtapeEcriture etape, const std::string& chemin) {
+    if (etape == EtapeEcriture::Creation) std::filesystem::create_directory(chemin);
+}
+
+}  // namespace
 
 TEST(EcritConfig, AFileBesideThatCannotBeCreatedKeepsThePreviousFile) {
     ScratchDir dir;
     WriteFile("LCConfig.txt", FichierDefaut);
-    std::filesystem::create_directory("LCConfig.new");
     ConfigParDefaut();
     PleinEcran = 1;
-    EXPECT_EQ(EcritSousHarnais(), 0);
+    CrochetEtapeEcriture = OccupeLeNom;
+    const int resultat = EcritSousHarnais();
+    CrochetEtapeEcriture = nullptr;
+    EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierDefaut);
-    EXPECT_TRUE(UnMessageParle("LCConfig.new"));
+    EXPECT_TRUE(UnMessageParle("LCConfig.txt"));
+}
+
+TEST(EcritConfig, TwoToolsSavingAtOnceBothSucceedAndTheLastChoiceStays) {
+    ScratchDir dir;
+    WriteFile("LCConfig.txt", FichierDefaut);
+    pid_t tamarels[2];
+    for (int k = 0; k < 2; ++k) {
+        tamarels[k] = fork();
+        if (tamarels[k] != 0) continue;
+        ConfigParDefaut();
+        ResolutionHorizontale = 1000 + k;
+        int reussies = 0;
+        for (int n = 0; n < 40; ++n) reussies += EcritConfig(SignatureGenere);
+        _exit(reussies == 40 ? 0 : 1);
+    }
+    for (pid_t t : tamarels) {
+        int statut = 0;
+        waitpid(t, &statut, 0);
+        EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "a save reported a failure";
+    }
+    const std::string f = ReadFile("LCConfig.txt");
+    EXPECT_TRUE(f == FichierGenere(1000, 600, 9, 0, 0) || f == FichierGenere(1001, 600, 9, 0, 0)) << f;
+    EXPECT_EQ(FichiersProvisoires(), 0);
 }
 
 TEST(LitConfig, HandWrittenFileWithOtherLinesOrderAndSpaces) {

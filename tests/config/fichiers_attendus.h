@@ -2,7 +2,10 @@
 // (Windows-1252: the "é" of the signatures is one byte, no final newline).
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+#include "ecriture.h"
 
 // The file created with the built-in settings.
 inline const std::string FichierDefaut =
@@ -21,4 +24,12 @@ inline std::string FichierGenere(int horizontale, int verticale, int code, int p
            "\nRESOLUTION_PREDEFINIE=" + std::to_string(code) +
            "\nPLEIN_ECRAN=" + std::to_string(plein) + "\nMESSAGE_ERREUR=" + std::to_string(erreur) +
            "\n\n--> Fichier g\xE9n\xE9r\xE9 par 'Tamarel.exe'";
+}
+
+// The temporary files a save left in the working folder (none once it is over).
+inline int FichiersProvisoires() {
+    int n = 0;
+    for (const auto& f : std::filesystem::directory_iterator("."))
+        n += EstFichierProvisoire(f.path().filename().string());
+    return n;
 }

@@ -353,7 +353,7 @@ TEST_F(Tamarel, EnterWithoutAChangeRewritesAHandWrittenFileInTheStandardLayout) 
     AttendCouleur(ecran_.Oui(15), 12, "OUI of error messages");
     Quitte(KEY_ENTER);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierGenere(1280, 720, 6, 0, 1));
-    EXPECT_FALSE(std::filesystem::exists("LCConfig.new"));
+    EXPECT_EQ(FichiersProvisoires(), 0);
     EXPECT_GT(Compte(ecran_.Adieu(), 14, PhotoAdieu), 0);
     EXPECT_EQ(Compte(ecran_.Adieu(), 13, PhotoAdieu), 0);
 }
@@ -442,5 +442,5 @@ TEST_F(Tamarel, ClosingTheWindowLeavesTheFileAsItWas) {
     ASSERT_TRUE(harness::Finished());
     EXPECT_EQ(ReadFile("LCConfig.txt"), fichier);
     EXPECT_FALSE(std::filesystem::exists("LCConfig.tmp"));
-    EXPECT_FALSE(std::filesystem::exists("LCConfig.new"));
+    EXPECT_EQ(FichiersProvisoires(), 0);
 }

@@ -65,10 +65,10 @@ int InitGraphHorsConfig();
 void LitConfig(const char* cle);
 
 // Writes the whole file: the five settings, one "KEY=value" line each, then
-// the signature. The bytes go to a temporary file of this save beside it (see
-// core/ecriture.h), are flushed to the disk,
-// and then replace LCConfig.txt in one rename, so that a crash or a full disk
-// never leaves a cut configuration. Returns 1, or 0 when the file could not
+// the signature. The bytes go to a temporary file of this save beside it
+// (core/ecriture.h), are flushed to the disk, and then replace LCConfig.txt
+// in one rename, so that a crash or a full disk never leaves a cut
+// configuration and two saves at once both succeed. Returns 1, or 0 when the file could not
 // be written: the previous file is then untouched, and the reason is told on
 // standard error and in a message box.
 int EcritConfig(const char* signature);

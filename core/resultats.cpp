@@ -96,6 +96,7 @@ LectureResultats AnalyseResultats(const std::string& octets, FicheResultats& fic
         if (!Compte(l[3 + k], valeurs[k])) {
             r.ligne = 4 + k;
             r.raison = "un nombre est attendu";
+            r.nombre = true;
             r.texte = l[3 + k];
             return r;
         }

@@ -39,7 +39,8 @@ struct LectureResultats {
     bool lu = false;
     int ligne = 0;        // the faulty line, 0: the file as a whole
     std::string raison;   // UTF-8
-    std::string texte;    // the faulty line's bytes when a number was expected
+    bool nombre = false;  // a count was expected on that line
+    std::string texte;    // then the line's bytes
     explicit operator bool() const { return lu; }
 };
 

@@ -1,12 +1,15 @@
 // `pivolette results`: the class's results files gathered into one table,
 // for the terminal or for a spreadsheet.
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 
 #include "arbre.h"
 #include "commandes.h"
+#include "ecriture.h"
+#include "resultats.h"
 
 namespace fs = std::filesystem;
 
@@ -27,24 +30,18 @@ const char* const AIDE_RESULTS =
 struct Resultat {
     std::string nom;     // UTF-8
     std::string prenom;
-    int bonnes = 0;
-    int mauvaises = 0;
-    int secondes = 0;
-    int questions = 0;   // of the pupil's quiz
+    std::int64_t bonnes = 0;  // counts read back from the files: wide, held at COMPTE_MAX
+    std::int64_t mauvaises = 0;
+    std::int64_t secondes = 0;
+    std::int64_t questions = 0;  // of the pupil's quiz
     std::string remarque;
 };
-
-// A decimal number of 1 to 9 digits; -1 else.
-int Entier(const std::string& t) {
-    if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos) return -1;
-    return std::stoi(t);
-}
 
 // The number of questions of the pupil's quiz: the class settings say it,
 // and when the two settings files differ, the one his count matches.
 void Completer(Resultat& r, const std::vector<int>& nombres) {
-    const int faites = r.bonnes + r.mauvaises;
-    if (r.bonnes == 0 && r.mauvaises == 0 && r.secondes == 9999) {
+    const std::int64_t faites = r.bonnes + r.mauvaises;
+    if (r.bonnes == 0 && r.mauvaises == 0 && r.secondes == SECONDES_AUCUNE_QUESTION) {
         r.secondes = 0;
         r.questions = nombres.empty() ? 0 : nombres.back();
         r.remarque = "identifié, aucune question finie";
@@ -65,29 +62,17 @@ void Completer(Resultat& r, const std::vector<int>& nombres) {
 }
 
 bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r, std::vector<Diagnostic>& d) {
-    std::string octets;
-    if (!LitFichierEntier(f.string(), octets)) {
-        d.push_back({f.string(), 0, 0, true, "fichier illisible"});
+    FicheResultats fiche;
+    const LectureResultats lecture = LitResultats(f.string(), fiche);
+    if (!lecture) {
+        std::string message = lecture.raison;
+        if (lecture.nombre) message += ", pas « " + Cite(lecture.texte) + " »";
+        d.push_back({f.string(), lecture.ligne, 0, true, message});
         return false;
-    }
-    std::vector<std::string> l = DecoupeLignes(octets);
-    for (std::string& t : l) {
-        if (!t.empty() && t.back() == '\r') t.pop_back();
-    }
-    if (l.size() < 6) {
-        d.push_back({f.string(), static_cast<int>(l.size()), 0, true, "le fichier s'arrête à la ligne " + std::to_string(l.size()) + " : un fichier de résultats a 6 lignes"});
-        return false;
-    }
-    const int valeurs[3] = {Entier(l[3]), Entier(l[4]), Entier(l[5])};
-    for (int k = 0; k < 3; ++k) {
-        if (valeurs[k] < 0) {
-            d.push_back({f.string(), 4 + k, 0, true, "un nombre est attendu, pas « " + Cite(l[3 + k]) + " »"});
-            return false;
-        }
     }
     // Names pass through Cite: a damaged file cannot send control characters
     // to the terminal or the spreadsheet.
-    r = {Cite(l[0]), Cite(l[1]), valeurs[0], valeurs[1], valeurs[2], 0, ""};
+    r = {Cite(fiche.nom), Cite(fiche.prenom), fiche.bonnes, fiche.mauvaises, fiche.secondes, 0, ""};
     Completer(r, nombres);
     return true;
 }
@@ -118,24 +103,28 @@ std::string Cle(const std::string& utf8) {
 }
 
 std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>& nombres, std::vector<Diagnostic>& d) {
-    std::vector<Resultat> classe;
+    // Each pupil with his sorting key, built once.
+    std::vector<std::pair<std::string, Resultat>> tries;
     std::error_code e;
     for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
         const fs::path f = it->path();
         const std::string nom = f.filename().string();
-        if (nom.empty() || nom[0] == '.') continue;  // hidden files of the folder
+        // Hidden files of the folder, and the temporary files of a write in
+        // progress or stopped by a crash.
+        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom)) continue;
         if (f.extension() != ".txt" || !it->is_regular_file(e)) {
-            if (f.extension() != ".tmp")  // a results file being rewritten
+            if (f.extension() != ".tmp")  // left by an older game's rewrite
                 d.push_back({f.string(), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
             continue;
         }
         Resultat r;
-        if (LitResultat(f, nombres, r, d)) classe.push_back(r);
+        if (LitResultat(f, nombres, r, d)) tries.emplace_back(Cle(r.nom) + '\0' + Cle(r.prenom), std::move(r));
     }
-    std::sort(classe.begin(), classe.end(), [](const Resultat& a, const Resultat& b) {
-        const std::string ka = Cle(a.nom), kb = Cle(b.nom);
-        return ka != kb ? ka < kb : Cle(a.prenom) < Cle(b.prenom);
-    });
+    std::stable_sort(tries.begin(), tries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Resultat> classe;
+    classe.reserve(tries.size());
+    for (auto& t : tries) classe.push_back(std::move(t.second));
     return classe;
 }
 
@@ -152,7 +141,7 @@ std::string Csv(const std::string& t) {
 
 std::string Pourcentage(const Resultat& r) {
     if (r.questions <= 0) return "";
-    const int dixiemes = (r.bonnes * 1000 + r.questions / 2) / r.questions;
+    const std::int64_t dixiemes = (r.bonnes * 1000 + r.questions / 2) / r.questions;
     return std::to_string(dixiemes / 10) + "," + std::to_string(dixiemes % 10);
 }
 

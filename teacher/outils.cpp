@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <unistd.h>
 
+#include "ecriture.h"
 #include "fichier_quizz.h"
 
 namespace fs = std::filesystem;
@@ -42,21 +42,6 @@ bool LitFichierEntier(const std::string& chemin, std::string& octets) {
     return true;
 }
 
-namespace {
-
-// Writes all of `octets` to `chemin`, created or truncated, and flushes it to
-// the disk.
-bool EcritBrut(const std::string& chemin, const std::string& octets) {
-    FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (f == nullptr) return false;
-    const bool ecrit = std::fwrite(octets.data(), 1, octets.size(), f) == octets.size() &&
-                       std::fflush(f) == 0 && ::fsync(fileno(f)) == 0;
-    const bool ferme = std::fclose(f) == 0;
-    return ecrit && ferme;
-}
-
-}  // namespace
-
 bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
                         std::string& erreur) {
     if (chemin == "-") {
@@ -71,18 +56,7 @@ bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
         erreur = chemin + " est un dossier";
         return false;
     }
-    const std::string provisoire = chemin + ".tmp-pivolette";
-    if (!EcritBrut(provisoire, octets)) {
-        std::remove(provisoire.c_str());
-        erreur = "écriture impossible de " + chemin;
-        return false;
-    }
-    if (std::rename(provisoire.c_str(), chemin.c_str()) != 0) {
-        std::remove(provisoire.c_str());
-        erreur = "impossible de remplacer " + chemin;
-        return false;
-    }
-    return true;
+    return EcritFichierSur(chemin, octets, erreur);
 }
 
 std::vector<std::string> DecoupeLignes(const std::string& texte) {

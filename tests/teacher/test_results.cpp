@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "ecriture.h"
 #include "lance.h"
 
 namespace fs = std::filesystem;
@@ -30,13 +31,16 @@ void Classe() {
     WriteFile(J + "notes.doc", "notes du professeur");
     WriteFile(J + "PETIT_Ines.txt.tmp", "PETIT\nIn");
     WriteFile(J + ".gitkeep", "");
+    WriteFile(J + ".pivolette-7-1-0badf00d.tmp", "PETIT\nIn");  // a rewrite stopped by a crash
+    WriteFile(J + "ENORME_x.txt", "");
+    fs::resize_file(J + "ENORME_x.txt", 3'000'000'000);  // sparse: costs no disk
 }
 
 TEST(Results, CsvForAFrenchSpreadsheet) {
     ScratchDir dossier;
     Classe();
     const Sortie s = Pivolette("results jeu --csv -o classe.csv");
-    EXPECT_EQ(s.code, 1);  // two results files cannot be read
+    EXPECT_EQ(s.code, 1);  // three results files cannot be read
     EXPECT_EQ(ReadFile("classe.csv"),
               "\xEF\xBB\xBFNom;Pr\xC3\xA9nom;Bonnes;Mauvaises;Secondes;Questions;Score (%);Remarque\r\n"
               "'=CMD;x;1;0;5;10;10,0;arr\xC3\xAAt\xC3\xA9 avant la fin\r\n"
@@ -50,7 +54,9 @@ TEST(Results, CsvForAFrenchSpreadsheet) {
     EXPECT_EQ(Occurrences(s.err, J + "notes.doc: warning:"), 1) << s.err;
     EXPECT_EQ(Occurrences(s.err, ".tmp"), 0) << s.err;
     EXPECT_EQ(Occurrences(s.err, "gitkeep"), 0) << s.err;
-    EXPECT_FALSE(fs::exists("classe.csv.tmp-pivolette"));
+    EXPECT_EQ(Occurrences(s.err, J + "ENORME_x.txt: error: "), 1) << s.err;
+    for (const auto& f : fs::directory_iterator("."))  // nothing left beside classe.csv
+        EXPECT_FALSE(EstFichierProvisoire(f.path().filename().string())) << f.path();
 }
 
 TEST(Results, TableSortedBySurnameWithScoresOverTheQuestions) {
@@ -73,8 +79,10 @@ TEST(Results, AFolderWithoutProblemsAndBadUsage) {
     fs::create_directories(J);
     WriteFile(J + "MARTIN_Zo\xC3\xAB.txt", "MARTIN\nZo\xEB\nDEMO\n09\n01\n0083\n");
     WriteFile(J + "X_Y.txt", "X\x1B[2J\nY\tZ\nDEMO\n00\n01\n0010\n");
+    WriteFile(J + "GRAND_Max.txt", "GRAND\nMax\nDEMO\n2147484\n0\n10\n");  // x 1000 passes an int
     const Sortie s = Pivolette("results jeu --csv -o -");
     EXPECT_NE(s.out.find("X?[2J;Y?Z;0;1;10;1;0,0;\r\n"), std::string::npos) << s.out;
+    EXPECT_NE(s.out.find("GRAND;Max;2147484;0;10;2147484;100,0;\r\n"), std::string::npos) << s.out;
     EXPECT_EQ(s.code, 0) << s.err;
     // Without settings files the pupil's own count is his quiz.
     EXPECT_NE(s.out.find("MARTIN;Zo\xC3\xAB;9;1;83;10;90,0;\r\n"), std::string::npos) << s.out;

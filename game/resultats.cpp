@@ -72,7 +72,7 @@ int PrepareDossierClasse() {
     std::filesystem::create_directories(Utf8(dossier), erreur);
     if (!std::filesystem::is_directory(Utf8(dossier), erreur)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
-                      "Le dossier des résultats %s ne peut pas être créé.", dossier.c_str());
+                      "Le dossier des résultats %s ne peut pas être créé.", En1252(dossier).c_str());
         return 0;
     }
     NettoieProvisoires(dossier, AGE_PROVISOIRES);

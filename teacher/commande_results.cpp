@@ -39,9 +39,9 @@ struct Resultat {
 
 // The number of questions of the pupil's quiz: the class settings say it,
 // and when the two settings files differ, the one his count matches.
-void Completer(Resultat& r, const std::vector<int>& nombres) {
+void Completer(Resultat& r, const std::vector<int>& nombres, bool aucune_finie) {
     const std::int64_t faites = r.bonnes + r.mauvaises;
-    if (r.bonnes == 0 && r.mauvaises == 0 && r.secondes == SECONDES_AUCUNE_QUESTION) {
+    if (aucune_finie) {
         r.secondes = 0;
         r.questions = nombres.empty() ? 0 : nombres.back();
         r.remarque = "identifié, aucune question finie";
@@ -73,7 +73,7 @@ bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r
     // Names pass through Cite: a damaged file cannot send control characters
     // to the terminal or the spreadsheet.
     r = {Cite(fiche.nom), Cite(fiche.prenom), fiche.bonnes, fiche.mauvaises, fiche.secondes, 0, ""};
-    Completer(r, nombres);
+    Completer(r, nombres, AucuneQuestionFinie(fiche));
     return true;
 }
 

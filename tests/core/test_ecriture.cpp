@@ -104,10 +104,10 @@ TEST(EcritFichierSur, TwoWritersAtOnceBothSucceedAndReadersSeeOneWholeFile) {
         }
     };
     std::thread lecteur([&] {
-        while (!fini) {
+        do {
             const std::string lu = ReadFile("f.txt");
             ++(lu == a || lu == b ? vus_entiers : vus_autres);
-        }
+        } while (!fini);
     });
     std::thread premier(ecrivain, a), second(ecrivain, b);
     premier.join();

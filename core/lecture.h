@@ -35,6 +35,9 @@ struct ResultatLecture {
 
 // Reads the file `chemin` (UTF-8 name) whole into `octets`, if it is a
 // regular file of at most `limite` bytes. Links are followed: the data tree
-// may be laid out with them. On failure `octets` is empty.
+// may be laid out with them. On failure `octets` is empty. With
+// `attend_verrou`, waits (5 s at most) while another program holds the
+// file's exclusive advisory lock to rewrite it in place, so that a
+// half-written file is never read.
 ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
-                                std::string& octets);
+                                std::string& octets, bool attend_verrou = false);

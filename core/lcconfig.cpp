@@ -73,8 +73,8 @@ ConfigAffichage AnalyseConfig(const std::string& octets) {
     return c;
 }
 
-bool LitOctetsConfig(const std::string& chemin, std::string& octets) {
-    return static_cast<bool>(LitFichierBorne(chemin, LIMITE_CONFIG, octets, true));
+bool LitOctetsConfig(const std::string& chemin, std::string& octets, std::size_t limite) {
+    return static_cast<bool>(LitFichierBorne(chemin, limite, octets, true));
 }
 
 ConfigAffichage LitFichierConfig(const std::string& chemin) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "lecture.h"
+
 // The value of `cle` in the bytes of a "KEY=value" file: the first line
 // whose text before its first "=" is the key (blanks, tabs and CR around
 // key and value dropped; a UTF-8 mark at the start ignored). False when no
@@ -35,6 +37,7 @@ ConfigAffichage AnalyseConfig(const std::string& octets);
 // defaults and the reason in `problemes`.
 ConfigAffichage LitFichierConfig(const std::string& chemin);
 
-// The bytes of the file for ValeurDeCle: false (and no bytes) when it is
-// missing or cannot be read.
-bool LitOctetsConfig(const std::string& chemin, std::string& octets);
+// The bytes of a "KEY=value" file for ValeurDeCle, read within `limite`:
+// false (and no bytes) when it is missing or cannot be read.
+bool LitOctetsConfig(const std::string& chemin, std::string& octets,
+                     std::size_t limite = LIMITE_CONFIG);

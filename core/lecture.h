@@ -17,6 +17,8 @@ constexpr std::size_t LIMITE_LISTE = 64 * 1024;           // pupil list
 constexpr std::size_t LIMITE_QUIZZ = 4 * 1024 * 1024;     // scrambled quiz or its text
 constexpr std::size_t LIMITE_CONFIG = 16 * 1024;          // LCConfig.txt
 constexpr std::size_t LIMITE_RESULTATS = 1024;            // a pupil's results file
+constexpr std::size_t LIMITE_CLES = 1024 * 1024;          // any other "KEY=value" file
+constexpr std::size_t LIMITE_TEXTE = 64 * 1024 * 1024;    // a text given to the teacher's tool
 
 // Why LitFichierBorne failed.
 enum class EchecLecture {

@@ -92,7 +92,8 @@ std::string NomMediaNatif(const std::string& nom) {
 MediaResolu ResoutMedia(const std::string& donnees, const std::string& dossier,
                         const std::string& nom) {
     MediaResolu r;
-    if (nom.empty() || nom.find('\0') != std::string::npos || SortDuDossier(nom)) {
+    if (nom.empty()) return r;  // no name: nothing to find
+    if (nom.find('\0') != std::string::npos || SortDuDossier(nom)) {
         r.etat = EtatMedia::Refuse;
         r.raison = "le nom « " + NomMediaNatif(nom.substr(0, nom.find('\0'))) +
                    " » sort du dossier questions/" + dossier + " : le média n'est pas ouvert";

@@ -7,6 +7,7 @@
 #include "apropos.h"
 #include "echelle.h"
 #include "etat.h"
+#include "nombres.h"
 #include "lumicanvas.h"
 #include "quizz.h"
 
@@ -39,7 +40,7 @@ void Adieux() {
 
 }  // namespace
 
-int BonnesLues() { return std::atoi(Joueur.Bonnes); }
+int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, MAX_QUESTIONS)); }
 
 void FinJeu() {
     HideMouse();

@@ -7,6 +7,7 @@
 // there is only the back buffer.
 #include "lumicanvas.h"
 #include "internal.h"
+#include "lcconfig.h"
 
 #include <SDL_ttf.h>
 
@@ -98,27 +99,6 @@ std::array<uint32_t, 256> MakePalette() {
 const std::array<uint32_t, 256> kPalette = MakePalette();
 
 // --- LCConfig.txt -------------------------------------------------------------------
-
-// Reads one setting as the configuration tool does (atoi: blanks, a sign,
-// digits up to the first other character). A value with no number at all,
-// or one too large for an int, keeps the default and is reported.
-void ReadSetting(const char* path, const char* key, int& setting, std::string& problems) {
-    const char* text = nullptr;
-    if (!GetDataValue(path, key, &text) || text == nullptr) return;
-    const std::string value = text;  // GetDataValue's buffer is reused by the next call
-    errno = 0;
-    char* end = nullptr;
-    const long n = std::strtol(value.c_str(), &end, 10);
-    if (end == value.c_str()) {
-        problems += std::string(key) + "=" + value + " n'est pas un nombre : valeur par défaut " +
-                    std::to_string(setting) + ". ";
-    } else if (errno == ERANGE || n < INT_MIN || n > INT_MAX) {
-        problems += std::string(key) + "=" + value + " est trop grand : valeur par défaut " +
-                    std::to_string(setting) + ". ";
-    } else {
-        setting = static_cast<int>(n);
-    }
-}
 
 struct Size {
     int w;
@@ -400,17 +380,15 @@ bool ShowBox(const std::string& utf8_text, bool error) {
 }
 
 DisplaySettings ReadDisplaySettings(const char* path) {
+    // One bounded read, with the parser Tamarel uses too (lcconfig.h).
+    const ConfigAffichage c = LitFichierConfig(NativePath(path));
     DisplaySettings s;
-    if (!ModeAccessFile(path, 0)) return s;
-    if (!ModeAccessFile(path, 4)) {
-        s.problems = "le fichier ne peut pas être lu : valeurs par défaut. ";
-        return s;
-    }
-    ReadSetting(path, "RESOLUTION_HORIZONTALE", s.width, s.problems);
-    ReadSetting(path, "RESOLUTION_VERTICALE", s.height, s.problems);
-    ReadSetting(path, "RESOLUTION_PREDEFINIE", s.code, s.problems);
-    ReadSetting(path, "PLEIN_ECRAN", s.full_screen, s.problems);
-    ReadSetting(path, "MESSAGE_ERREUR", s.error_boxes, s.problems);
+    s.width = c.largeur;
+    s.height = c.hauteur;
+    s.code = c.code;
+    s.full_screen = c.plein_ecran;
+    s.error_boxes = c.messages;
+    s.problems = c.problemes;
     return s;
 }
 

@@ -1,5 +1,5 @@
 // The scrambled quiz file: codec, lines, records, check.
-#include "quizz.h"
+#include "lecture_quizz.h"
 
 #include <cstring>
 

@@ -61,9 +61,9 @@ struct QuizzVerifie {
 };
 QuizzVerifie Verifie;
 
-void PoseMessage(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
-
 }  // namespace
+
+void PoseMessageErreur(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
 
 int Cp1252VersUnicode(unsigned char octet) {
     if (octet < 0x80 || octet > 0x9F) return octet;
@@ -138,7 +138,7 @@ int VerifieFichierQuizz() {
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(chemin), clair, raison) ||
         !VerifieQuizz(clair, NombreQuestions, NomMediaNatif(chemin), raison)) {
-        PoseMessage(raison);
+        PoseMessageErreur(raison);
         return 0;
     }
     Verifie = {true, std::move(clair)};
@@ -149,7 +149,7 @@ int GetInfoFile(const char* path) {
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(path), clair, raison)) {
-        PoseMessage(raison);
+        PoseMessageErreur(raison);
         return -1;
     }
     ChargeQuizzTexte(clair);

@@ -26,6 +26,9 @@ int EcritUtf8(long point, char* dest);
 // "?", a byte that is not UTF-8 is kept as it is.
 void Vers1252(const std::string& utf8, char* dest, std::size_t taille);
 
+// Sets MessageErreur to a reason given by the core library (UTF-8).
+void PoseMessageErreur(const std::string& raison);
+
 // The path of the medium `nom` (as the quiz names it) of the questions'
 // folder `dossier` ("images", "sons", "videos") in `dest`, resolved inside
 // that folder only (medias.h): true when the file is there. An absent file

@@ -16,8 +16,6 @@ namespace {
 
 std::vector<FicheListe> ListeLue;  // what the last accepted check of the list read
 
-void PoseMessage(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
-
 void CopieChamp(char* dest, std::size_t taille, const std::string& texte) {
     std::snprintf(dest, taille, "%s", texte.c_str());  // cut to the field, and at a NUL
 }
@@ -49,7 +47,7 @@ int LitInfosJeu() {
     FicheReglages r;
     std::string raison;
     if (!LitFichierReglages(NomMediaNatif(Chemin), r, raison)) {
-        PoseMessage(raison);
+        PoseMessageErreur(raison);
         return 0;
     }
     RangeReglages(r);
@@ -69,7 +67,7 @@ int VerifieListeJoueurs() {
     std::vector<FicheListe> eleves;
     std::string raison;
     if (!LitFichierListe(NomMediaNatif(chemin), eleves, raison)) {
-        PoseMessage(raison);
+        PoseMessageErreur(raison);
         return 0;
     }
     ListeLue = std::move(eleves);

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "ecriture.h"
+#include "lcconfig.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
 
@@ -66,15 +67,6 @@ bool Renomme(const char* ancien, const char* nouveau) {
     return !erreur;
 }
 
-// Reads a number the way atoi does, but holds numbers beyond the int range
-// at its ends instead of overflowing.
-int LitEntier(const char* texte) {
-    long long n = std::strtoll(texte, nullptr, 10);
-    if (n > INT_MAX) return INT_MAX;
-    if (n < INT_MIN) return INT_MIN;
-    return static_cast<int>(n);
-}
-
 // The five lines and the signature, as the file holds them.
 std::string Contenu(const char* signature) {
     std::string contenu;
@@ -121,10 +113,16 @@ int InitGraphHorsConfig() {
 void LitConfig(const char* cle) {
     for (const Reglage& r : Reglages) {
         if (std::strcmp(r.cle, cle) != 0) continue;
-        if (ModeAccessFile(FichierConfig, 0) != 1) return;
-        const char* texte = nullptr;
-        GetDataValue(FichierConfig, cle, &texte);
-        if (texte != nullptr) *r.valeur = LitEntier(texte);
+        // The game's own reading (lcconfig.h): a value it cannot use shows
+        // as the default it applies instead.
+        std::string octets;
+        if (!LitOctetsConfig(FichierConfig, octets)) return;
+        std::string valeur;
+        if (!ValeurDeCle(octets, cle, valeur)) return;
+        int lu = r.defaut;
+        std::string problemes;
+        LitReglageConfig(octets, cle, lu, problemes);
+        *r.valeur = lu;
         return;
     }
 }

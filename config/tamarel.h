@@ -57,11 +57,11 @@ void ConfigParDefaut();
 int InitGraphHorsConfig();
 
 // Reads one setting by its key ("RESOLUTION_PREDEFINIE", ...): when the file
-// exists and holds the key, the setting takes the value's number as atoi
-// reads it (leading spaces, a sign, the digits up to the first other
-// character; no digits gives 0; numbers beyond the int range are held at its
-// ends). Otherwise the setting keeps its value. An unknown key changes
-// nothing.
+// exists and holds the key, the setting takes the value as the game reads
+// it (lcconfig.h: leading spaces, a sign, the digits up to the first other
+// character); a value the game cannot use (no digits, beyond the int range)
+// gives the default the game applies instead. Otherwise the setting keeps
+// its value. An unknown key changes nothing.
 void LitConfig(const char* cle);
 
 // Writes the whole file: the five settings, one "KEY=value" line each, then

@@ -4,7 +4,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +28,19 @@ struct Descripteur {
     }
 };
 
+// Waits for a shared lock, 5 s at most; reads anyway when it cannot be had.
+void AttendVerrou(int fd) {
+    for (int attendu = 0; attendu < 5000; attendu += 20) {
+        if (::flock(fd, LOCK_SH | LOCK_NB) == 0) return;
+        if (errno != EWOULDBLOCK && errno != EINTR) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 }  // namespace
 
 ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
-                                std::string& octets) {
+                                std::string& octets, bool attend_verrou) {
     octets.clear();
     // Non-blocking: opening a FIFO for reading would otherwise wait for a
     // writer forever. The flag is taken off once the file is known regular.
@@ -48,6 +61,7 @@ ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
                                                   std::to_string(limite) + " octets) : il n'est pas lu.");
     };
     if (static_cast<unsigned long long>(info.st_size) > limite) return trop_grand();
+    if (attend_verrou) AttendVerrou(d.fd);
     ::fcntl(d.fd, F_SETFL, ::fcntl(d.fd, F_GETFL) & ~O_NONBLOCK);
     // Read up to one byte past the limit: a file that grew since fstat is
     // still caught, and nothing past the limit is ever held.

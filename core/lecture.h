@@ -17,6 +17,8 @@ constexpr std::size_t LIMITE_LISTE = 64 * 1024;           // pupil list
 constexpr std::size_t LIMITE_QUIZZ = 4 * 1024 * 1024;     // scrambled quiz or its text
 constexpr std::size_t LIMITE_CONFIG = 16 * 1024;          // LCConfig.txt
 constexpr std::size_t LIMITE_RESULTATS = 1024;            // a pupil's results file
+constexpr std::size_t LIMITE_CLES = 1024 * 1024;          // any other "KEY=value" file
+constexpr std::size_t LIMITE_TEXTE = 64 * 1024 * 1024;    // a text given to the teacher's tool
 
 // Why LitFichierBorne failed.
 enum class EchecLecture {
@@ -35,6 +37,9 @@ struct ResultatLecture {
 
 // Reads the file `chemin` (UTF-8 name) whole into `octets`, if it is a
 // regular file of at most `limite` bytes. Links are followed: the data tree
-// may be laid out with them. On failure `octets` is empty.
+// may be laid out with them. On failure `octets` is empty. With
+// `attend_verrou`, waits (5 s at most) while another program holds the
+// file's exclusive advisory lock to rewrite it in place, so that a
+// half-written file is never read.
 ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
-                                std::string& octets);
+                                std::string& octets, bool attend_verrou = false);

@@ -52,3 +52,13 @@ std::int64_t LitEntierSature(const char* texte, std::int64_t bas, std::int64_t h
     if (n > haut) return haut;
     return n;
 }
+
+bool LitEntierDebut(const char* texte, std::int64_t bas, std::int64_t haut, std::int64_t* valeur) {
+    if (texte == nullptr) return false;
+    const char* t = texte;
+    while (*t == ' ' || *t == '\t' || *t == '\n' || *t == '\r' || *t == '\v' || *t == '\f') ++t;
+    if (*t == '-' || *t == '+') ++t;
+    if (!Chiffre(*t)) return false;
+    if (valeur != nullptr) *valeur = LitEntierSature(texte, bas, haut);
+    return true;
+}

@@ -21,3 +21,8 @@ bool LitEntierStrict(const char* texte, std::size_t longueur, int chiffres, bool
 // when there are none) but holds values beyond [bas, haut] at those ends
 // instead of overflowing, however many digits follow.
 std::int64_t LitEntierSature(const char* texte, std::int64_t bas, std::int64_t haut);
+
+// Reads the number at the start of a text the way strtol does (blanks, a
+// sign, then digits up to the first other character), holding it within
+// [bas, haut]. False when no digit follows the blanks and the sign.
+bool LitEntierDebut(const char* texte, std::int64_t bas, std::int64_t haut, std::int64_t* valeur);

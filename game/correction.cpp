@@ -7,6 +7,7 @@
 
 #include "echelle.h"
 #include "etat.h"
+#include "nombres.h"
 #include "lumicanvas.h"
 #include "question.h"
 #include "quizz.h"
@@ -77,15 +78,13 @@ void AttendSuite() {
 
 // The number of questions, kept within the question table.
 int NombreCorrections() {
-    int n = std::atoi(NbQuestionsM0);
-    if (n < 0) return 0;
-    return n > MAX_QUESTIONS ? MAX_QUESTIONS : n;
+    return static_cast<int>(LitEntierSature(NbQuestionsM0, 0, MAX_QUESTIONS));
 }
 
 }  // namespace
 
 int CouleurCorrection(int numero, int k) {
-    if (std::atoi(Question[numero].BonneReponse) == k) return 10;
+    if (LitEntierSature(Question[numero].BonneReponse, 0, 4) == k) return 10;
     if (JoueurSolo[numero] == k) return 12;
     return 0;
 }

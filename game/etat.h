@@ -9,15 +9,17 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "classe.h"
 #include "lumicanvas.h"
 
 // ---------------------------------------------------------------------------
 // Records
 // ---------------------------------------------------------------------------
 
-constexpr int MAX_QUESTIONS = 60;  // the greatest number of questions in a quiz
-constexpr int MAX_JOUEURS = 60;    // the greatest number of pupils in a list
+// MAX_QUESTIONS and MAX_JOUEURS come with the class files' readers (classe.h).
 
 // One possible answer: up to three display lines and an optional picture.
 struct FicheReponse {
@@ -119,16 +121,9 @@ void FClose(FILE* stream);
 // Class settings file and pupil list (reglages.cpp)
 // ---------------------------------------------------------------------------
 
-// Limits of the class settings file and the pupil list, shared with the
-// teacher's tool that checks them.
-constexpr int REGLAGE_TEXTE_MAX = 48;     // characters kept of a settings text line
-constexpr int REGLAGE_CHIFFRES_MAX = 3;   // digits of a settings number line
-constexpr int NOM_ELEVE_MAX = 28;         // characters of a pupil list line
-constexpr int TEMPS_REPONSE_MAX = 360;    // seconds per answer
-
-// A whole number of 1 to `chiffres` (at most 9) digits, spaces and tabs around allowed;
-// -1 when the text is anything else.
-int NombreDeLigne(const char* texte, int chiffres);
+// The limits of the class settings file and the pupil list (REGLAGE_TEXTE_MAX,
+// REGLAGE_CHIFFRES_MAX, NOM_ELEVE_MAX, TEMPS_REPONSE_MAX) come with their
+// readers (classe.h), shared with the teacher's tool.
 
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
 // for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
@@ -145,8 +140,12 @@ int LitInfosJeu();
 // screen reads it: the file is readable, announces 1 … 60 pupils on its first
 // line and holds the three lines of each, none longer than 28 characters
 // (a CR before the line feed not counted). Returns that number, or 0 with
-// MessageErreur set.
+// MessageErreur set. The pupils read are kept for the list screen
+// (ListeVerifiee), which so shows what was checked.
 int VerifieListeJoueurs();
+
+// The pupils read by the last VerifieListeJoueurs that accepted the list.
+const std::vector<FicheListe>& ListeVerifiee();
 
 // ---------------------------------------------------------------------------
 // Quiz file (fichier_quizz.cpp)
@@ -158,8 +157,20 @@ void CheminQuizz(char* dest, std::size_t taille);
 
 // Checks the quiz file before the pupil's results file is created: it can be
 // read and holds the three header lines and NombreQuestions blocks of seven
-// lines. Returns 1, or 0 with MessageErreur set.
+// lines. Returns 1, or 0 with MessageErreur set. The checked text is kept in
+// memory for ChargeQuizzVerifie: the file is read once.
 int VerifieFichierQuizz();
+
+// Loads the quiz kept by the last VerifieFichierQuizz that accepted it (then
+// forgets it), so that a file replaced since cannot give blank questions;
+// without one, reads the quiz file as GetInfoFile does. 0, or -1 with
+// MessageErreur set.
+int ChargeQuizzVerifie();
+
+// Loads a quiz's plain text into Questionnaire, Theme and
+// Question[0 … NombreQuestions - 1]; missing lines leave their questions
+// empty, every text is cut to its field.
+void ChargeQuizzTexte(const std::string& clair);
 
 // Sets the counters for a new quiz and empties the records 0 …
 // NombreQuestions - 1 and their JoueurSolo entries (NombreQuestions must be
@@ -169,7 +180,8 @@ void PrepareQuizz();
 
 // Loads the scrambled quiz file `path` into Questionnaire, Theme and
 // Question[0 … NombreQuestions - 1], decoding it in memory. Returns 0, or -1
-// with MessageErreur set when the file cannot be opened (nothing is loaded).
+// with MessageErreur set when the file cannot be read: missing, not a
+// regular file, larger than the quiz limit (nothing is loaded).
 // A file with fewer lines leaves the remaining questions empty; overlong
 // lines and texts are cut to their fields.
 int GetInfoFile(const char* path);

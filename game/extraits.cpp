@@ -8,6 +8,7 @@
 #include "compteur.h"
 #include "echelle.h"
 #include "etat.h"
+#include "fichier_quizz.h"
 #include "lumicanvas.h"
 #include "quizz.h"
 #include "selection.h"
@@ -15,14 +16,10 @@
 namespace {
 
 // The media path of `nom` in the folder `dossier` of the questions, built in
-// msg. False when it does not fit (never a cut path) or the file is absent.
+// msg. False when it does not fit (never a cut path), the file is absent or
+// its name leaves the folder.
 bool CheminMedia(const char* dossier, const char* nom) {
-    int n = snprintf(msg, sizeof msg, "%squestions//%s//%s", CheminDonnees, dossier, nom);
-    if (n < 0 || n >= static_cast<int>(sizeof msg)) {
-        msg[0] = '\0';
-        return false;
-    }
-    return ModeAccessFile(msg, 0) == 1;
+    return CheminMediaQuizz(dossier, nom, msg, sizeof msg);
 }
 
 // Whether the path's extension (its text from the last ".") is `ext`,

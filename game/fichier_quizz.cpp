@@ -1,21 +1,15 @@
-// The quiz file: a plain Windows-1252 text, one item per line, every byte
-// XOR 0xA5 so that pupils cannot read the answers. It is decoded in memory
-// while it is read; no plain copy is ever written to disk.
-//
-// Lines 1 and 2 are the title and the theme, line 3 is free, then each
-// question takes seven lines: the question, answers 1 to 4, the number of
-// the right answer (its first character), a free line.
+// The quiz file in the game: read, checked and decoded in memory by the core
+// library, its records copied into the question table with bounded copies.
+// No plain copy is ever written to disk.
 #include "fichier_quizz.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "etat.h"
+#include "medias.h"
 
 namespace {
-
-constexpr int LIGNES_ENTETE = 3;
-constexpr int LIGNES_PAR_QUESTION = 7;
-constexpr int ROLE_BONNE_REPONSE = 5;
 
 // The bytes 0x80 … 0x9F of Windows-1252; 0 marks the five undefined ones.
 constexpr unsigned short TABLE_80_9F[32] = {
@@ -25,46 +19,13 @@ constexpr unsigned short TABLE_80_9F[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-// Copies the n bytes at `debut` into a field of `taille` bytes, cut to fit.
-void CopieBornee(char* dest, std::size_t taille, const char* debut, std::size_t n) {
+// Copies a text into a field of `taille` bytes, cut to fit and at a NUL.
+void CopieTexte(char* dest, std::size_t taille, const std::string& texte) {
+    std::size_t n = texte.find('\0');
+    if (n == std::string::npos) n = texte.size();
     if (n > taille - 1) n = taille - 1;
-    std::memcpy(dest, debut, n);
+    std::memcpy(dest, texte.data(), n);
     dest[n] = '\0';
-}
-
-void CopieTexte(char* dest, std::size_t taille, const char* texte) {
-    CopieBornee(dest, taille, texte, std::strlen(texte));
-}
-
-void DecoupeQuestion(const char* t, FicheQuestion& q) {
-    char* const lignes[3] = {q.Enonce1, q.Enonce2, q.Enonce3};
-    char* const medias[3] = {q.Image, q.Son, q.Video};
-    DecoupeLigne(t, lignes, sizeof q.Enonce1, MARQUEURS_QUESTION, medias, sizeof q.Image);
-}
-
-void DecoupeReponse(const char* t, FicheReponse& r) {
-    char* const lignes[3] = {r.Ligne1, r.Ligne2, r.Ligne3};
-    char* const medias[1] = {r.Image};
-    DecoupeLigne(t, lignes, sizeof r.Ligne1, MARQUEURS_REPONSE, medias, sizeof r.Image);
-}
-
-// Only "1" … "4" name a right answer; anything else leaves none.
-void LitBonneReponse(const char* t, FicheQuestion& q) {
-    const bool valable = t[0] >= '1' && t[0] <= '4';
-    q.BonneReponse[0] = valable ? t[0] : '\0';
-    q.BonneReponse[1] = '\0';
-}
-
-// Puts line n (counted from 0) of the plain text where it belongs.
-void RangeLigne(int n, const char* texte) {
-    if (n == 0) CopieTexte(Questionnaire, sizeof Questionnaire, texte);
-    if (n == 1) CopieTexte(Theme, sizeof Theme, texte);
-    if (n < LIGNES_ENTETE) return;
-    FicheQuestion& q = Question[(n - LIGNES_ENTETE) / LIGNES_PAR_QUESTION];
-    const int role = (n - LIGNES_ENTETE) % LIGNES_PAR_QUESTION;
-    if (role == 0) DecoupeQuestion(texte, q);
-    else if (role <= 4) DecoupeReponse(texte, q.Reponse[role - 1]);
-    else if (role == ROLE_BONNE_REPONSE) LitBonneReponse(texte, q);
 }
 
 int NombreQuestionsBorne() {
@@ -72,61 +33,37 @@ int NombreQuestionsBorne() {
     return NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : NombreQuestions;
 }
 
-int OuvreQuizz(const char* path) {
-    Fichier = WaitAccessFile(path, 0);
-    if (Fichier != nullptr) return 1;
-    std::snprintf(MessageErreur, sizeof MessageErreur,
-                  "Le fichier de questions %s est introuvable ou illisible.", path);
-    return 0;
+void RangeQuestion(const QuestionQuizz& source, FicheQuestion& q) {
+    CopieTexte(q.Enonce1, sizeof q.Enonce1, source.enonce[0]);
+    CopieTexte(q.Enonce2, sizeof q.Enonce2, source.enonce[1]);
+    CopieTexte(q.Enonce3, sizeof q.Enonce3, source.enonce[2]);
+    CopieTexte(q.Image, sizeof q.Image, source.image);
+    CopieTexte(q.Son, sizeof q.Son, source.son);
+    CopieTexte(q.Video, sizeof q.Video, source.video);
+    for (int r = 0; r < 4; ++r) {
+        const ReponseQuizz& de = source.reponses[r];
+        FicheReponse& vers = q.Reponse[r];
+        CopieTexte(vers.Ligne1, sizeof vers.Ligne1, de.lignes[0]);
+        CopieTexte(vers.Ligne2, sizeof vers.Ligne2, de.lignes[1]);
+        CopieTexte(vers.Ligne3, sizeof vers.Ligne3, de.lignes[2]);
+        CopieTexte(vers.Image, sizeof vers.Image, de.image);
+    }
+    q.BonneReponse[0] = source.bonne;
+    q.BonneReponse[1] = '\0';
 }
+
+// The plain text checked by VerifieFichierQuizz, loaded by ChargeQuizzVerifie:
+// the quiz a pupil plays is the one that was checked, whatever happens to
+// the file meanwhile.
+struct QuizzVerifie {
+    bool present = false;
+    std::string clair;
+};
+QuizzVerifie Verifie;
 
 }  // namespace
 
-void DecoupeLigne(const char* t, char* const lignes[3], std::size_t tailleLigne,
-                  const char* marqueurs, char* const medias[], std::size_t tailleMedia) {
-    int segment = 0;
-    for (; segment < 2; ++segment) {
-        const char* barre = std::strchr(t, '|');
-        if (barre == nullptr) break;
-        CopieBornee(lignes[segment], tailleLigne, t, static_cast<std::size_t>(barre - t));
-        t = barre + 1;
-    }
-    for (int s = segment + 1; s < 3; ++s) lignes[s][0] = '\0';
-    const char* marque = std::strpbrk(t, marqueurs);
-    if (marque == nullptr) {
-        CopieTexte(lignes[segment], tailleLigne, t);
-        return;
-    }
-    CopieBornee(lignes[segment], tailleLigne, t, static_cast<std::size_t>(marque - t));
-    const char* quel = std::strchr(marqueurs, *marque);
-    CopieTexte(medias[quel - marqueurs], tailleMedia, marque + 1);
-}
-
-void BrouilleQuizz(unsigned char* octets, std::size_t n) {
-    for (std::size_t k = 0; k < n; ++k) octets[k] ^= CLE_QUIZZ;
-}
-
-int LigneQuizz(LecteurQuizz* lecteur, char* ligne, int* anomalies) {
-    int n = 0;
-    int vues = 0;
-    int drapeaux = 0;
-    int c;
-    while ((c = std::fgetc(lecteur->flux)) != EOF) {
-        ++vues;
-        c ^= CLE_QUIZZ;
-        if (c == '\n') break;
-        if (c == '\0') drapeaux |= LIGNE_NUL;
-        else if (n < LIGNE_QUIZZ_MAX) ligne[n++] = static_cast<char>(c);
-        else drapeaux |= LIGNE_COUPEE;
-    }
-    if (vues == 0) return 0;
-    // A CR before the LF comes from an editor's line ends, not from the text.
-    if (n > 0 && ligne[n - 1] == '\r' && !(drapeaux & LIGNE_COUPEE)) --n;
-    ligne[n] = '\0';
-    ++lecteur->numero;
-    if (anomalies != nullptr) *anomalies = drapeaux;
-    return 1;
-}
+void PoseMessageErreur(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
 
 int Cp1252VersUnicode(unsigned char octet) {
     if (octet < 0x80 || octet > 0x9F) return octet;
@@ -185,53 +122,85 @@ void PrepareQuizz() {
     }
 }
 
+void ChargeQuizzTexte(const std::string& clair) {
+    const int n = NombreQuestionsBorne();
+    const FicheQuizz quizz = AnalyseQuizz(clair, n);
+    CopieTexte(Questionnaire, sizeof Questionnaire, quizz.titre);
+    CopieTexte(Theme, sizeof Theme, quizz.theme);
+    for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], Question[q]);
+}
+
 int VerifieFichierQuizz() {
     char chemin[256];
     CheminQuizz(chemin, sizeof chemin);
-    if (!OuvreQuizz(chemin)) return 0;
-    LecteurQuizz lecteur{Fichier, 0};
-    char ligne[LIGNE_QUIZZ_MAX + 2];
-    const int attendues = LIGNES_ENTETE + LIGNES_PAR_QUESTION * NombreQuestionsBorne();
-    int fautive = 0;  // first question whose right-answer line names no answer
-    while (lecteur.numero < attendues && LigneQuizz(&lecteur, ligne, nullptr)) {
-        const int n = lecteur.numero - 1;
-        const bool bonne = n >= LIGNES_ENTETE &&
-                           (n - LIGNES_ENTETE) % LIGNES_PAR_QUESTION == ROLE_BONNE_REPONSE;
-        if (bonne && fautive == 0 && !(ligne[0] >= '1' && ligne[0] <= '4'))
-            fautive = (n - LIGNES_ENTETE) / LIGNES_PAR_QUESTION + 1;
-    }
-    const int lues = lecteur.numero;
-    FClose(Fichier);
-    Fichier = nullptr;
-    // The free last line of the last question is never used: it may be missing.
-    if (lues < attendues - (attendues > LIGNES_ENTETE ? 1 : 0)) {
-        const int completes = lues < LIGNES_ENTETE ? 0 : (lues - LIGNES_ENTETE) / LIGNES_PAR_QUESTION;
-        std::snprintf(MessageErreur, sizeof MessageErreur,
-                      "Le fichier de questions %s ne contient que %d question(s) complète(s) "
-                      "sur les %d annoncées par le fichier de réglages de la classe.",
-                      chemin, completes, NombreQuestions);
+    Verifie = {};
+    std::string clair;
+    std::string raison;
+    if (!LitFichierQuizz(NomMediaNatif(chemin), clair, raison) ||
+        !VerifieQuizz(clair, NombreQuestions, NomMediaNatif(chemin), raison)) {
+        PoseMessageErreur(raison);
         return 0;
     }
-    if (fautive != 0) {
-        std::snprintf(MessageErreur, sizeof MessageErreur,
-                      "Le fichier de questions %s : la question %d n'a pas de bonne réponse "
-                      "(sa sixième ligne doit commencer par 1, 2, 3 ou 4).",
-                      chemin, fautive);
-        return 0;
-    }
+    Verifie = {true, std::move(clair)};
     return 1;
 }
 
 int GetInfoFile(const char* path) {
-    if (!OuvreQuizz(path)) return -1;
-    const int n = NombreQuestionsBorne();
-    for (int q = 0; q < n; ++q) std::memset(&Question[q], 0, sizeof Question[q]);
-    LecteurQuizz lecteur{Fichier, 0};
-    char ligne[LIGNE_QUIZZ_MAX + 2];
-    const int attendues = LIGNES_ENTETE + LIGNES_PAR_QUESTION * n;
-    while (lecteur.numero < attendues && LigneQuizz(&lecteur, ligne, nullptr))
-        RangeLigne(lecteur.numero - 1, ligne);
-    FClose(Fichier);
-    Fichier = nullptr;
+    std::string clair;
+    std::string raison;
+    if (!LitFichierQuizz(NomMediaNatif(path), clair, raison)) {
+        PoseMessageErreur(raison);
+        return -1;
+    }
+    ChargeQuizzTexte(clair);
     return 0;
+}
+
+int ChargeQuizzVerifie() {
+    if (!Verifie.present) {
+        char chemin[256];
+        CheminQuizz(chemin, sizeof chemin);
+        return GetInfoFile(chemin);
+    }
+    ChargeQuizzTexte(Verifie.clair);
+    Verifie = {};
+    return 0;
+}
+
+void Vers1252(const std::string& utf8, char* dest, std::size_t taille) {
+    if (taille == 0) return;
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < utf8.size() && n + 1 < taille;) {
+        const auto c = static_cast<unsigned char>(utf8[k]);
+        const std::size_t suite = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        long point = c;
+        bool valable = c < 0x80 || (c >= 0xC2 && c <= 0xF4 && utf8.size() - k > suite);
+        for (std::size_t s = 1; valable && s <= suite; ++s) {
+            const auto o = static_cast<unsigned char>(utf8[k + s]);
+            valable = (o & 0xC0) == 0x80;
+            point = (s == 1 ? (c & (0x3F >> suite)) : point) << 6 | (o & 0x3F);
+        }
+        if (!valable) {
+            dest[n++] = static_cast<char>(c);
+            ++k;
+            continue;
+        }
+        const int octet = UnicodeVersCp1252(point);
+        dest[n++] = octet < 0 ? '?' : static_cast<char>(octet);
+        k += 1 + suite;
+    }
+    dest[n] = '\0';
+}
+
+bool CheminMediaQuizz(const char* dossier, const char* nom, char* dest, std::size_t taille) {
+    dest[0] = '\0';
+    const MediaResolu m = ResoutMedia(NomMediaNatif(CheminDonnees), dossier, nom);
+    if (m.etat == EtatMedia::Refuse) return false;
+    // The game's own spelling of the path (Windows-1252, as the media layer takes it).
+    const int n = std::snprintf(dest, taille, "%squestions//%s//%s", CheminDonnees, dossier, nom);
+    if (n < 0 || static_cast<std::size_t>(n) >= taille) {
+        dest[0] = '\0';  // never a cut path
+        return false;
+    }
+    return m.etat == EtatMedia::Trouve;
 }

@@ -21,41 +21,32 @@ namespace {
 int Pas = 0;    // height of a row, in pixels
 int Ecart = 0;  // gap between two rows, in pixels
 
-void CheminListe() {
-    int n = snprintf(Chemin, sizeof Chemin, "%s%s", CheminDonnees, "infos//infos_quizz_DEMO");
-    if (n < 0 || n >= static_cast<int>(sizeof Chemin)) Chemin[0] = '\0';  // never a cut path
+// Copies a list text into a field, cut to fit and at a NUL.
+void CopieNom(char* dest, std::size_t taille, const std::string& texte) {
+    std::snprintf(dest, taille, "%s", texte.c_str());
 }
 
-// Reads one line of at most `max` characters into `dest` and cuts its line
-// end (a line feed, and a carriage return before it).
-void LitLigne(char* dest, int max, FILE* f) {
-    dest[0] = '\0';
-    if (f == nullptr || std::fgets(dest, max + 1, f) == nullptr) {
-        dest[0] = '\0';
-        return;
-    }
-    size_t n = std::strlen(dest);
-    if (n > 0 && dest[n - 1] == '\n') dest[--n] = '\0';
-    if (n > 0 && dest[n - 1] == '\r') dest[--n] = '\0';
-}
-
-void LitEleve(FicheEleve& e, FILE* f) {
-    LitLigne(e.Nom, 29, f);
+void RangeEleve(FicheEleve& e, const FicheListe& lu) {
+    CopieNom(e.Nom, sizeof e.Nom, lu.nom);
     for (char* c = e.Nom; *c; ++c) *c = static_cast<char>(UToUpper(static_cast<unsigned char>(*c)));
-    LitLigne(e.Prenom, 29, f);
+    CopieNom(e.Prenom, sizeof e.Prenom, lu.prenom);
     for (char* c = e.Prenom; *c; ++c) *c = static_cast<char>(UToLower(static_cast<unsigned char>(*c)));
     e.Prenom[0] = static_cast<char>(UToUpper(static_cast<unsigned char>(e.Prenom[0])));
-    LitLigne(e.Classe, 29, f);
+    CopieNom(e.Classe, sizeof e.Classe, lu.classe);
+}
+
+// The pupils as the list's check read them; the list is read now when it was
+// not checked.
+const std::vector<FicheListe>& ListeLue() {
+    if (ListeVerifiee().empty() && VerifieListeJoueurs() == 0) ArretSurErreur();
+    return ListeVerifiee();
 }
 
 void LitListe() {
     std::memset(Joueurs, 0, sizeof Joueurs);
-    Fichier = WaitAccessFile(Chemin, 0);
-    char ligne[30];
-    LitLigne(ligne, 29, Fichier);
-    for (int i = 0; i < NombreJoueurs; ++i) LitEleve(Joueurs[i], Fichier);
-    FClose(Fichier);
-    Fichier = nullptr;
+    const std::vector<FicheListe>& eleves = ListeLue();
+    for (int i = 0; i < NombreJoueurs && i < static_cast<int>(eleves.size()); ++i)
+        RangeEleve(Joueurs[i], eleves[static_cast<std::size_t>(i)]);
 }
 
 // The frame of pupil i: left column for the first half of the list, right
@@ -156,19 +147,11 @@ int Clic() {
 
 }  // namespace
 
-int GetNbJoueurs() {
-    CheminListe();
-    Fichier = WaitAccessFile(Chemin, 0);
-    char ligne[10];
-    LitLigne(ligne, 9, Fichier);
-    FClose(Fichier);
-    Fichier = nullptr;
-    return std::atoi(ligne);
-}
+int GetNbJoueurs() { return static_cast<int>(ListeLue().size()); }
 
 void ChoixJoueur() {
     ClearKeyBuf();
-    int n = GetNbJoueurs();
+    const int n = GetNbJoueurs();
     // The list is checked before this screen; the table holds 60 pupils.
     NombreJoueurs = static_cast<signed char>(n < 0 ? 0 : (n > 60 ? 60 : n));
     Pas = (2 * GetMaxX()) / (2 * NombreJoueurs + 1);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "echelle.h"
+#include "fichier_quizz.h"
 #include "lumicanvas.h"
 #include "quizz.h"
 
@@ -28,11 +29,10 @@ constexpr int kVignetteX = 800, kVignetteY = 235, kVignetteTaille = 120;
 // A picture file of the questions' folder scaled into a white square
 // outlined in black (reference units).
 void ImageEncadree(const char* nom, int x, int y, int taille) {
-    int n = snprintf(msg, sizeof msg, "%squestions//images//%s", CheminDonnees, nom);
-    if (n < 0 || n >= static_cast<int>(sizeof msg)) msg[0] = '\0';  // never a cut path
+    CheminMediaQuizz("images", nom, msg, sizeof msg);
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + taille), RY(y + taille));
-    ShowPictureAdjust(msg, RX(x), RY(y), RX(taille), RY(taille));
+    if (msg[0] != '\0') ShowPictureAdjust(msg, RX(x), RY(y), RX(taille), RY(taille));
     SetColor(0);
     DrawRectangle(RX(x), RY(y), RX(x + taille), RY(y + taille));
 }

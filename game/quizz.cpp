@@ -95,7 +95,7 @@ void AfficheEntete() {
 void PrepareJeu() {
     PrepareQuizz();
     CheminQuizz(Chemin, sizeof Chemin);
-    if (GetInfoFile(Chemin) != 0) ArretSurErreur();
+    if (ChargeQuizzVerifie() != 0) ArretSurErreur();
     MelangeQuestions();
     SetUFormat(U_UTF8);
     AfficheQuestionReponses(0);

@@ -42,7 +42,7 @@ void Adieux() {
 
 // The right-answer count as last written to the results file; the field
 // only ever holds digits, read with the shared bounded reader all the same.
-int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, 999)); }
+int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, MAX_QUESTIONS)); }
 
 void FinJeu() {
     HideMouse();

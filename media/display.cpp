@@ -7,6 +7,7 @@
 // there is only the back buffer.
 #include "lumicanvas.h"
 #include "internal.h"
+#include "lcconfig.h"
 
 #include <SDL_ttf.h>
 
@@ -98,27 +99,6 @@ std::array<uint32_t, 256> MakePalette() {
 const std::array<uint32_t, 256> kPalette = MakePalette();
 
 // --- LCConfig.txt -------------------------------------------------------------------
-
-// Reads one setting as the configuration tool does (atoi: blanks, a sign,
-// digits up to the first other character). A value with no number at all,
-// or one too large for an int, keeps the default and is reported.
-void ReadSetting(const char* path, const char* key, int& setting, std::string& problems) {
-    const char* text = nullptr;
-    if (!GetDataValue(path, key, &text) || text == nullptr) return;
-    const std::string value = text;  // GetDataValue's buffer is reused by the next call
-    errno = 0;
-    char* end = nullptr;
-    const long n = std::strtol(value.c_str(), &end, 10);
-    if (end == value.c_str()) {
-        problems += std::string(key) + "=" + value + " n'est pas un nombre : valeur par défaut " +
-                    std::to_string(setting) + ". ";
-    } else if (errno == ERANGE || n < INT_MIN || n > INT_MAX) {
-        problems += std::string(key) + "=" + value + " est trop grand : valeur par défaut " +
-                    std::to_string(setting) + ". ";
-    } else {
-        setting = static_cast<int>(n);
-    }
-}
 
 struct Size {
     int w;
@@ -280,24 +260,33 @@ struct FontDeleter {
     void operator()(TTF_Font* f) const { TTF_CloseFont(f); }
 };
 
-// The box's picture: the text wrapped in black on light grey, a dark frame,
-// and "OK" under it. nullptr when no font can be had.
-lc::SurfacePtr MakeBoxPicture(const std::string& utf8, int screen_w, int screen_h) {
-    std::string bytes;
-    if (!lc::ReadFromArchive("fonts/DejaVuSans.ttf", bytes)) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    const int points = std::max(10, screen_h / 32);
+constexpr int kBoxChars = 60;  // characters per line in the system's box, which does not wrap
+
+// The box's picture for a font of `points`: the text wrapped in black on
+// light grey within 6/10 of the screen's width, a dark frame, and "OK" under
+// it. nullptr when the font fails or the box would not fit the screen.
+lc::SurfacePtr BoxPictureAt(const std::string& font_bytes, const std::string& utf8, int points,
+                            int screen_w, int screen_h) {
+    SDL_RWops* rw = SDL_RWFromConstMem(font_bytes.data(), static_cast<int>(font_bytes.size()));
     std::unique_ptr<TTF_Font, FontDeleter> font(rw ? TTF_OpenFontRW(rw, 1, points) : nullptr);
     if (!font) return nullptr;
     TTF_SetFontWrappedAlign(font.get(), TTF_WRAPPED_ALIGN_CENTER);
     const SDL_Color black{0, 0, 0, 255};
-    const Uint32 wrap = static_cast<Uint32>(std::max(100, screen_w * 6 / 10));
-    lc::SurfacePtr text(TTF_RenderUTF8_Blended_Wrapped(font.get(), utf8.empty() ? " " : utf8.c_str(), black, wrap));
+    const int wrap = std::max(100, screen_w * 6 / 10);
+    // Wrapped here, by the text's real width: a long word (a file's path)
+    // is cut too, never left to run past the box's edge.
+    const std::string lines = lc::WrapText(utf8.empty() ? " " : utf8, [&](const std::string& line) {
+        int w = 0;
+        int h = 0;
+        return TTF_SizeUTF8(font.get(), line.c_str(), &w, &h) == 0 && w <= wrap;
+    });
+    lc::SurfacePtr text(TTF_RenderUTF8_Blended_Wrapped(font.get(), lines.c_str(), black, static_cast<Uint32>(screen_w)));
     lc::SurfacePtr ok(TTF_RenderUTF8_Blended(font.get(), "OK", black));
     if (!text || !ok) return nullptr;
     const int pad = points;
-    const int w = std::min(screen_w, std::max(text->w, ok->w) + 2 * pad);
-    const int h = std::min(screen_h, text->h + ok->h + 3 * pad);
+    const int w = std::max(text->w, ok->w) + 2 * pad;
+    const int h = text->h + ok->h + 3 * pad;
+    if (w > screen_w || h > screen_h) return nullptr;
     lc::SurfacePtr box(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
     if (!box) return nullptr;
     const SDL_Rect whole{0, 0, w, h};
@@ -313,6 +302,17 @@ lc::SurfacePtr MakeBoxPicture(const std::string& utf8, int screen_w, int screen_
     SDL_FillRect(box.get(), &button_inside, SDL_MapRGB(box->format, 245, 245, 245));
     SDL_BlitSurface(ok.get(), nullptr, box.get(), &at);
     return box;
+}
+
+// The box's picture, in a smaller font when a long message would not fit
+// the screen in the usual one. nullptr when no font can be had.
+lc::SurfacePtr MakeBoxPicture(const std::string& utf8, int screen_w, int screen_h) {
+    std::string bytes;
+    if (!lc::ReadFromArchive("fonts/DejaVuSans.ttf", bytes)) return nullptr;
+    for (int points = std::max(10, screen_h / 32);; points = points * 4 / 5) {
+        if (lc::SurfacePtr box = BoxPictureAt(bytes, utf8, points, screen_w, screen_h)) return box;
+        if (points <= 6) return nullptr;
+    }
 }
 
 bool ClosesTheBox(const SDL_Event& e) {
@@ -393,24 +393,73 @@ void Fail(const char* format, ...) {
     if (g_error_boxes && !g_headless && boxed.insert(g_error).second) ShowBox(g_error, true);
 }
 
+std::string WrapText(const std::string& utf8, const std::function<bool(const std::string&)>& fits) {
+    auto starts_character = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    std::string out;
+    std::size_t start = 0;
+    while (start <= utf8.size()) {
+        std::size_t end = utf8.find('\n', start);
+        if (end == std::string::npos) end = utf8.size();
+        std::string line;
+        std::size_t k = start;
+        while (k < end) {
+            // The next word and the spaces before it.
+            std::size_t word_end = utf8.find(' ', utf8.find_first_not_of(' ', k));
+            if (word_end == std::string::npos || word_end > end) word_end = end;
+            const std::string word = utf8.substr(k, word_end - k);
+            if (fits(line + word)) {
+                line += word;
+                k = word_end;
+                continue;
+            }
+            if (!line.empty()) {  // the word starts the next line
+                out += line + "\n";
+                line.clear();
+                k = utf8.find_first_not_of(' ', k);
+                if (k == std::string::npos || k > end) k = end;
+                continue;
+            }
+            // A word longer than a line: as many characters as fit (one at least).
+            std::size_t cut = k + 1;
+            while (cut < word_end && !starts_character(utf8[cut])) ++cut;
+            for (std::size_t next = cut; next < word_end;) {
+                std::size_t after = next + 1;
+                while (after < word_end && !starts_character(utf8[after])) ++after;
+                if (!fits(utf8.substr(k, after - k))) break;
+                cut = next = after;
+            }
+            out += utf8.substr(k, cut - k) + "\n";
+            k = cut;
+        }
+        out += line;
+        if (end < utf8.size()) out += "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
 bool ShowBox(const std::string& utf8_text, bool error) {
     const Uint32 kind = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-    if (SDL_ShowSimpleMessageBox(kind, kTitle, utf8_text.c_str(), g_display.window.get()) == 0) return true;
+    // The system's box shows each line whole, however wide: wrapped first.
+    const std::string wrapped = WrapText(utf8_text, [](const std::string& line) {
+        std::size_t characters = 0;
+        for (char c : line) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+        return characters <= kBoxChars;
+    });
+    if (SDL_ShowSimpleMessageBox(kind, kTitle, wrapped.c_str(), g_display.window.get()) == 0) return true;
     return DrawnBox(utf8_text);
 }
 
 DisplaySettings ReadDisplaySettings(const char* path) {
+    // One bounded read, with the parser Tamarel uses too (lcconfig.h).
+    const ConfigAffichage c = LitFichierConfig(NativePath(path));
     DisplaySettings s;
-    if (!ModeAccessFile(path, 0)) return s;
-    if (!ModeAccessFile(path, 4)) {
-        s.problems = "le fichier ne peut pas être lu : valeurs par défaut. ";
-        return s;
-    }
-    ReadSetting(path, "RESOLUTION_HORIZONTALE", s.width, s.problems);
-    ReadSetting(path, "RESOLUTION_VERTICALE", s.height, s.problems);
-    ReadSetting(path, "RESOLUTION_PREDEFINIE", s.code, s.problems);
-    ReadSetting(path, "PLEIN_ECRAN", s.full_screen, s.problems);
-    ReadSetting(path, "MESSAGE_ERREUR", s.error_boxes, s.problems);
+    s.width = c.largeur;
+    s.height = c.hauteur;
+    s.code = c.code;
+    s.full_screen = c.plein_ecran;
+    s.error_boxes = c.messages;
+    s.problems = c.problemes;
     return s;
 }
 

@@ -5,6 +5,7 @@
 // locks (flock) that tell the programs sharing a data file apart.
 #include "lumicanvas.h"
 #include "internal.h"
+#include "lcconfig.h"
 
 #include <cerrno>
 #include <chrono>
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kWaitMs = 5000;       // how long WaitAccessFile waits for a held file
 constexpr int kRetryMs = 20;        // between two tries
-constexpr size_t kMaxLine = 65536;  // the part of a line kept by GetDataValue
 
 // Takes the lock (shared to read, exclusive to write), trying again while
 // another holder keeps it, for kWaitMs at most.
@@ -34,32 +34,6 @@ bool LockWaiting(int fd, int operation) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kRetryMs));
     }
 }
-
-// Reads one line of `in` (without its line end) into `line`, keeping at most
-// kMaxLine characters of it; false at the end of the file.
-bool ReadLine(FILE* in, std::string& line) {
-    line.clear();
-    int c = std::fgetc(in);
-    if (c == EOF) return false;
-    for (; c != EOF && c != '\n'; c = std::fgetc(in)) {
-        if (line.size() < kMaxLine) line.push_back(static_cast<char>(c));
-    }
-    return true;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string Trim(const std::string& s) {
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -126,21 +100,13 @@ int GetDataValue(const char* path, const char* key, const char** value) {
     static std::string found;
     if (value) *value = nullptr;
     if (!path || !key || !*key || !value) return 0;
-    std::unique_ptr<FILE, FileCloser> in(std::fopen(lc::NativePath(path).c_str(), "rb"));
-    if (!in) return 0;
-    // Not while another program rewrites it (the configuration tool saving
-    // LCConfig.txt): a half-written file would read as missing keys.
-    LockWaiting(::fileno(in.get()), LOCK_SH);
-    std::string line;
-    bool first = true;
-    while (ReadLine(in.get(), line)) {
-        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a UTF-8 mark
-        first = false;
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos || Trim(line.substr(0, eq)) != key) continue;
-        found = Trim(line.substr(eq + 1));
-        *value = found.c_str();
-        return 1;
-    }
-    return 0;
+    // One bounded read of a regular file, waiting while another program
+    // rewrites it in place; the same parser as every other reader.
+    std::string bytes;
+    if (!LitOctetsConfig(lc::NativePath(path), bytes, LIMITE_CLES)) return 0;
+    std::string text;
+    if (!ValeurDeCle(bytes, key, text)) return 0;
+    found = text.substr(0, text.find('\0'));  // handed out as a C string
+    *value = found.c_str();
+    return 1;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,10 @@ void SetHeadless(bool headless);
 SDL_Renderer* ShapeRenderer();
 // The window, to parent message boxes; nullptr headless or before InitGraph.
 SDL_Window* Window();
+// Breaks a UTF-8 text into lines for a message box: each paragraph (ended by
+// "\n") is cut at spaces so that every line `fits`; a word that fits no
+// line alone is cut between two characters. Nothing is dropped.
+std::string WrapText(const std::string& utf8, const std::function<bool(const std::string&)>& fits);
 // Shows a modal box (the system's, else one drawn over the window) and
 // returns once it is closed; false when none could be shown. Not for
 // headless runs.

@@ -1,12 +1,14 @@
-// The class settings files, read by the game's own reader so that the tool
-// accepts and refuses exactly what the game does.
+// The class settings files, read by the game's own reader (the core
+// library's) so that the tool accepts and refuses exactly what the game does.
 #include "arbre.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
+#include "classe.h"
 #include "etat.h"
+#include "lecture.h"
 #include "outils.h"
 
 namespace fs = std::filesystem;
@@ -17,22 +19,20 @@ void PointeDonnees(const std::string& donnees) {
 
 namespace {
 
-ReglagesClasse LitUnReglage(const std::string& donnees, const char* nom, signed char niveau,
-                            const char* classes) {
+ReglagesClasse LitUnReglage(const std::string& donnees, const char* nom, const char* classes) {
     ReglagesClasse r;
     r.chemin = (fs::path(donnees) / nom).string();
     r.classes = classes;
-    std::error_code e;
-    r.existe = fs::is_regular_file(r.chemin, e);
+    const ResultatLecture lu = LitFichierBorne(r.chemin, LIMITE_REGLAGES, r.octets);
+    r.existe = lu.echec != EchecLecture::Absent;
     if (!r.existe) return r;
-    PointeDonnees(donnees);
-    QuelNiveau = niveau;
-    r.lu = LitInfosJeu() == 1;
+    r.octets_lus = static_cast<bool>(lu);
+    FicheReglages fiche;
+    r.lu = r.octets_lus && AnalyseReglages(r.octets, r.chemin, fiche, r.message);
+    if (!r.octets_lus) r.message = lu.message;
     if (r.lu) {
-        r.questions = NombreQuestions;
-        r.liste = GetInfosJoueur == 0;
-    } else {
-        r.message = Utf8De1252(MessageErreur);
+        r.questions = fiche.questions;
+        r.liste = fiche.saisie == 0;
     }
     return r;
 }
@@ -40,8 +40,8 @@ ReglagesClasse LitUnReglage(const std::string& donnees, const char* nom, signed 
 }  // namespace
 
 std::vector<ReglagesClasse> LitReglages(const std::string& donnees) {
-    return {LitUnReglage(donnees, REGLAGES_PETITS, 8, "G.S. et C.P."),
-            LitUnReglage(donnees, REGLAGES_GRANDS, 3, "C.E.1 à C.M.2")};
+    return {LitUnReglage(donnees, REGLAGES_PETITS, "G.S. et C.P."),
+            LitUnReglage(donnees, REGLAGES_GRANDS, "C.E.1 à C.M.2")};
 }
 
 std::vector<int> NombresDeQuestions(const std::vector<ReglagesClasse>& reglages) {

@@ -21,12 +21,15 @@ struct ReglagesClasse {
     int questions = 0;    // when lu
     bool liste = false;   // when lu: the pupils pick their name in the list
     std::string message;  // when !lu: the game's reason, UTF-8
+    bool octets_lus = false;  // the file could be read (within its limit)
+    std::string octets;   // its bytes, read once for every check
 };
 
 // Points the game's data prefix at `donnees` (the folder "InfosQuizz").
 void PointeDonnees(const std::string& donnees);
 
-// Reads the two class settings files of `donnees` with the game's reader.
+// Reads the two class settings files of `donnees` with the game's reader
+// (each file read once, within its limit).
 std::vector<ReglagesClasse> LitReglages(const std::string& donnees);
 
 // The distinct numbers of questions of the readable settings files.

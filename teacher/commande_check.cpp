@@ -8,7 +8,10 @@
 #include "controle_classe.h"
 #include "controle_quizz.h"
 #include "etat.h"
+#include "classe.h"
 #include "fichier_quizz.h"
+#include "lecture.h"
+#include "medias.h"
 
 namespace fs = std::filesystem;
 
@@ -33,13 +36,13 @@ struct Verification {
 
 void VerifieReglages(Verification& v, const std::vector<ReglagesClasse>& reglages) {
     for (const ReglagesClasse& r : reglages) {
-        std::string octets;
-        if (!r.existe || !LitFichierEntier(r.chemin, octets)) {
-            v.d.push_back({r.chemin, 0, 0, true, "fichier de réglages introuvable ou illisible : les classes " + r.classes + " ne peuvent pas jouer"});
+        if (!r.existe || !r.octets_lus) {
+            const std::string pourquoi = r.existe ? r.message : "fichier de réglages introuvable ou illisible";
+            v.d.push_back({r.chemin, 0, 0, true, pourquoi + " : les classes " + r.classes + " ne peuvent pas jouer"});
             continue;
         }
         const std::size_t avant = v.d.size();
-        ControleReglages(octets, r.chemin, v.d);
+        ControleReglages(r.octets, r.chemin, v.d);
         bool erreur = false;
         for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
         // The game's own reader has the last word on what it refuses.
@@ -52,17 +55,19 @@ void VerifieListe(Verification& v, const std::vector<ReglagesClasse>& reglages) 
     for (const ReglagesClasse& r : reglages) utile = utile || (r.lu && r.liste);
     const std::string chemin = v.Chemin(LISTE_ELEVES);
     std::string octets;
-    std::error_code e;
-    if (!fs::exists(chemin, e) && !utile) return;  // every class types its names
-    if (!LitFichierEntier(chemin, octets)) {
-        v.d.push_back({chemin, 0, 0, true, "liste des élèves introuvable ou illisible"});
+    const ResultatLecture lu = LitFichierBorne(chemin, LIMITE_LISTE, octets);
+    if (lu.echec == EchecLecture::Absent && !utile) return;  // every class types its names
+    if (!lu) {
+        v.d.push_back({chemin, 0, 0, true, lu.echec == EchecLecture::Absent ? "liste des élèves introuvable ou illisible" : lu.message});
         return;
     }
     const std::size_t avant = v.d.size();
     ControleListe(octets, chemin, v.d);
-    PointeDonnees(v.donnees);
-    if (v.d.size() == avant && utile && VerifieListeJoueurs() == 0)
-        v.d.push_back({chemin, 0, 0, true, Utf8De1252(MessageErreur)});
+    // The game's own reader has the last word, on the same bytes.
+    std::vector<FicheListe> eleves;
+    std::string raison;
+    if (v.d.size() == avant && utile && !AnalyseListe(octets, chemin, eleves, raison))
+        v.d.push_back({chemin, 0, 0, true, raison});
 }
 
 // The name the game draws a question picture from: a leading "_" marks a
@@ -83,15 +88,21 @@ bool MemeNomSansCasse(const std::string& a, const std::string& b) {
     return true;
 }
 
-// A medium named by the quiz must exist with the exact case of its name.
+// A medium named by the quiz must be found where the game looks for it
+// (inside its folder only), with the exact case of its name.
 void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m) {
-    const std::string nom = Utf8De1252(NomAffiche(m));
+    const MediaResolu trouve = ResoutMedia(v.donnees, m.dossier, NomAffiche(m));
+    if (trouve.etat == EtatMedia::Trouve) return;
+    if (trouve.etat == EtatMedia::Refuse) {
+        v.d.push_back({quizz, m.ligne, 0, true, trouve.raison});
+        return;
+    }
+    const std::string nom = NomMediaNatif(NomAffiche(m));
     const fs::path dossier = fs::path(v.donnees) / "questions" / m.dossier;
     std::error_code e;
     std::string approchant;
     for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
         const std::string present = it->path().filename().string();
-        if (present == nom && !it->is_directory(e)) return;
         if (MemeNomSansCasse(present, nom)) approchant = present;
     }
     std::string ou = "questions/" + m.dossier + "/" + nom;
@@ -103,14 +114,15 @@ void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m
         v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable"});
 }
 
-void VerifieQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) {
+void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) {
     const std::string chemin = v.Chemin(FICHIER_QUIZZ);
     std::string texte;
-    if (!LitFichierEntier(chemin, texte)) {
-        v.d.push_back({chemin, 0, 0, true, "fichier de questions introuvable ou illisible"});
+    std::string pourquoi;
+    std::error_code e;
+    if (!LitFichierQuizz(chemin, texte, pourquoi)) {
+        v.d.push_back({chemin, 0, 0, true, fs::exists(chemin, e) ? pourquoi : "fichier de questions introuvable ou illisible"});
         return;
     }
-    BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
     int questions = -1;
     std::string raison;
     for (const ReglagesClasse& r : reglages) {
@@ -123,10 +135,8 @@ void VerifieQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) 
     bool erreur = false;
     for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
     if (erreur || questions < 0) return;
-    // The game's own check before play has the last word.
-    PointeDonnees(v.donnees);
-    NombreQuestions = questions;
-    if (VerifieFichierQuizz() == 0) v.d.push_back({chemin, 0, 0, true, Utf8De1252(MessageErreur)});
+    // The game's own check before play has the last word, on the same bytes.
+    if (!VerifieQuizz(texte, questions, chemin, pourquoi)) v.d.push_back({chemin, 0, 0, true, pourquoi});
 }
 
 void VerifieSons(Verification& v, const std::string& dossier) {
@@ -162,7 +172,7 @@ int CommandeCheck(int argc, char** argv) {
     const std::vector<ReglagesClasse> reglages = LitReglages(v.donnees);
     VerifieReglages(v, reglages);
     VerifieListe(v, reglages);
-    VerifieQuizz(v, reglages);
+    VerifieLeQuizz(v, reglages);
     VerifieSons(v, fs::path(v.donnees).parent_path().string());
     return Bilan(v);
 }

@@ -87,10 +87,10 @@ int EncodeQuizz(const std::string& entree, const std::string& sortie, Codage cod
 
 int DecodeQuizz(const std::string& entree, const std::string& sortie, Codage codage) {
     std::string octets;
-    if (!LitFichierEntier(entree, octets)) return Echec(SORTIE_USAGE, entree + " : fichier introuvable ou illisible");
+    std::string raison;
+    if (!LitFichierQuizz(entree, octets, raison)) return Echec(SORTIE_USAGE, raison);
     if (sortie != "-" && MemeFichier(entree, sortie))
         return Echec(SORTIE_USAGE, "le texte remplacerait le quiz " + entree + " : choisissez un autre nom avec -o");
-    BrouilleQuizz(reinterpret_cast<unsigned char*>(octets.data()), octets.size());
     const std::string texte = codage == Codage::Cp1252 ? octets : Utf8De1252(octets);
     std::string erreur;
     if (!EcritFichierEntier(sortie, texte, erreur)) return Echec(SORTIE_PROBLEMES, erreur);

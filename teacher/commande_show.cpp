@@ -102,8 +102,8 @@ int CommandeShow(int argc, char** argv) {
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_SHOW, SORTIE_OK;
     if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() != 1) return std::cerr << AIDE_SHOW, SORTIE_USAGE;
     std::string texte;
-    if (!LitFichierEntier(a.mots[0], texte)) return Echec(SORTIE_USAGE, a.mots[0] + " : fichier introuvable ou illisible");
-    BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());
+    std::string raison;
+    if (!LitFichierQuizz(a.mots[0], texte, raison)) return Echec(SORTIE_USAGE, raison);
     int n = BlocsDuFichier(texte);
     if (a.A("--questions")) {
         const std::string v = a.Valeur("--questions");
@@ -113,7 +113,7 @@ int CommandeShow(int argc, char** argv) {
     }
     NombreQuestions = n;
     PrepareQuizz();
-    if (GetInfoFile(a.mots[0].c_str()) != 0) return Echec(SORTIE_USAGE, Utf8De1252(MessageErreur));
+    ChargeQuizzTexte(texte);  // the bytes read above: the file is read once
     if (a.A("--json")) EnJson(std::cout, n);
     else EnTexte(std::cout, n);
     return SORTIE_OK;

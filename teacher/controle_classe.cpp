@@ -4,21 +4,12 @@
 
 #include <map>
 
+#include "classe.h"
 #include "controle_quizz.h"
 #include "etat.h"
 #include "lumicanvas.h"
 
 namespace {
-
-// The lines of a data file as the game reads them: LF ends, a CR before it
-// dropped.
-std::vector<std::string> LignesDonnees(const std::string& octets) {
-    std::vector<std::string> lignes = DecoupeLignes(octets);
-    for (std::string& l : lignes) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-    }
-    return lignes;
-}
 
 void Ajoute(std::vector<Diagnostic>& d, const std::string& f, int ligne, bool erreur,
             const std::string& message) {
@@ -27,7 +18,7 @@ void Ajoute(std::vector<Diagnostic>& d, const std::string& f, int ligne, bool er
 
 void ControleNombreReglage(const std::string& t, const std::string& f, int ligne,
                            std::vector<Diagnostic>& d) {
-    const int n = NombreDeLigne(t.c_str(), REGLAGE_CHIFFRES_MAX);
+    const std::int64_t n = NombreDeTexte(t, REGLAGE_CHIFFRES_MAX);
     if (n < 0) return Ajoute(d, f, ligne, true, "un nombre de 1 à 3 chiffres est attendu, pas « " + Cite(t) + " »");
     if (ligne == 5 && (n < 1 || n > MAX_QUESTIONS))
         Ajoute(d, f, ligne, true, "le nombre de questions vaut " + std::to_string(n) + ", il doit aller de 1 à " + std::to_string(MAX_QUESTIONS));
@@ -95,7 +86,8 @@ void ControleReglages(const std::string& octets, const std::string& f, std::vect
 
 void ControleListe(const std::string& octets, const std::string& f, std::vector<Diagnostic>& d) {
     std::vector<std::string> l = LignesDonnees(octets);
-    const int eleves = l.empty() ? -1 : NombreDeLigne(l[0].c_str(), 9);
+    const std::int64_t n = l.empty() ? -1 : NombreDeTexte(l[0], ELEVES_CHIFFRES_MAX);
+    const int eleves = n < 1 || n > MAX_JOUEURS ? -1 : static_cast<int>(n);
     if (eleves < 1 || eleves > MAX_JOUEURS)
         return Ajoute(d, f, 1, true, "la première ligne doit donner le nombre d'élèves, de 1 à " + std::to_string(MAX_JOUEURS));
     while (!l.empty() && l.back().find_first_not_of(" \t") == std::string::npos &&

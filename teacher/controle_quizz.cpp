@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int LIGNES_ENTETE = 3;
-constexpr int LIGNES_PAR_QUESTION = 7;
 constexpr std::size_t CHAMP_COURT = sizeof(FicheReponse::Ligne1) - 1;  // 59
 constexpr std::size_t TITRE_MAX = sizeof Questionnaire - 1;            // 63
 const char* const DOSSIERS_MEDIA[3] = {"images", "sons", "videos"};
@@ -54,15 +52,15 @@ void ControleMarqueursTot(Controle& c, const std::string& t, const char* marqueu
 
 // Splits a question (or answer) line as the loader does and checks the parts.
 void ControleTexte(Controle& c, const std::string& t, bool question, int ligne) {
-    char segments[3][LIGNE_QUIZZ_MAX + 2] = {};
-    char medias[3][LIGNE_QUIZZ_MAX + 2] = {};
-    char* const l[3] = {segments[0], segments[1], segments[2]};
-    char* const m[3] = {medias[0], medias[1], medias[2]};
+    // Cut at a NUL byte, as the game's fields are (the NUL is reported apart).
+    const std::string texte = t.substr(0, t.find('\0'));
+    std::string l[3];
+    std::string m[3];
     const char* marqueurs = question ? MARQUEURS_QUESTION : MARQUEURS_REPONSE;
-    DecoupeLigne(t.c_str(), l, sizeof segments[0], marqueurs, m, sizeof medias[0]);
+    DecoupeLigne(texte, l, marqueurs, m);
     ControleMarqueursTot(c, t, marqueurs, ligne);
     for (int k = 0; k < (question ? 3 : 1); ++k) {
-        const std::size_t longueur = std::strlen(m[k]);
+        const std::size_t longueur = m[k].size();
         if (longueur > CHAMP_COURT) Trop(c, ligne, "nom de fichier", longueur, CHAMP_COURT);
         if (longueur > 0 && c.medias != nullptr) c.medias->push_back({ligne, DOSSIERS_MEDIA[k], m[k]});
     }
@@ -71,9 +69,9 @@ void ControleTexte(Controle& c, const std::string& t, bool question, int ligne) 
         c.Ajoute(ligne, static_cast<int>(marque + 1), false,
                  "signe de média sans nom de fichier : la question n'aura pas de média");
     if (question) return;  // a question segment always fits its 256-byte field
-    for (const char* segment : l) {
-        if (std::strlen(segment) > CHAMP_COURT)
-            Trop(c, ligne, "ligne de réponse", std::strlen(segment), CHAMP_COURT);
+    for (const std::string& segment : l) {
+        if (segment.size() > CHAMP_COURT)
+            Trop(c, ligne, "ligne de réponse", segment.size(), CHAMP_COURT);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "ecriture.h"
 #include "fichier_quizz.h"
+#include "lecture.h"
 
 namespace fs = std::filesystem;
 
@@ -31,15 +32,9 @@ int SignaleTout(std::ostream& sortie, const std::vector<Diagnostic>& diagnostics
 }
 
 bool LitFichierEntier(const std::string& chemin, std::string& octets) {
-    std::error_code e;
-    if (fs::is_directory(chemin, e)) return false;
-    std::ifstream entree(chemin, std::ios::binary);
-    if (!entree) return false;
-    std::ostringstream s;
-    s << entree.rdbuf();
-    if (entree.bad()) return false;
-    octets = s.str();
-    return true;
+    // Only a regular file, and never without bound: a FIFO or a link to a
+    // device must not hang or swell the tool.
+    return static_cast<bool>(LitFichierBorne(chemin, LIMITE_TEXTE, octets));
 }
 
 bool EcritFichierEntier(const std::string& chemin, const std::string& octets,

@@ -31,7 +31,8 @@ void Signale(std::ostream& sortie, const Diagnostic& d);
 int SignaleTout(std::ostream& sortie, const std::vector<Diagnostic>& diagnostics,
                 bool avertissements_comptent);
 
-// Reads a whole file; false when it cannot be read (or is a folder).
+// Reads a whole file; false when it cannot be read, is not a regular file
+// (a folder, a FIFO, a device) or is larger than LIMITE_TEXTE.
 bool LitFichierEntier(const std::string& chemin, std::string& octets);
 
 // Replaces `chemin` whole: the bytes are written beside it, then renamed over

@@ -248,7 +248,9 @@ TEST(LitConfig, NoFileChangesNothing) {
     EXPECT_EQ(MessageErreur, 5);
 }
 
-TEST(LitConfig, NumbersAreReadAsAtoiDoesAndHeldWithinRange) {
+// As the game reads them: a value beyond an int is no size the game uses,
+// so Tamarel shows the default the game applies.
+TEST(LitConfig, NumbersAreReadAsTheGameReadsThem) {
     ScratchDir dir;
     LitFichier(
         "RESOLUTION_HORIZONTALE=99999999999999999999\n"
@@ -256,8 +258,8 @@ TEST(LitConfig, NumbersAreReadAsAtoiDoesAndHeldWithinRange) {
         "RESOLUTION_PREDEFINIE=+4 (1024 x 768)\n"
         "PLEIN_ECRAN=\n"
         "MESSAGE_ERREUR=1.9\n");
-    EXPECT_EQ(ResolutionHorizontale, INT_MAX);
-    EXPECT_EQ(ResolutionVerticale, INT_MIN);
+    EXPECT_EQ(ResolutionHorizontale, 800);
+    EXPECT_EQ(ResolutionVerticale, 600);
     EXPECT_EQ(ResolutionPredefinie, 4);
     EXPECT_EQ(PleinEcran, 0);
     EXPECT_EQ(MessageErreur, 1);

@@ -286,22 +286,40 @@ TEST_F(FichierQuizz, CheckBeforeStartRefusesMissingShortOrUnanswerableQuizzes) {
     EXPECT_EQ(Fichier, nullptr);
 }
 
-TEST(LigneQuizz, ReportsWhatItMended) {
-    ScratchDir dossier;
-    WriteFile("f", Brouille(std::string(300, 'a') + "\nb\0c\r\n"s));
-    FILE* f = std::fopen("f", "rb");
-    ASSERT_NE(f, nullptr);
-    LecteurQuizz lecteur{f, 0};
-    char ligne[LIGNE_QUIZZ_MAX + 2];
-    int anomalies = 0;
-    ASSERT_EQ(LigneQuizz(&lecteur, ligne, &anomalies), 1);
-    EXPECT_EQ(anomalies, LIGNE_COUPEE);
-    ASSERT_EQ(LigneQuizz(&lecteur, ligne, &anomalies), 1);
-    EXPECT_EQ(anomalies, LIGNE_NUL);
-    EXPECT_STREQ(ligne, "bc");
-    EXPECT_EQ(LigneQuizz(&lecteur, ligne, &anomalies), 0);
-    EXPECT_EQ(lecteur.numero, 2);
-    std::fclose(f);
+// The teacher scrambles a new version while a pupil starts: the pupil plays
+// the quiz that was checked, never blank questions, and a quiz over its
+// size limit is refused by name.
+TEST_F(FichierQuizz, WhatWasCheckedIsWhatIsPlayedEvenIfTheFileChanges) {
+    const struct {
+        const char* quoi;
+        std::string remplacant;  // written between the check and the load; "" removes the file
+    } cas[] = {
+        {"shorter quiz", Brouille(Entete())},
+        {"file removed", ""},
+        {"other quiz", Brouille(Entete() + Bloc(7) + Bloc(8))},
+    };
+    for (const auto& c : cas) {
+        WriteFile(QUIZ, Brouille(Entete() + Bloc(1, "2") + Bloc(2, "4")));
+        NombreQuestions = 2;
+        ASSERT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
+        if (c.remplacant.empty()) fs::remove(QUIZ);
+        else WriteFile(QUIZ, c.remplacant);
+        PrepareQuizz();
+        ASSERT_EQ(ChargeQuizzVerifie(), 0) << c.quoi << ": " << MessageErreur;
+        EXPECT_STREQ(Question[0].Enonce1, "Question 1") << c.quoi;
+        EXPECT_STREQ(Question[1].Reponse[3].Ligne1, "R4-2") << c.quoi;
+        EXPECT_STREQ(Question[1].BonneReponse, "4") << c.quoi;
+    }
+    // Loaded once: without a new check, the next load reads the file again.
+    WriteFile(QUIZ, Brouille(Entete() + Bloc(5) + Bloc(6)));
+    ASSERT_EQ(ChargeQuizzVerifie(), 0) << MessageErreur;
+    EXPECT_STREQ(Question[0].Enonce1, "Question 5");
+
+    fs::resize_file(QUIZ, 100 * 1024 * 1024);  // sparse: costs no disk
+    MessageErreur[0] = '\0';
+    EXPECT_EQ(VerifieFichierQuizz(), 0);
+    EXPECT_NE(std::strstr(MessageErreur, "vorlines_DEMO"), nullptr) << MessageErreur;
+    EXPECT_NE(std::strstr(MessageErreur, "trop grand"), nullptr) << MessageErreur;
 }
 
 TEST(Windows1252, TableCoversTheWholeRangeBothWays) {

@@ -38,6 +38,30 @@ struct HeadlessScreen {
 
 }  // namespace
 
+// Long messages are wrapped inside the box: at spaces, a word longer than a
+// line (a file's path) cut between characters, nothing lost.
+TEST(MessageBox, LongMessagesWrapWithinTheLine) {
+    const auto ten = [](const std::string& line) {
+        std::size_t n = 0;
+        for (char c : line) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+        return n <= 10;
+    };
+    const struct {
+        std::string text;
+        std::string wrapped;
+    } cases[] = {
+        {"court", "court"},
+        {"un deux trois quatre", "un deux\ntrois\nquatre"},
+        {"abcdefghijklmnopqrstuvwxyz", "abcdefghij\nklmnopqrst\nuvwxyz"},
+        {"voir /InfosQuizz/questions", "voir\n/InfosQuiz\nz/question\ns"},
+        {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\n\xC3\xA9"},
+        {"ligne 1\nligne 2 longue\n", "ligne 1\nligne 2\nlongue\n"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(lc::WrapText(c.text, ten), c.wrapped) << c.text;
+}
+
 TEST(DisplaySize, EachCodeGivesItsSize) {
     const struct {
         int code, w, h;

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "lance.h"
 
 namespace fs = std::filesystem;
@@ -137,6 +139,49 @@ TEST(Check, AFreshTreeFromInitIsReadyToPlay) {
     WriteFile("classe/quiz.txt", "mon quiz");
     EXPECT_EQ(Pivolette("init classe").code, 1);
     EXPECT_EQ(ReadFile("classe/quiz.txt"), "mon quiz");
+}
+
+}  // namespace
+
+namespace {
+
+// Files a hostile pupil or a broken copy could leave: the tool refuses them
+// as the game does, by name, at once (no hang on a FIFO, no endless read of
+// a device, no 100 MB read).
+TEST(Check, HostileFilesAreRefusedAsTheGameRefusesThem) {
+    ScratchDir dossier;
+    fs::create_directories(D + "questions/images");
+    WriteFile("jeu/correct.mp3", "son");
+    WriteFile("jeu/incorrect.mp3", "son");
+    WriteFile(D + "infos/infos_jeu_DEMO", std::string("T\nTh\nE\n1\n1\0 4\n5\n3\n30\n", 21));
+    ASSERT_EQ(::mkfifo((D + "infos/infos_jeu_DEMO0").c_str(), 0600), 0);
+    WriteFile(D + "infos/secret.png", "image");
+    WriteFile("dehors.png", "image");
+    fs::create_symlink(fs::absolute("dehors.png"), D + "questions/images/lien.png");
+    WriteFile(D + "questions/vorlines_DEMO",
+              Brouille("T\nT\n\nQ1\xA7../../infos/secret.png\na\nb\nc\nd\n1\n--\n"
+                       "Q2\xA7lien.png\na\nb\nc\nd\n1\n--\n"));
+    Sortie s = Pivolette("check jeu");
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(Occurrences(s.out, D + "infos/infos_jeu_DEMO:5: error: un nombre de 1 \xC3\xA0 3 chiffres"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, D + "infos/infos_jeu_DEMO0: error: \xC2\xAB " + D + "infos/infos_jeu_DEMO0 \xC2\xBB n'est pas un fichier ordinaire"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, D + "questions/vorlines_DEMO:4: error: le nom \xC2\xAB ../../infos/secret.png \xC2\xBB sort du dossier"), 1) << s.out;
+    EXPECT_EQ(Occurrences(s.out, D + "questions/vorlines_DEMO:11: error: questions/images/lien.png est un lien qui sort du dossier"), 1) << s.out;
+
+    fs::remove(D + "questions/vorlines_DEMO");
+    fs::create_symlink("/dev/zero", D + "questions/vorlines_DEMO");
+    for (const char* commande : {"check jeu", "show jeu/InfosQuizz/questions/vorlines_DEMO",
+                                 "decode jeu/InfosQuizz/questions/vorlines_DEMO"}) {
+        s = Pivolette(commande);
+        EXPECT_NE(s.code, 0) << commande;
+        EXPECT_NE((s.out + s.err).find("vorlines_DEMO \xC2\xBB n'est pas un fichier ordinaire"), std::string::npos) << commande << s.out << s.err;
+    }
+    fs::remove(D + "questions/vorlines_DEMO");
+    WriteFile(D + "questions/vorlines_DEMO", "");
+    fs::resize_file(D + "questions/vorlines_DEMO", 100 * 1024 * 1024);  // sparse
+    s = Pivolette("show jeu/InfosQuizz/questions/vorlines_DEMO");
+    EXPECT_EQ(s.code, 2);
+    EXPECT_NE(s.err.find("vorlines_DEMO \xC2\xBB est trop grand"), std::string::npos) << s.err;
 }
 
 }  // namespace

@@ -35,11 +35,12 @@ std::size_t Cherche(const std::string& t, char c, std::size_t debut = 0) {
     return std::string::npos;
 }
 
-// Drops the escapes; "\n" is a line end, shown as a space.
+// Drops the escapes; "\n" is a line end, shown as a space, as is a line
+// end itself, escaped or not: a text must stay on its line of the quiz text.
 std::string SansEchappement(const std::string& t) {
     std::string r;
     for (std::size_t k = 0; k < t.size(); ++k) {
-        if (t[k] == '\\' && k + 1 < t.size()) ++k, r += t[k] == 'n' ? ' ' : t[k];
+        if (t[k] == '\\' && k + 1 < t.size()) ++k, r += t[k] == 'n' || t[k] == '\n' ? ' ' : t[k];
         else r += t[k] == '\n' ? ' ' : t[k];
     }
     return Nettoie(r);

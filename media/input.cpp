@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "encodage.h"
 #include "internal.h"
 #include "lumicanvas.h"
 
@@ -435,24 +436,8 @@ bool TextIsUtf8() { return lc::ToUtf8("\xC3\xA9") == "\xC3\xA9"; }
 // The UTF-8 bytes of a Windows-1252 character; "" for the five codes that
 // stand for no character.
 std::string Cp1252ToUtf8(int code) {
-    static const char16_t k80[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
-        0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-    const unsigned u = code >= 0x80 && code < 0xA0 ? k80[code - 0x80] : static_cast<unsigned>(code);
-    std::string out;
-    if (u == 0) return out;
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-    return out;
+    const char byte = static_cast<char>(static_cast<unsigned char>(code));
+    return Utf8De1252(std::string_view(&byte, 1), Indefinis::Omis);
 }
 
 // The echo of a line being typed: what lay under the line is kept so that

@@ -35,6 +35,7 @@
 #include <utility>
 #include <vector>
 
+#include "encodage.h"
 #include "internal.h"
 #include "lumicanvas.h"
 
@@ -44,96 +45,26 @@ namespace {
 // Windows-1252 and UTF-8
 // ---------------------------------------------------------------------------
 
-// Unicode of the bytes 0x80..0x9F; 0 where Windows-1252 defines nothing.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88..8F
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98..9F
-};
-
-char32_t Cp1252ToUnicode(unsigned char byte) {
-    if (byte < 0x80 || byte >= 0xA0) return byte;
-    char32_t u = kCp1252High[byte - 0x80];
-    return u != 0 ? u : U'?';
-}
-
-// The Windows-1252 byte of a character, or -1 when the code page lacks it.
-int UnicodeToCp1252(char32_t u) {
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<int>(u);
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == u && u != 0) return 0x80 + i;
-    }
-    return -1;
-}
-
-void AppendUtf8(std::string& out, char32_t u) {
-    if (u < 0x80) {
-        out += static_cast<char>(u);
-    } else if (u < 0x800) {
-        out += static_cast<char>(0xC0 | (u >> 6));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else if (u < 0x10000) {
-        out += static_cast<char>(0xE0 | (u >> 12));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (u >> 18));
-        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-}
-
-// Decodes one well-formed UTF-8 sequence at p (end excluded) into *u and
-// returns its length, or 0 when p starts no valid sequence.
-int DecodeUtf8(const unsigned char* p, const unsigned char* end, char32_t* u) {
-    unsigned char lead = p[0];
-    int length = 0;
-    char32_t value = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        *u = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (end - p < length) return 0;
-    for (int i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (p[i] & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-    *u = value;
-    return length;
-}
-
-// Appends the UTF-8 of bytes [begin, end) read in `format`. With `drawable`
-// the control characters are left out (a tab or a line feed becomes a
-// space) so that no "missing glyph" box is ever drawn for them.
+// Appends the UTF-8 of bytes [begin, end) read in `format`, through the
+// shared conversions of encodage.h. With `drawable` the control characters
+// are left out (a tab or a line feed becomes a space) so that no "missing
+// glyph" box is ever drawn for them.
 void ConvertToUtf8(const char* begin, const char* end, int format, bool drawable,
                    std::string& out) {
-    auto p = reinterpret_cast<const unsigned char*>(begin);
-    auto stop = reinterpret_cast<const unsigned char*>(end);
-    while (p < stop) {
-        char32_t u = 0;
-        int used = format == U_UTF8 ? DecodeUtf8(p, stop, &u) : 0;
-        if (used == 0) {
-            u = Cp1252ToUnicode(*p);
-            used = 1;
+    const std::string_view text(begin, static_cast<std::size_t>(end - begin));
+    for (std::size_t k = 0; k < text.size();) {
+        const std::size_t start = k;
+        long u = format == U_UTF8 ? LitPointUtf8(text, k) : -1;
+        if (u < 0) {
+            k = start + 1;
+            u = Point1252(static_cast<unsigned char>(text[start]));
+            if (u < 0) u = '?';
         }
-        p += used;
         if (drawable && (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))) {
-            if (u == U'\t' || u == U'\n') AppendUtf8(out, U' ');
+            if (u == '\t' || u == '\n') out += ' ';
             continue;
         }
-        AppendUtf8(out, u);
+        AjouteUtf8(out, u);
     }
 }
 
@@ -516,17 +447,7 @@ std::string Cp1252ToUtf8(const std::string& text) {
     return out;
 }
 
-bool IsUtf8(const std::string& text) {
-    auto p = reinterpret_cast<const unsigned char*>(text.data());
-    auto end = p + text.size();
-    while (p < end) {
-        char32_t u = 0;
-        const int used = DecodeUtf8(p, end, &u);
-        if (used == 0) return false;
-        p += used;
-    }
-    return true;
-}
+bool IsUtf8(const std::string& text) { return EstUtf8(text); }
 
 std::string ToUtf8(const char* text) {
     std::string out;
@@ -534,24 +455,7 @@ std::string ToUtf8(const char* text) {
     return out;
 }
 
-std::string Utf8ToCp1252(const std::string& text) {
-    std::string out;
-    auto p = reinterpret_cast<const unsigned char*>(text.data());
-    auto end = p + text.size();
-    while (p < end) {
-        char32_t u = 0;
-        int used = DecodeUtf8(p, end, &u);
-        if (used == 0) {
-            out += '?';
-            ++p;
-            continue;
-        }
-        p += used;
-        int byte = (u >= 0x80 && u < 0xA0) ? -1 : UnicodeToCp1252(u);
-        out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
-    return out;
-}
+std::string Utf8ToCp1252(const std::string& text) { return Cp1252DeUtf8(text, '?'); }
 
 void DrawTextAt(int x, int y, const char* text) {
     int keep_x = State().x, keep_y = State().y;

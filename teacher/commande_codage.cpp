@@ -50,9 +50,15 @@ bool MemeFichier(const std::string& a, const std::string& b) {
 bool Texte1252(const std::string& octets, const std::string& nom, Codage codage, std::string& texte,
                std::vector<Diagnostic>& d) {
     bool utf8 = codage == Codage::Utf8;
-    // A text that is not all UTF-8 but holds UTF-8 sequences is UTF-8 with
-    // a mistake, not Windows-1252.
-    if (codage == Codage::Auto) utf8 = EstUtf8(octets) || ContientSuiteUtf8(octets);
+    if (codage == Codage::Auto) {
+        // The one rule of the teacher's texts; a text it refuses is not guessed.
+        const DecisionCodage decision = DecideCodage(octets);
+        if (decision.faute) {
+            d.push_back({nom, decision.ligne, decision.colonne, true, MessageCodage(decision)});
+            return false;
+        }
+        utf8 = decision.codage == CodageTexte::Utf8;
+    }
     if (!utf8) {
         texte = FinsDeLigneLF(octets);
         return true;

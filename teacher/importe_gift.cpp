@@ -2,8 +2,11 @@
 // "::title::", the text, then the answers between braces: "=right",
 // "~wrong", "#feedback", "%50%" weights; "\" escapes ~ = # { } : and itself.
 #include <cctype>
+#include <string_view>
+#include <utility>
 
 #include "importe.h"
+#include "nombres.h"
 
 namespace {
 
@@ -32,31 +35,35 @@ std::size_t Cherche(const std::string& t, char c, std::size_t debut = 0) {
     return std::string::npos;
 }
 
-// Drops the escapes; "\n" is a line end, shown as a space.
+// Drops the escapes; "\n" is a line end, shown as a space, as is a line
+// end itself, escaped or not: a text must stay on its line of the quiz text.
 std::string SansEchappement(const std::string& t) {
     std::string r;
     for (std::size_t k = 0; k < t.size(); ++k) {
-        if (t[k] == '\\' && k + 1 < t.size()) ++k, r += t[k] == 'n' ? ' ' : t[k];
+        if (t[k] == '\\' && k + 1 < t.size()) ++k, r += t[k] == 'n' || t[k] == '\n' ? ' ' : t[k];
         else r += t[k] == '\n' ? ' ' : t[k];
     }
     return Nettoie(r);
 }
 
 // Plain text of an "[html]" text: tags dropped, the common entities read.
+// A "<" with no ">" after it stays as written.
 std::string SansHtml(const std::string& t) {
-    static const std::pair<const char*, const char*> entites[] = {
+    static constexpr std::pair<std::string_view, std::string_view> entites[] = {
         {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}};
     std::string r;
+    std::size_t chevron = t.find('>');  // the first ">" not before k; npos stays npos
     for (std::size_t k = 0; k < t.size(); ++k) {
-        if (t[k] == '<' && t.find('>', k) != std::string::npos) {
-            k = t.find('>', k);
+        if (t[k] == '<' && chevron != std::string::npos && chevron < k) chevron = t.find('>', k);
+        if (t[k] == '<' && chevron != std::string::npos) {
+            k = chevron;
             r += ' ';
             continue;
         }
         bool entite = false;
         for (const auto& [code, lettre] : entites) {
-            const std::string c = code;
-            if (t.compare(k, c.size(), c) == 0) r += lettre, k += c.size() - 1, entite = true;
+            if (entite || t.compare(k, code.size(), code) != 0) continue;
+            r += lettre, k += code.size() - 1, entite = true;
         }
         if (!entite) r += t[k];
     }
@@ -67,18 +74,16 @@ std::string SansHtml(const std::string& t) {
     return compact;
 }
 
-// "%50%" at the start of an answer: its weight, removed from the text.
+// "%50%" at the start of an answer: its weight, removed from the text. The
+// weight's whole part is read with the bounded reader: "%33.3%" is 33, and
+// no text ("%1e120%", "%nan%") gives more than the percent it can mean.
 int Poids(std::string& t, bool juste) {
     if (t.empty() || t[0] != '%') return juste ? 100 : 0;
     const std::size_t fin = t.find('%', 1);
     if (fin == std::string::npos) return juste ? 100 : 0;
     const std::string n = t.substr(1, fin - 1);
     t = t.substr(fin + 1);
-    try {
-        return static_cast<int>(std::stod(n));
-    } catch (...) {
-        return 0;
-    }
+    return static_cast<int>(LitEntierSature(n.c_str(), -1000, 1000));
 }
 
 // Splits the inside of the braces at the unescaped "=" and "~"; feedback
@@ -178,6 +183,25 @@ void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImporte
     q.push_back(iq);
 }
 
+// Whether a block's braces are open, followed line after line as the block
+// grows, so that each byte is looked at once: the first unescaped "{" opens
+// them, the first unescaped "}" after it closes them.
+struct Accolades {
+    bool ouverte = false;
+    bool fermee = false;
+    bool echappe = false;  // the last byte read was a backslash that escapes the next
+
+    void Lit(const std::string& ligne) {
+        for (char c : ligne) {
+            if (echappe) echappe = false;
+            else if (c == '\\') echappe = true;
+            else if (c == '{' && !ouverte) ouverte = true;
+            else if (c == '}' && ouverte) fermee = true;
+        }
+    }
+    bool Ouvertes() const { return ouverte && !fermee; }
+};
+
 bool Commentaire(const std::string& t) {
     const std::size_t debut = t.find_first_not_of(" \t");
     return debut != std::string::npos && t.compare(debut, 2, "//") == 0;
@@ -192,6 +216,7 @@ std::vector<QuestionImportee> LitGift(const std::string& texte, const std::strin
     if (source.compare(0, 3, "\xEF\xBB\xBF") == 0) source = source.substr(3);
     const std::vector<std::string> lignes = DecoupeLignes(source);
     std::string bloc;
+    Accolades accolades;
     int debut = 0;
     for (std::size_t n = 0; n <= lignes.size(); ++n) {
         const bool fin = n == lignes.size() || Nettoie(lignes[n]).empty();
@@ -199,13 +224,15 @@ std::vector<QuestionImportee> LitGift(const std::string& texte, const std::strin
         if (!fin) {
             if (bloc.empty()) debut = static_cast<int>(n) + 1;
             bloc += lignes[n] + "\n";
+            accolades.Lit(lignes[n] + "\n");
             continue;
         }
         // A blank line inside open braces does not end the question.
-        const std::size_t ouvre = Cherche(bloc, '{');
-        if (n < lignes.size() && ouvre != std::string::npos && Cherche(bloc, '}', ouvre) == std::string::npos) continue;
-        if (Nettoie(bloc).rfind("$CATEGORY:", 0) != 0 && !Nettoie(bloc).empty()) LitQuestion(bloc, debut, questions, f, d);
+        if (n < lignes.size() && accolades.Ouvertes()) continue;
+        const std::string net = Nettoie(bloc);
+        if (net.rfind("$CATEGORY:", 0) != 0 && !net.empty()) LitQuestion(bloc, debut, questions, f, d);
         bloc.clear();
+        accolades = Accolades{};
     }
     return questions;
 }

@@ -1,6 +1,7 @@
 // What every command of the teacher's tool shares: exit codes, whole-file
 // reads and writes, the text conversions between the teacher's UTF-8 and the
-// game's Windows-1252, and the "file:line: error: message" reports.
+// game's Windows-1252 (over the shared ones of encodage.h), and the
+// "file:line: error: message" reports.
 //
 // The tool speaks UTF-8 on the terminal; the data files are Windows-1252.
 #pragma once
@@ -8,6 +9,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "encodage.h"
 
 // Exit codes that scripts can rely on.
 constexpr int SORTIE_OK = 0;         // everything fine
@@ -41,29 +44,9 @@ bool LitFichierEntier(const std::string& chemin, std::string& octets);
 bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
                         std::string& erreur);
 
-// Splits a text at its LF bytes; the last line without LF counts as a line,
-// and a text ending with LF has no empty last line.
-std::vector<std::string> DecoupeLignes(const std::string& texte);
-
-// CR LF and lone CR become LF.
-std::string FinsDeLigneLF(const std::string& texte);
-
-// Windows-1252 text to UTF-8. The five bytes Windows-1252 leaves undefined
-// become the control characters of the same number (U+0081 …), so that no
-// byte is lost and the text converts back exactly.
-std::string Utf8De1252(const std::string& texte);
-
 // A Windows-1252 text quoted in a message: UTF-8, control characters shown
 // as "?" (a file could hold terminal escapes), cut to 40 characters.
 std::string Cite(const std::string& texte1252);
-
-// True when `texte` is well-formed UTF-8.
-bool EstUtf8(const std::string& texte);
-
-// True when `texte` holds at least one well-formed UTF-8 sequence of two or
-// more bytes: text saved in UTF-8 (or, in a Windows-1252 file, UTF-8 that
-// was pasted in or converted twice: "Ã©" for "é").
-bool ContientSuiteUtf8(const std::string& texte);
 
 // UTF-8 to Windows-1252. Every character Windows-1252 cannot hold and every
 // malformed sequence is reported with its line and column (counted in
@@ -72,8 +55,11 @@ bool ContientSuiteUtf8(const std::string& texte);
 bool Utf8Vers1252(const std::string& utf8, const std::string& fichier, std::string& sortie,
                   std::vector<Diagnostic>& erreurs);
 
-// The length in characters of a UTF-8 text (for word wrapping).
-std::size_t LongueurUtf8(const std::string& texte);
+// A text the teacher wrote, in UTF-8, its encoding decided by the one rule
+// of the tree's texts (see encodage.h); false, with the offending byte's
+// line and column reported into `erreurs`, when the rule refuses it.
+bool TexteEnseignant(const std::string& octets, const std::string& fichier, std::string& utf8,
+                     std::vector<Diagnostic>& erreurs);
 
 // A reading of the command line: positional words and "--name [value]"
 // options. `avec_valeur` lists the options that take a value ("-o", ...).

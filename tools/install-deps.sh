@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages that Pivolette's build, programs and tests need.
+# Installs the Debian packages that Pivolette's build, programs and tests need
+# (clang and its runtime libraries for the fuzzing of the parsers).
 set -e
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
@@ -9,4 +10,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-gfx-dev \
   libphysfs-dev libmpv-dev \
   fonts-dejavu-core fonts-dejavu-extra \
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick \
+  clang libclang-rt-14-dev

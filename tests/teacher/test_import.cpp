@@ -2,6 +2,8 @@
 // awkward corners included, turned into quiz text the encoder accepts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "importe.h"
 #include "lance.h"
 
@@ -150,6 +152,69 @@ TEST(Import, TheProgramWritesAQuizTheEncoderAccepts) {
     EXPECT_EQ(Pivolette("import gift vide.txt").code, 1);
     EXPECT_EQ(Pivolette("import moodle a.txt").code, 2);
     EXPECT_EQ(Pivolette("import aiken absent.txt").code, 2);
+}
+
+// A weight is read with the bounded number reader: no text overflows it.
+TEST(Import, GiftWeightsOfAnySizeAreReadWithinBounds) {
+    const struct {
+        const char* reponses;
+        int bonne;  // -1: the question is left out
+    } cas[] = {
+        {"{=%100%oui ~%0%non}", 0},
+        {"{~non =%99999999999999999999%oui}", 1},
+        {"{=oui ~%-99999999999999999999%non}", 0},
+        {"{=%1e120%oui ~non}", -1},  // 1 %: a weighted answer
+        {"{=%nan%oui ~%inf%non}", -1},
+    };
+    for (const auto& c : cas) {
+        std::vector<Diagnostic> d;
+        const auto q = LitGift(std::string("Poids ?") + c.reponses + "\n", "g.gift", d);
+        ASSERT_EQ(q.size(), c.bonne < 0 ? 0u : 1u) << c.reponses;
+        if (c.bonne >= 0) {
+            EXPECT_EQ(q[0].bonne, c.bonne) << c.reponses;
+        }
+        EXPECT_EQ(d.size(), c.bonne < 0 ? 1u : 0u) << c.reponses;
+    }
+}
+
+// The same word in each encoding a teacher's file may come in, at line 4,
+// column 10, of a GIFT export and of a quiz text: import and encode read or
+// refuse it alike, and a refusal names the same place.
+TEST(Import, ImportAndEncodeDecideATextsEncodingAlike) {
+    struct Cas {
+        const char* nom;
+        std::string debut;  // before the first line
+        std::string mot;
+        const char* refus;  // ":line:column: error:" when refused
+    };
+    const Cas cas[] = {
+        {"UTF-8", "", "\xC3\xA9t\xC3\xA9", nullptr},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF", "\xC3\xA9t\xC3\xA9", nullptr},
+        {"Windows-1252", "", "\xE9t\xE9", nullptr},
+        {"UTF-8 with one stray byte", "", "\xC3\xA9t\xE9", ":4:12: error:"},
+        {"Windows-1252 with an undefined byte", "", "\xE9t\x81", ":4:12: error:"},
+    };
+    ScratchDir dossier;
+    for (const Cas& c : cas) {
+        WriteFile("f.gift", c.debut + "// banque\n// CM1\n\nQuestion " + c.mot + " ?{=oui ~non}\n");
+        WriteFile("q.txt", c.debut + "Quiz\nTh\nlibre\nQuestion " + c.mot + " ?\nA\nB\nC\nD\n1\n--\n");
+        std::filesystem::remove("f.txt");
+        std::filesystem::remove("q");
+        const Sortie import = Pivolette("import gift f.gift -o f.txt");
+        const Sortie encode = Pivolette("encode q.txt");
+        if (c.refus == nullptr) {
+            EXPECT_EQ(import.code, 0) << c.nom << import.err;
+            EXPECT_EQ(encode.code, 0) << c.nom << encode.err;
+            EXPECT_NE(ReadFile("f.txt").find("\nQuestion \xC3\xA9t\xC3\xA9 ?\n"), std::string::npos) << c.nom;
+            EXPECT_NE(Pivolette("decode q").out.find("\nQuestion \xC3\xA9t\xC3\xA9 ?\n"), std::string::npos) << c.nom;
+            continue;
+        }
+        EXPECT_EQ(import.code, 2) << c.nom;
+        EXPECT_EQ(encode.code, 1) << c.nom;
+        EXPECT_EQ(Occurrences(import.err, std::string("f.gift") + c.refus), 1) << c.nom << import.err;
+        EXPECT_EQ(Occurrences(encode.err, std::string("q.txt") + c.refus), 1) << c.nom << encode.err;
+        EXPECT_FALSE(std::filesystem::exists("f.txt") || std::filesystem::exists("q")) << c.nom;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+// The imported questions written as the game's quiz text: texts cut into
+// display lines between words, the quiz text's own signs replaced, and
+// lines cut to the game's fields with a warning.
+#include "importe.h"
+
+namespace {
+
+constexpr std::size_t LARGEUR_QUESTION = 35;  // characters of a question display line
+constexpr std::size_t LARGEUR_REPONSE = 20;   // of an answer display line
+constexpr std::size_t CHAMP_COURT = 59;       // an answer line's field
+constexpr std::size_t LIGNE_MAX = 254;        // a line of the quiz text
+
+// The characters the quiz text gives a meaning to become plain ones: "|"
+// would start a display line, "§", "µ" and "~" would name a medium.
+std::string SansSignes(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
+    std::string r;
+    bool change = false;
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        if (t[k] == '|') r += '/', change = true;
+        else if (t[k] == '~') r += '-', change = true;
+        else if (t.compare(k, 2, "\xC2\xA7") == 0 || t.compare(k, 2, "\xC2\xB5") == 0) ++k, change = true;
+        else r += t[k];
+    }
+    if (change) d.push_back({f, ligne, 0, false, "« | », « ~ », « § » ou « µ » remplacés : ils ont un sens dans le texte du quiz"});
+    return r;
+}
+
+// The first `n` characters of a UTF-8 text.
+std::string Debut(const std::string& t, std::size_t n) {
+    std::size_t k = 0;
+    for (std::size_t vus = 0; k < t.size(); ++k) {
+        if ((static_cast<unsigned char>(t[k]) & 0xC0) != 0x80 && vus++ == n) break;
+    }
+    return t.substr(0, k);
+}
+
+std::string Joint(const std::vector<std::string>& lignes) {
+    std::string r;
+    for (const std::string& l : lignes) r += (r.empty() ? "" : "|") + l;
+    return r;
+}
+
+std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
+    std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3);
+    for (std::string& s : l) {
+        if (LongueurUtf8(s) <= CHAMP_COURT) continue;
+        s = Debut(s, CHAMP_COURT);
+        d.push_back({f, ligne, 0, false, "réponse trop longue pour trois lignes : coupée à « " + s + " »"});
+    }
+    return Joint(l);
+}
+
+std::string LigneQuestion(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
+    const std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_QUESTION, 3);
+    if (LongueurUtf8(l.back()) > 2 * LARGEUR_QUESTION)
+        d.push_back({f, ligne, 0, false, "question longue : sa troisième ligne risque de dépasser de l'écran"});
+    std::string r = Joint(l);
+    if (LongueurUtf8(r) > LIGNE_MAX) {
+        r = Debut(r, LIGNE_MAX);
+        d.push_back({f, ligne, 0, false, "question de plus de 254 caractères : coupée"});
+    }
+    return r;
+}
+
+}  // namespace
+
+std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur, std::size_t lignes) {
+    std::vector<std::string> r(1);
+    std::size_t longueur = 0;  // of the last line, in characters: counted once per word
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        const std::size_t espace = texte.find(' ', debut);
+        const std::size_t fin = espace == std::string::npos ? texte.size() : espace;
+        const std::string_view mot = std::string_view(texte).substr(debut, fin - debut);
+        debut = fin + 1;
+        if (mot.empty()) continue;
+        const std::size_t n = LongueurUtf8(mot);
+        std::string& l = r.back();
+        if (l.empty()) {
+            l = mot, longueur = n;
+        } else if (longueur + 1 + n <= largeur || r.size() == lignes) {
+            (l += ' ') += mot, longueur += 1 + n;
+        } else {
+            r.emplace_back(mot), longueur = n;
+        }
+    }
+    return r;
+}
+
+std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std::string& titre,
+                       const std::string& f, std::vector<Diagnostic>& d) {
+    std::string t = Debut(titre, 63) + "\nQuestions importées\nImporté par pivolette import depuis " + f + "\n";
+    for (const QuestionImportee& q : questions) {
+        t += LigneQuestion(q.texte, f, q.ligne, d) + "\n";
+        for (std::size_t r = 0; r < 4; ++r)
+            t += (r < q.reponses.size() ? LigneReponse(q.reponses[r], f, q.ligne, d) : "") + "\n";
+        t += std::to_string(q.bonne + 1) + "\n--\n";
+    }
+    return t;
+}
+

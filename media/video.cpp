@@ -35,6 +35,7 @@ constexpr int kFirstPictureWaitMs = 3000;  // longest OpenVideo decodes for the 
 constexpr int kDecodeBudgetMs = 12;        // longest one PlayVideo decodes with a window
 constexpr double kSoundAhead = 0.3;        // seconds of sound queued ahead of the clock
 constexpr double kPicturesAhead = 0.1;     // seconds of pictures decoded ahead of the clock
+constexpr double kSoundDrift = 0.5;        // seconds the sound may stray from the wall clock
 constexpr size_t kMostPictures = 32;       // pictures held at most
 constexpr double kEpsilon = 1e-6;
 
@@ -102,7 +103,6 @@ struct Video {
 // What the video layer keeps between videos.
 struct VideoLayer {
     std::unique_ptr<Video> video;
-    bool told_unavailable = false;  // the reason video is unavailable was reported
 };
 
 VideoLayer g_layer;
@@ -123,12 +123,13 @@ double Clock(Video& v) {
         t = (lc::NowMs() - v.opened_at) / 1000.0;
     } else if (v.started) {
         const auto now = SteadyClock::now();
+        t = std::chrono::duration<double>(now - v.origin).count();
         const double queued = v.sound ? v.sound->Queued() : 0;
-        if (queued > 0) {
-            t = v.sound->queued_until - queued;
+        const double heard = v.sound ? v.sound->queued_until - queued : 0;
+        // The sound leads while it plays; a device that stalls loses the lead.
+        if (queued > 0 && std::abs(heard - t) < kSoundDrift) {
+            t = heard;
             v.origin = now - std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(t));
-        } else {
-            t = std::chrono::duration<double>(now - v.origin).count();
         }
     }
     v.last_time = std::max(v.last_time, t);
@@ -169,7 +170,10 @@ bool DecodeOne(Video& v) {
 bool NeedsMore(const Video& v, double t) {
     if (v.exhausted || v.pictures.size() >= kMostPictures) return false;
     const bool pictures = v.info.has_picture && (v.pictures.empty() || v.pictures.back().time <= t + kPicturesAhead);
-    const bool sound = v.sound && v.sound->queued_until < t + kSoundAhead;
+    // Sound that is not heard (no device, or the harness) is decoded only to
+    // find the end of a video without pictures.
+    const bool sound = v.sound ? v.sound->queued_until < t + kSoundAhead
+                               : !v.info.has_picture && v.content_end <= t + kSoundAhead;
     return pictures || sound;
 }
 
@@ -234,11 +238,10 @@ bool Start(Video& v, const char* name, const std::string& file) {
     std::string why;
     v.table = lc::VideoDecoder(why);
     if (!v.table) {
-        if (g_layer.told_unavailable) {
+        if (why.empty()) {
             lc::Fail("Impossible de lire la vidéo %s : lecteur vidéo indisponible", name);
         } else {
             lc::Fail("Impossible de lire la vidéo %s : lecteur vidéo indisponible (%s)", name, why.c_str());
-            g_layer.told_unavailable = true;
         }
         return false;
     }

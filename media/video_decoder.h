@@ -62,11 +62,12 @@ namespace lc {
 
 // The decoder's table, loaded on the first call; nullptr when video is
 // unavailable (no plug-in, or ffmpeg's libraries missing), with the reason
-// in `why`. Later calls give the same answer without trying again.
+// in `why` the first time only. Later calls give the same answer without
+// trying again.
 const PvVideoTable* VideoDecoder(std::string& why);
 // Where the plug-in is looked for ("" goes back to beside the program, then
 // the install folder); forgets the last answer so that the next call tries
-// again. Used by tests.
-void SetVideoPluginPath(const std::string& path);
+// again. False when the decoder is linked in: there is nothing to load.
+bool SetVideoPluginPath(const std::string& path);
 
 }  // namespace lc

@@ -11,6 +11,6 @@ const PvVideoTable* VideoDecoder(std::string& why) {
     return pivolette_video_table();
 }
 
-void SetVideoPluginPath(const std::string& /*path*/) {}
+bool SetVideoPluginPath(const std::string& /*path*/) { return false; }
 
 }  // namespace lc

@@ -75,15 +75,17 @@ const PvVideoTable* VideoDecoder(std::string& why) {
         p.tried = true;
         p.table = Load(p);
     }
-    why = p.why;
+    why = std::move(p.why);  // told once
+    p.why.clear();
     return p.table;
 }
 
-void SetVideoPluginPath(const std::string& path) {
+bool SetVideoPluginPath(const std::string& path) {
     g_plugin.path = path;
     g_plugin.tried = false;
     g_plugin.table = nullptr;
     g_plugin.why.clear();
+    return true;
 }
 
 }  // namespace lc

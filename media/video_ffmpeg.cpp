@@ -319,7 +319,7 @@ int Scale(PvDecoder* d, const PvPicture* picture, void* pixels, int pitch, int w
     if (w <= 0 || h <= 0 || f->width <= 0 || f->height <= 0) return 0;
     SwsContext* sws = sws_getCachedContext(d->scaler.release(), f->width, f->height,
                                            static_cast<AVPixelFormat>(f->format), w, h, AV_PIX_FMT_0RGB32,
-                                           SWS_BILINEAR, nullptr, nullptr, nullptr);
+                                           SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
     d->scaler.reset(sws);
     if (!sws) return 0;
     uint8_t* dst[4] = {static_cast<uint8_t*>(pixels), nullptr, nullptr, nullptr};

@@ -186,15 +186,18 @@ void Decode(Video& v, double t) {
 }
 
 // Makes the last picture due at time `t` the one shown; the first picture
-// shows from the start, even when the file gives it a later time. None is
-// due at or past a known end.
+// shows from the start, even when the file gives it a later time. A picture
+// at or past a known end is never shown: it is dropped once due.
 void TakeDue(Video& v, double t) {
     const double limit = v.end_ms == INT_MAX ? 1e18 : v.end_ms / 1000.0 - kEpsilon;
-    while (!v.pictures.empty() && (!v.shown.picture || (v.pictures.front().time <= t + kEpsilon &&
-                                                        v.pictures.front().time < limit))) {
-        v.shown = std::move(v.pictures.front());
+    while (!v.pictures.empty()) {
+        const double time = v.pictures.front().time;
+        if (v.shown.picture && time > t + kEpsilon) break;
+        if (!v.shown.picture || time < limit) {
+            v.shown = std::move(v.pictures.front());
+            v.fresh = true;
+        }
         v.pictures.pop_front();
-        v.fresh = true;
     }
 }
 
@@ -345,9 +348,11 @@ void StartPlaying(Video& v) {
     if (v.sound) SDL_PauseAudioDevice(v.sound->device, 0);
 }
 
-// True once everything decoded was shown and heard.
+// True once everything decoded was shown and heard (or the clock went past
+// the sound, when its device stalled).
 bool PlayedOut(const Video& v) {
-    return v.exhausted && v.pictures.empty() && (!v.sound || v.sound->Queued() <= 0 || v.headless);
+    const bool heard = !v.sound || v.sound->Queued() <= 0 || v.last_time >= v.sound->queued_until;
+    return v.exhausted && v.pictures.empty() && heard;
 }
 
 }  // namespace

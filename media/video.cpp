@@ -1,26 +1,30 @@
 // Video: the questions' video extracts, one at a time. The video decoder
-// (video_decoder.h, on ffmpeg's libraries) reads the file on the program's
-// thread, a little ahead of what is shown; the sound goes to a sound device
-// of the video's own, through SDL's queue, and its clock says which picture
-// is due (the wall clock does when the video has no sound or no device).
-// PlayVideo scales the due picture into its rectangle on the back buffer and
-// shows that rectangle.
+// (video_decoder.h, on ffmpeg's libraries) reads the file a little ahead of
+// what is shown, on a thread of the video's own; the sound goes to a sound
+// device of the video's own, through SDL's queue, and its clock says which
+// picture is due (the wall clock does when the video has no sound or no
+// device). PlayVideo, on the program's thread, scales the due picture into
+// its rectangle on the back buffer and shows that rectangle.
 //
 // With a window the video plays on in real time from the first PlayVideo
 // (OpenVideo leaves it on its first picture while the program draws the
 // screen around it). Under the test harness it follows the harness's clock
 // instead, silent: the current time is the clock's time since OpenVideo and
-// PlayVideo shows the last picture due by then, so that a test sees the same
-// pictures and the same end on every run, however fast the machine is.
+// PlayVideo decodes, on the program's thread, up to the last picture due by
+// then and shows it, so that a test sees the same pictures and the same end
+// on every run, however fast the machine is.
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "internal.h"
@@ -32,7 +36,7 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kFirstPictureWaitMs = 3000;  // longest OpenVideo decodes for the first picture
-constexpr int kDecodeBudgetMs = 12;        // longest one PlayVideo decodes with a window
+constexpr int kIdleDecoderMs = 10;         // the decoding thread looks again this often when idle
 constexpr double kSoundAhead = 0.3;        // seconds of sound queued ahead of the clock
 constexpr double kPicturesAhead = 0.1;     // seconds of pictures decoded ahead of the clock
 constexpr double kSoundDrift = 0.5;        // seconds the sound may stray from the wall clock
@@ -81,10 +85,18 @@ struct Video {
     PvVideoInfo info{};
     bool headless = false;
     bool ended = false;      // played to its end, or could not be played
-    bool exhausted = false;  // the decoder has given its last piece
     int end_ms = INT_MAX;    // the length, INT_MAX while unknown
+    // Shared with the decoding thread, under `m`: what it decoded and what
+    // it needs to know to decode enough and no more.
+    std::mutex m;
+    std::condition_variable wake_decoder;
+    bool exhausted = false;  // the decoder has given its last piece
+    bool stop = false;       // the decoding thread must end
+    double now = 0;          // the clock as the program's thread last read it
     double content_end = 0;  // where the last picture or sound decoded ends
     std::deque<Picture> pictures;  // decoded, not shown yet, in time order
+    std::thread decoding;    // with a window, from the first PlayVideo
+    // The program's thread alone.
     Picture shown;                 // the picture now due
     bool fresh = false;            // `shown` changed since it was drawn
     std::unique_ptr<SoundOut> sound;
@@ -98,6 +110,19 @@ struct Video {
     int pic_w = 0, pic_h = 0;
     SDL_Rect drawn{0, 0, 0, 0};
     Uint32 wake_at = 0;  // a wake-up is on its way for this SDL tick; 0 none
+
+    Video() = default;
+    Video(const Video&) = delete;
+    Video& operator=(const Video&) = delete;
+    // The decoding thread ends before anything it uses goes.
+    ~Video() {
+        {
+            std::lock_guard lock(m);
+            stop = true;
+        }
+        wake_decoder.notify_all();
+        if (decoding.joinable()) decoding.join();
+    }
 };
 
 // What the video layer keeps between videos.
@@ -116,7 +141,7 @@ int ToMs(double seconds) {
 
 // Seconds of the video played: the harness's clock since OpenVideo; with a
 // window the sound's clock while sound plays, else the wall clock, both 0
-// until the first PlayVideo.
+// until the first PlayVideo. Called with `v.m` held.
 double Clock(Video& v) {
     double t = 0;
     if (v.headless) {
@@ -133,42 +158,52 @@ double Clock(Video& v) {
         }
     }
     v.last_time = std::max(v.last_time, t);
+    v.now = v.last_time;
     return v.last_time;
 }
 
 // --- Decoding ------------------------------------------------------------------------
 
-void QueueSound(Video& v, const PvPiece& piece) {
-    SoundOut* s = v.sound.get();
-    if (!s || piece.bytes <= 0) return;
-    if (SDL_QueueAudio(s->device, piece.samples, static_cast<Uint32>(piece.bytes)) == 0) {
-        s->queued_until = piece.time + piece.duration;
+Uint32 WakeEvent() {
+    static Uint32 type = 0;
+    if (!type && SDL_WasInit(SDL_INIT_EVENTS)) {
+        const Uint32 t = SDL_RegisterEvents(1);
+        if (t != static_cast<Uint32>(-1)) type = t;
     }
+    return type;
 }
 
-// Takes one piece from the decoder; false at the end of the file.
-bool DecodeOne(Video& v) {
-    if (v.exhausted || !v.decoder) return false;
-    PvPiece piece{};
-    if (!v.table->next(v.decoder.get(), &piece)) {
-        v.exhausted = true;
-        return false;
-    }
+// Ends the wait of the program's thread in its poll (any thread may call it).
+void WakeProgram(Uint32 type) {
+    if (!type) return;
+    SDL_Event e{};
+    e.type = type;
+    SDL_PushEvent(&e);
+}
+
+// Keeps a piece the decoder gave. Called with `v.m` held.
+void Store(Video& v, const PvPiece& piece, Uint32 wake) {
     v.content_end = std::max(v.content_end, piece.time + piece.duration);
     if (piece.kind == kPvSound) {
-        QueueSound(v, piece);
+        SoundOut* s = v.sound.get();
+        if (s && piece.bytes > 0 &&
+            SDL_QueueAudio(s->device, piece.samples, static_cast<Uint32>(piece.bytes)) == 0) {
+            s->queued_until = piece.time + piece.duration;
+        }
     } else if (piece.kind == kPvPicture) {
         Picture p{PicturePtr(piece.picture, PictureRelease{v.table}), piece.time};
         // Pictures come in the order they show; a late one replaces what it passes.
         while (!v.pictures.empty() && v.pictures.back().time >= p.time) v.pictures.pop_back();
+        // A picture already due while the program waited for one.
+        if (v.pictures.empty() && p.time <= v.now) WakeProgram(wake);
         v.pictures.push_back(std::move(p));
     }
-    return true;
 }
 
 // True while more must be decoded to show time `t` and keep the sound going.
+// Called with `v.m` held.
 bool NeedsMore(const Video& v, double t) {
-    if (v.exhausted || v.pictures.size() >= kMostPictures) return false;
+    if (v.exhausted || v.stop || v.pictures.size() >= kMostPictures) return false;
     const bool pictures = v.info.has_picture && (v.pictures.empty() || v.pictures.back().time <= t + kPicturesAhead);
     // Sound that is not heard (no device, or the harness) is decoded only to
     // find the end of a video without pictures.
@@ -177,17 +212,47 @@ bool NeedsMore(const Video& v, double t) {
     return pictures || sound;
 }
 
-// Decodes what time `t` needs; with a window, for a short while at most.
-void Decode(Video& v, double t) {
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kDecodeBudgetMs);
-    while (NeedsMore(v, t) && DecodeOne(v)) {
-        if (!v.headless && SteadyClock::now() > deadline) break;
+// Decodes one piece, holding `lock` (on `v.m`) only while it keeps it:
+// the decoder itself runs unlocked. False at the end of the file.
+bool DecodeOne(Video& v, std::unique_lock<std::mutex>& lock, Uint32 wake = 0) {
+    lock.unlock();
+    PvPiece piece{};
+    const bool got = v.table->next(v.decoder.get(), &piece) != 0;
+    lock.lock();
+    if (got) {
+        Store(v, piece, wake);
+    } else {
+        v.exhausted = true;
+    }
+    return got;
+}
+
+// The decoding thread: keeps the pictures and the sound a little ahead of
+// the clock the program's thread publishes, until the file ends or the
+// video closes.
+void DecodeAhead(Video& v) {
+    const Uint32 wake = WakeEvent();
+    std::unique_lock lock(v.m);
+    while (!v.stop && !v.exhausted) {
+        if (NeedsMore(v, v.now)) {
+            DecodeOne(v, lock, wake);
+        } else {
+            v.wake_decoder.wait_for(lock, std::chrono::milliseconds(kIdleDecoderMs));
+        }
+    }
+}
+
+// Under the harness: decodes, on the program's thread, what time `t` needs.
+void DecodeFor(Video& v, double t) {
+    std::unique_lock lock(v.m);
+    while (NeedsMore(v, t) && DecodeOne(v, lock)) {
     }
 }
 
 // Makes the last picture due at time `t` the one shown; the first picture
 // shows from the start, even when the file gives it a later time. A picture
-// at or past a known end is never shown: it is dropped once due.
+// at or past a known end is never shown: it is dropped once due. Called with
+// `v.m` held.
 void TakeDue(Video& v, double t) {
     const double limit = v.end_ms == INT_MAX ? 1e18 : v.end_ms / 1000.0 - kEpsilon;
     while (!v.pictures.empty()) {
@@ -264,7 +329,8 @@ bool Start(Video& v, const char* name, const std::string& file) {
 // Decodes up to the first picture, so that the first PlayVideo shows it.
 void FirstPicture(Video& v) {
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kFirstPictureWaitMs);
-    while (v.info.has_picture && v.pictures.empty() && DecodeOne(v)) {
+    std::unique_lock lock(v.m);
+    while (v.info.has_picture && v.pictures.empty() && DecodeOne(v, lock)) {
         if (SteadyClock::now() > deadline) break;
     }
     TakeDue(v, 0);
@@ -309,27 +375,20 @@ void Draw(Video& v, SDL_Rect r) {
 
 // --- Waiting ------------------------------------------------------------------------------
 
-Uint32 WakeEvent() {
-    static Uint32 type = 0;
-    if (!type && SDL_WasInit(SDL_INIT_EVENTS)) {
-        const Uint32 t = SDL_RegisterEvents(1);
-        if (t != static_cast<Uint32>(-1)) type = t;
-    }
-    return type;
-}
-
 Uint32 PushWake(Uint32 /*interval*/, void* param) {
-    SDL_Event e{};
-    e.type = static_cast<Uint32>(reinterpret_cast<uintptr_t>(param));
-    SDL_PushEvent(&e);
+    WakeProgram(static_cast<Uint32>(reinterpret_cast<uintptr_t>(param)));
     return 0;
 }
 
 // With a window: asks for an event when the next picture is due, so that the
 // poll's short wait ends on time.
 void WakeForNext(Video& v, double t) {
-    if (v.headless || v.pictures.empty()) return;
-    const double wait = v.pictures.front().time - t;
+    double wait = 0;
+    {
+        std::lock_guard lock(v.m);
+        if (v.headless || v.pictures.empty()) return;
+        wait = v.pictures.front().time - t;
+    }
     const Uint32 type = WakeEvent();
     if (!type || wait <= 0 || wait > 0.02) return;
     const Uint32 due = SDL_GetTicks() + static_cast<Uint32>(wait * 1000.0) + 1;
@@ -340,16 +399,18 @@ void WakeForNext(Video& v, double t) {
     }
 }
 
-// With a window: the video and its sound start with the screen that shows it.
+// With a window: the video and its sound start with the screen that shows
+// it, and the decoding thread with them.
 void StartPlaying(Video& v) {
     if (v.headless || v.started) return;
     v.started = true;
     v.origin = SteadyClock::now();
     if (v.sound) SDL_PauseAudioDevice(v.sound->device, 0);
+    v.decoding = std::thread(DecodeAhead, std::ref(v));
 }
 
 // True once everything decoded was shown and heard (or the clock went past
-// the sound, when its device stalled).
+// the sound, when its device stalled). Called with `v.m` held.
 bool PlayedOut(const Video& v) {
     const bool heard = !v.sound || v.sound->Queued() <= 0 || v.last_time >= v.sound->queued_until;
     return v.exhausted && v.pictures.empty() && heard;
@@ -387,8 +448,15 @@ void PlayVideo(int x, int y, int w, int h, int /*flag*/) {
     double t = 0;
     if (v.decoder && !v.ended) {
         StartPlaying(v);
+        std::unique_lock lock(v.m);
         t = Clock(v);
-        Decode(v, t);
+        if (v.headless) {
+            lock.unlock();
+            DecodeFor(v, t);
+            lock.lock();
+        } else {
+            v.wake_decoder.notify_one();
+        }
         TakeDue(v, t);
     }
     const bool moved = r.x != v.drawn.x || r.y != v.drawn.y || r.w != v.drawn.w || r.h != v.drawn.h;
@@ -414,8 +482,14 @@ int GetVideoCurrentTime() {
     Video& v = *g_layer.video;
     if (v.ended) return v.end_ms;
     if (!v.headless && !v.started) return 0;
+    std::unique_lock lock(v.m);
     const double t = Clock(v);
-    if (v.headless) Decode(v, t);  // the end may depend on what is left to decode
+    if (v.headless) {
+        // The end may depend on what is left to decode.
+        lock.unlock();
+        DecodeFor(v, t);
+        lock.lock();
+    }
     const int ms = ToMs(t);
     const bool known = v.end_ms != INT_MAX;
     // The harness's clock alone says when a video of known length ends; in

@@ -36,10 +36,11 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kFirstPictureWaitMs = 3000;  // longest OpenVideo decodes for the first picture
-constexpr int kIdleDecoderMs = 10;         // the decoding thread looks again this often when idle
+constexpr int kIdleDecoderMs = 50;         // the decoding thread looks again this often when idle
 constexpr double kSoundAhead = 0.3;        // seconds of sound queued ahead of the clock
 constexpr double kPicturesAhead = 0.1;     // seconds of pictures decoded ahead of the clock
-constexpr double kSoundDrift = 0.5;        // seconds the sound may stray from the wall clock
+constexpr double kSoundSlack = 0.04;       // seconds the wall clock may stray from the sound
+constexpr double kSoundDrift = 0.5;        // past this the sound is taken to have stalled
 constexpr size_t kMostPictures = 32;       // pictures held at most
 constexpr double kEpsilon = 1e-6;
 
@@ -151,8 +152,11 @@ double Clock(Video& v) {
         t = std::chrono::duration<double>(now - v.origin).count();
         const double queued = v.sound ? v.sound->Queued() : 0;
         const double heard = v.sound ? v.sound->queued_until - queued : 0;
-        // The sound leads while it plays; a device that stalls loses the lead.
-        if (queued > 0 && std::abs(heard - t) < kSoundDrift) {
+        // The sound leads while it plays: the wall clock, smoother than the
+        // sound's (a device takes its samples a block at a time), is set to it
+        // when they part. A device that stalls loses the lead.
+        const double apart = std::abs(heard - t);
+        if (queued > 0 && apart > kSoundSlack && apart < kSoundDrift) {
             t = heard;
             v.origin = now - std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(t));
         }

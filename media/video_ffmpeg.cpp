@@ -115,7 +115,9 @@ bool OpenStream(PvDecoder& d, int index, Stream& s) {
     if (!codec) return false;
     s.codec.reset(avcodec_alloc_context3(codec));
     if (!s.codec || avcodec_parameters_to_context(s.codec.get(), st->codecpar) < 0) return false;
-    if (codec->type == AVMEDIA_TYPE_VIDEO) s.codec->thread_count = 0;  // as many as the processor has
+    // One thread: the layer decodes on a thread of its own, and helper threads
+    // cost more than they save on pictures of a few hundred pixels a side.
+    s.codec->thread_count = 1;
     s.codec->pkt_timebase = st->time_base;
     if (avcodec_open2(s.codec.get(), codec, nullptr) < 0) {
         s.codec.reset();

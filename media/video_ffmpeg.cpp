@@ -9,7 +9,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/time.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -240,22 +239,23 @@ void Flush(Stream& s) {
     s.flushed = true;
 }
 
-// Reads the next packet into its decoder; false once the file has no more.
-// A packet the decoder refuses (a damaged part of the file) is skipped.
-bool Feed(PvDecoder& d) {
-    if (d.read_all) return false;
+// Reads the next packet into its decoder; once the file has no more, tells
+// the decoders so. A packet the decoder refuses (a damaged part of the file)
+// is skipped.
+void Feed(PvDecoder& d) {
+    if (d.read_all) return;
     for (;;) {
         if (av_read_frame(d.format.get(), d.packet.get()) < 0) {
             d.read_all = true;
             Flush(d.picture);
             Flush(d.sound);
-            return false;
+            return;
         }
         const int index = d.packet->stream_index;
         Stream* s = index == d.picture.index ? &d.picture : (index == d.sound.index ? &d.sound : nullptr);
         if (s && s->codec) avcodec_send_packet(s->codec.get(), d.packet.get());
         av_packet_unref(d.packet.get());
-        if (s && s->codec) return true;
+        if (s && s->codec) return;
     }
 }
 

@@ -141,8 +141,8 @@ int ToMs(double seconds) {
 // --- The clock ----------------------------------------------------------------------
 
 // Seconds of the video played: the harness's clock since OpenVideo; with a
-// window the sound's clock while sound plays, else the wall clock, both 0
-// until the first PlayVideo. Called with `v.m` held.
+// window the wall clock kept to the sound's while sound plays, 0 until the
+// first PlayVideo. Called with `v.m` held.
 double Clock(Video& v) {
     double t = 0;
     if (v.headless) {
@@ -234,8 +234,7 @@ bool DecodeOne(Video& v, std::unique_lock<std::mutex>& lock, Uint32 wake = 0) {
 // The decoding thread: keeps the pictures and the sound a little ahead of
 // the clock the program's thread publishes, until the file ends or the
 // video closes.
-void DecodeAhead(Video& v) {
-    const Uint32 wake = WakeEvent();
+void DecodeAhead(Video& v, Uint32 wake) {
     std::unique_lock lock(v.m);
     while (!v.stop && !v.exhausted) {
         if (NeedsMore(v, v.now)) {
@@ -410,7 +409,7 @@ void StartPlaying(Video& v) {
     v.started = true;
     v.origin = SteadyClock::now();
     if (v.sound) SDL_PauseAudioDevice(v.sound->device, 0);
-    v.decoding = std::thread(DecodeAhead, std::ref(v));
+    v.decoding = std::thread(DecodeAhead, std::ref(v), WakeEvent());
 }
 
 // True once everything decoded was shown and heard (or the clock went past

@@ -1,7 +1,8 @@
 // A video extract on the video screen: the processor the program's own
-// thread uses while a 640 x 480, 30 pictures-a-second video plays (mpv's
-// decoding threads apart, then all together), and how many pictures never
-// reached the screen. Headless: how fast the harness steps through one.
+// thread uses while a 640 x 480, 30 pictures-a-second video plays (it reads,
+// decodes, scales and shows; the decoder's helper threads and the sound's
+// thread apart, then all together), and how many pictures never reached the
+// screen. Headless: how fast the harness steps through one.
 #include "bench.h"
 
 #include "internal.h"
@@ -66,7 +67,7 @@ void Windowed(const std::string& file) {
     CloseVideo();
     bench::Report("video length played", wall, "s");
     bench::Report("processor used by the program's thread", 100.0 * own / wall, "% of a core");
-    bench::Report("processor used with mpv's threads (decoding, sound)", 100.0 * all / wall, "% of a core");
+    bench::Report("processor used with every thread (decoding, sound)", 100.0 * all / wall, "% of a core");
     bench::Report("passes of the video screen's loop per second", static_cast<double>(passes) / wall, "/s");
     const long expected = static_cast<long>(kSeconds) * kFps;
     bench::Report("pictures shown, of " + std::to_string(expected), static_cast<double>(pictures), "");
@@ -74,7 +75,7 @@ void Windowed(const std::string& file) {
 }
 
 // Without a window the video follows the layer's clock: each Delay of one
-// picture's time makes PlayVideo step mpv to the next picture.
+// picture's time makes PlayVideo decode and draw the next picture.
 void Headless(const std::string& file) {
     OpenVideo(file.c_str());
     const auto wall0 = bench::Clock::now();

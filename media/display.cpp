@@ -50,6 +50,8 @@ struct Display {
     lc::SurfacePtr screen;
     RendererPtr shapes;
     bool immediate = false;  // mode 3: every drawing call is shown at once
+    bool unshown = true;     // drawn into since the whole back buffer was last uploaded
+    bool keeps_frame = false;  // the renderer's picture outlives a present (software)
 };
 
 Display g_display;
@@ -130,7 +132,9 @@ Size LargestFitting(int desktop_w, int desktop_h) {
 bool Upload() {
     Display& d = g_display;
     if (!d.texture || !d.screen) return false;
-    return SDL_UpdateTexture(d.texture.get(), nullptr, d.screen->pixels, d.screen->pitch) == 0;
+    if (SDL_UpdateTexture(d.texture.get(), nullptr, d.screen->pixels, d.screen->pitch) != 0) return false;
+    d.unshown = false;
+    return true;
 }
 
 // Draws the texture on the window (letterboxed when the window is larger).
@@ -177,6 +181,8 @@ bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
     if (!d.renderer) d.renderer.reset(SDL_CreateRenderer(d.window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!d.renderer) return false;
     SDL_RenderSetLogicalSize(d.renderer.get(), size.width, size.height);
+    SDL_RendererInfo info{};
+    d.keeps_frame = SDL_GetRendererInfo(d.renderer.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
     if (size.full_screen) SDL_RaiseWindow(d.window.get());
     return MakeTexture();
 }
@@ -368,7 +374,34 @@ void SetHeadless(bool headless) { g_headless = headless; }
 bool ErrorBoxes() { return g_error_boxes; }
 
 void Drawn() {
+    g_display.unshown = true;
     if (g_display.immediate && Upload()) Render();
+}
+
+void ShowArea(const SDL_Rect& area) {
+    Display& d = g_display;
+    if (!d.screen) return;
+    if (g_headless) {
+        lc::HarnessPresented();
+        return;
+    }
+    const SDL_Rect all{0, 0, d.screen->w, d.screen->h};
+    SDL_Rect r{};
+    if (d.unshown || !d.texture || !d.keeps_frame) {
+        if (Upload()) Render();
+        return;
+    }
+    if (!SDL_IntersectRect(&area, &all, &r)) return;
+    const auto* from = static_cast<const uint8_t*>(d.screen->pixels) + static_cast<ptrdiff_t>(r.y) * d.screen->pitch +
+                       static_cast<ptrdiff_t>(r.x) * d.screen->format->BytesPerPixel;
+    // Only the area goes to the texture and the window's picture; the rest
+    // of the window keeps what it showed.
+    if (SDL_UpdateTexture(d.texture.get(), &r, from, d.screen->pitch) != 0 ||
+        SDL_RenderCopy(d.renderer.get(), d.texture.get(), &r, &r) != 0) {
+        if (Upload()) Render();
+        return;
+    }
+    SDL_RenderPresent(d.renderer.get());
 }
 
 void Present() {

@@ -22,6 +22,10 @@ uint32_t CurrentPixel();
 // Every drawing call calls this once it has drawn: in mode 3 the screen is
 // presented at once (shown on the window), in mode 4 nothing happens.
 void Drawn();
+// Shows the area of the back buffer (clipped to it) when nothing else was
+// drawn since the screen was last shown whole; otherwise the whole screen,
+// as ShowScreen() does. For a picture that changes alone, such as a video's.
+void ShowArea(const SDL_Rect& area);
 // True when the layer runs without a window (the test harness).
 bool Headless();
 // The settings read from LCConfig.txt at InitGraph.

@@ -255,8 +255,10 @@ void StopSnd(const char* path);
 // Video
 // ---------------------------------------------------------------------------
 
-// The questions' video extracts (MP4, WebM, AVI, MKV... whatever libmpv
-// reads), one at a time, with their sound. A program opens a video, calls
+// The questions' video extracts (MP4, WebM, AVI, MKV: H.264, MPEG-4, VP8,
+// VP9 pictures with AAC, MP3, Vorbis or Opus sound), one at a time, with
+// their sound. The decoder is loaded on the first OpenVideo; where it is
+// missing, every video behaves as one that cannot be opened. A program opens a video, calls
 // PlayVideo over and over until GetVideoCurrentTime() equals
 // GetVideoEndTime(), then closes it.
 //

@@ -1,107 +1,172 @@
-// Video: the questions' video extracts, one at a time. libmpv reads and
-// decodes the file on its own threads and plays its sound; its software
-// renderer scales each new picture into the rectangle PlayVideo is given, and
-// PlayVideo copies it onto the back buffer and shows the screen.
+// Video: the questions' video extracts, one at a time. The video decoder
+// (video_decoder.h, on ffmpeg's libraries) reads the file a little ahead of
+// what is shown, on a thread of the video's own; the sound goes to a sound
+// device of the video's own, through SDL's queue, and its clock says which
+// picture is due (the wall clock does when the video has no sound or no
+// device). PlayVideo, on the program's thread, scales the due picture into
+// its rectangle on the back buffer and shows that rectangle.
 //
 // With a window the video plays on in real time from the first PlayVideo
-// (OpenVideo leaves it paused on its first picture while the program draws
-// the screen around it) and each PlayVideo shows the newest picture. Under
-// the test harness it follows the harness's clock instead: mpv stays paused
-// and silent, and PlayVideo steps it one picture at a time up to the clock's
-// time, so that a test sees the same pictures and the same end on every run,
-// however fast the machine is.
-//
-// The program's thread only calls mpv's non-blocking functions while the
-// video plays (events, observed properties, commands sent without waiting),
-// as the render API asks of the thread that renders.
-#include <mpv/client.h>
-#include <mpv/render.h>
-
+// (OpenVideo leaves it on its first picture while the program draws the
+// screen around it). Under the test harness it follows the harness's clock
+// instead, silent: the current time is the clock's time since OpenVideo and
+// PlayVideo decodes, on the program's thread, up to the last picture due by
+// then and shows it, so that a test sees the same pictures and the same end
+// on every run, however fast the machine is.
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <condition_variable>
-#include <cstdlib>
-#include <cstring>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "internal.h"
 #include "lumicanvas.h"
+#include "video_decoder.h"
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-constexpr int kLoadWaitMs = 5000;   // longest OpenVideo waits for mpv to read the file
-constexpr int kFrameWaitMs = 2000;  // longest the harness waits for one stepped picture
-constexpr int kPictureWaitMs = 1000;  // harness: a file with no picture by then has no video
-constexpr double kDefaultFps = 25.0;
+constexpr int kFirstPictureWaitMs = 3000;  // longest OpenVideo decodes for the first picture
+constexpr int kIdleDecoderMs = 50;         // the decoding thread looks again this often when idle
+constexpr double kSoundAhead = 0.3;        // seconds of sound queued ahead of the clock
+constexpr double kPicturesAhead = 0.1;     // seconds of pictures decoded ahead of the clock
+constexpr double kSoundSlack = 0.04;       // seconds the wall clock may stray from the sound
+constexpr double kSoundDrift = 0.5;        // past this the sound is taken to have stalled
+constexpr size_t kMostPictures = 32;       // pictures held at most
+constexpr double kEpsilon = 1e-6;
 
-// Ids of the properties observed (mpv passes them back with each change).
-enum Observed : uint64_t { kDuration = 1, kTimePos, kEofReached, kFps };
+struct PictureRelease {
+    const PvVideoTable* table = nullptr;
+    void operator()(PvPicture* p) const { table->release(p); }
+};
+using PicturePtr = std::unique_ptr<PvPicture, PictureRelease>;
 
-struct MpvDestroy {
-    void operator()(mpv_handle* h) const { mpv_terminate_destroy(h); }
+struct DecoderClose {
+    const PvVideoTable* table = nullptr;
+    void operator()(PvDecoder* d) const { table->close(d); }
 };
-struct RenderFree {
-    void operator()(mpv_render_context* r) const { mpv_render_context_free(r); }
-};
-struct AlignedFree {
-    void operator()(uint8_t* p) const { std::free(p); }
+using DecoderPtr = std::unique_ptr<PvDecoder, DecoderClose>;
+
+struct Picture {
+    PicturePtr picture;
+    double time = 0;  // seconds from the start
 };
 
-// mpv's render thread tells the program that a picture is ready.
-struct Signal {
-    std::mutex m;
-    std::condition_variable cv;
-    bool frame = false;
-    Uint32 wake_event = 0;  // SDL event that wakes a poll waiting for the window; 0 none
+// The video's own sound device, fed through SDL's queue.
+struct SoundOut {
+    SDL_AudioDeviceID device = 0;
+    double bytes_per_second = 0;
+    double queued_until = 0;  // the time at the end of the samples queued
+    bool playing = false;
+
+    SoundOut() = default;
+    SoundOut(const SoundOut&) = delete;
+    SoundOut& operator=(const SoundOut&) = delete;
+    ~SoundOut() {
+        if (!device) return;
+        SDL_CloseAudioDevice(device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    // Seconds of sound queued and not yet played.
+    double Queued() const { return device ? SDL_GetQueuedAudioSize(device) / bytes_per_second : 0; }
 };
 
 struct Video {
+    const PvVideoTable* table = nullptr;
+    DecoderPtr decoder;
+    PvVideoInfo info{};
     bool headless = false;
-    Signal signal;  // declared before the handles, so it outlives the render context
-    std::unique_ptr<mpv_handle, MpvDestroy> mpv;
-    std::unique_ptr<mpv_render_context, RenderFree> render;  // freed before the core
-    bool loaded = false;
-    bool ended = false;    // played to its end, or could not be played
-    int end_ms = INT_MAX;  // the length, INT_MAX while unknown
-    int pos_ms = 0;        // the position mpv last reported (real time)
-    bool eof = false;      // harness: no picture after the one shown
-    bool has_video = false;
-    bool started = false;  // with a window: unpaused by the first PlayVideo
-    double fps = kDefaultFps;
-    long pictures = 0;       // new pictures mpv has given
-    long shown = 0;          // harness: index of the picture shown
-    uint32_t opened_at = 0;  // harness: the clock when the video was opened
-    // The picture as mpv last rendered it, and where it went on the screen.
-    std::unique_ptr<uint8_t, AlignedFree> pixels;
+    bool ended = false;      // played to its end, or could not be played
+    int end_ms = INT_MAX;    // the length, INT_MAX while unknown
+    // Shared with the decoding thread, under `m`: what it decoded and what
+    // it needs to know to decode enough and no more.
+    std::mutex m;
+    std::condition_variable wake_decoder;
+    bool exhausted = false;  // the decoder has given its last piece
+    bool stop = false;       // the decoding thread must end
+    double now = 0;          // the clock as the program's thread last read it
+    double content_end = 0;  // where the last picture or sound decoded ends
+    std::deque<Picture> pictures;  // decoded, not shown yet, in time order
+    std::thread decoding;    // with a window, from the first PlayVideo
+    // The program's thread alone.
+    Picture shown;                 // the picture now due
+    bool fresh = false;            // `shown` changed since it was drawn
+    std::unique_ptr<SoundOut> sound;
+    // The clock.
+    bool started = false;           // with a window: by the first PlayVideo
+    uint32_t opened_at = 0;         // harness: the clock when the video was opened
+    SteadyClock::time_point origin;  // with a window: when the video's time 0 was
+    double last_time = 0;            // the clock never goes back
+    // The picture scaled for the screen, and where it went.
+    std::vector<uint32_t> pixels;
     int pic_w = 0, pic_h = 0;
-    size_t stride = 0;
-    int want_w = 2, want_h = 2;  // the size a new picture is rendered at
     SDL_Rect drawn{0, 0, 0, 0};
+    Uint32 wake_at = 0;  // a wake-up is on its way for this SDL tick; 0 none
+
+    Video() = default;
+    Video(const Video&) = delete;
+    Video& operator=(const Video&) = delete;
+    // The decoding thread ends before anything it uses goes.
+    ~Video() {
+        {
+            std::lock_guard lock(m);
+            stop = true;
+        }
+        wake_decoder.notify_all();
+        if (decoding.joinable()) decoding.join();
+    }
 };
 
-std::unique_ptr<Video> g_video;
+// What the video layer keeps between videos.
+struct VideoLayer {
+    std::unique_ptr<Video> video;
+};
 
-void OnUpdate(void* context) {
-    auto* s = static_cast<Signal*>(context);
-    {
-        std::lock_guard lock(s->m);
-        s->frame = true;
-    }
-    s->cv.notify_all();
-    if (s->wake_event) {
-        SDL_Event e{};
-        e.type = s->wake_event;
-        SDL_PushEvent(&e);
-    }
+VideoLayer g_layer;
+
+int ToMs(double seconds) {
+    if (!(seconds >= 0)) return 0;
+    return seconds * 1000.0 >= INT_MAX - 1 ? INT_MAX - 1 : static_cast<int>(std::lround(seconds * 1000.0));
 }
+
+// --- The clock ----------------------------------------------------------------------
+
+// Seconds of the video played: the harness's clock since OpenVideo; with a
+// window the wall clock kept to the sound's while sound plays, 0 until the
+// first PlayVideo. Called with `v.m` held.
+double Clock(Video& v) {
+    double t = 0;
+    if (v.headless) {
+        t = (lc::NowMs() - v.opened_at) / 1000.0;
+    } else if (v.started) {
+        const auto now = SteadyClock::now();
+        t = std::chrono::duration<double>(now - v.origin).count();
+        const double queued = v.sound ? v.sound->Queued() : 0;
+        const double heard = v.sound ? v.sound->queued_until - queued : 0;
+        // The sound leads while it plays: the wall clock, smoother than the
+        // sound's (a device takes its samples a block at a time), is set to it
+        // when they part. A device that stalls loses the lead.
+        const double apart = std::abs(heard - t);
+        if (queued > 0 && apart > kSoundSlack && apart < kSoundDrift) {
+            t = heard;
+            v.origin = now - std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(t));
+        }
+    }
+    v.last_time = std::max(v.last_time, t);
+    v.now = v.last_time;
+    return v.last_time;
+}
+
+// --- Decoding ------------------------------------------------------------------------
 
 Uint32 WakeEvent() {
     static Uint32 type = 0;
@@ -112,245 +177,246 @@ Uint32 WakeEvent() {
     return type;
 }
 
-int ToMs(double seconds) {
-    if (!(seconds >= 0)) return 0;
-    return seconds * 1000.0 >= INT_MAX - 1 ? INT_MAX - 1 : static_cast<int>(std::lround(seconds * 1000.0));
+// Ends the wait of the program's thread in its poll (any thread may call it).
+void WakeProgram(Uint32 type) {
+    if (!type) return;
+    SDL_Event e{};
+    e.type = type;
+    SDL_PushEvent(&e);
 }
 
-// The end reached: the position becomes the end. A file that never loaded
-// ends at 0, so that the two times are equal at once.
-void Finish(Video& v) {
-    v.ended = true;
-    if (!v.loaded) {
-        v.end_ms = 0;
-        v.pos_ms = 0;
-    } else if (v.end_ms == INT_MAX) {
-        v.end_ms = v.headless ? static_cast<int>(lc::NowMs() - v.opened_at) : v.pos_ms;
+// Keeps a piece the decoder gave. Called with `v.m` held.
+void Store(Video& v, const PvPiece& piece, Uint32 wake) {
+    v.content_end = std::max(v.content_end, piece.time + piece.duration);
+    if (piece.kind == kPvSound) {
+        SoundOut* s = v.sound.get();
+        if (s && piece.bytes > 0 &&
+            SDL_QueueAudio(s->device, piece.samples, static_cast<Uint32>(piece.bytes)) == 0) {
+            s->queued_until = piece.time + piece.duration;
+        }
+    } else if (piece.kind == kPvPicture) {
+        Picture p{PicturePtr(piece.picture, PictureRelease{v.table}), piece.time};
+        // Pictures come in the order they show; a late one replaces what it passes.
+        while (!v.pictures.empty() && v.pictures.back().time >= p.time) v.pictures.pop_back();
+        // A picture already due while the program waited for one.
+        if (v.pictures.empty() && p.time <= v.now) WakeProgram(wake);
+        v.pictures.push_back(std::move(p));
     }
 }
 
-void OnProperty(Video& v, const mpv_event& ev) {
-    const auto* p = static_cast<const mpv_event_property*>(ev.data);
-    if (p->format == MPV_FORMAT_DOUBLE) {
-        const double value = *static_cast<const double*>(p->data);
-        if (ev.reply_userdata == kDuration && value > 0) v.end_ms = ToMs(value);
-        if (ev.reply_userdata == kTimePos) v.pos_ms = ToMs(value);
-        if (ev.reply_userdata == kFps && value > 0) v.fps = value;
-    } else if (p->format == MPV_FORMAT_FLAG && ev.reply_userdata == kEofReached) {
-        v.eof = *static_cast<const int*>(p->data) != 0;
-    }
+// True while more must be decoded to show time `t` and keep the sound going.
+// Called with `v.m` held.
+bool NeedsMore(const Video& v, double t) {
+    if (v.exhausted || v.stop || v.pictures.size() >= kMostPictures) return false;
+    const bool pictures = v.info.has_picture && (v.pictures.empty() || v.pictures.back().time <= t + kPicturesAhead);
+    // Sound that is not heard (no device, or the harness) is decoded only to
+    // find the end of a video without pictures.
+    const bool sound = v.sound ? v.sound->queued_until < t + kSoundAhead
+                               : !v.info.has_picture && v.content_end <= t + kSoundAhead;
+    return pictures || sound;
 }
 
-void OnEndFile(Video& v, const mpv_event& ev, const char* path) {
-    const auto* end = static_cast<const mpv_event_end_file*>(ev.data);
-    if (end->reason == MPV_END_FILE_REASON_ERROR) {
-        lc::Fail("Impossible de lire la vidéo %s : %s", path, mpv_error_string(end->error));
+// Decodes one piece, holding `lock` (on `v.m`) only while it keeps it:
+// the decoder itself runs unlocked. False at the end of the file.
+bool DecodeOne(Video& v, std::unique_lock<std::mutex>& lock, Uint32 wake = 0) {
+    lock.unlock();
+    PvPiece piece{};
+    const bool got = v.table->next(v.decoder.get(), &piece) != 0;
+    lock.lock();
+    if (got) {
+        Store(v, piece, wake);
+    } else {
+        v.exhausted = true;
     }
-    if (end->reason == MPV_END_FILE_REASON_EOF || end->reason == MPV_END_FILE_REASON_ERROR) Finish(v);
+    return got;
 }
 
-// Takes in what mpv has reported since the last look, without waiting.
-void Drain(Video& v, const char* path = "") {
-    if (!v.mpv) return;
-    for (;;) {
-        const mpv_event* ev = mpv_wait_event(v.mpv.get(), 0);
-        switch (ev->event_id) {
-            case MPV_EVENT_NONE: return;
-            case MPV_EVENT_FILE_LOADED: v.loaded = true; break;
-            case MPV_EVENT_END_FILE: OnEndFile(v, *ev, path); break;
-            case MPV_EVENT_PROPERTY_CHANGE: OnProperty(v, *ev); break;
-            default: break;
+// The decoding thread: keeps the pictures and the sound a little ahead of
+// the clock the program's thread publishes, until the file ends or the
+// video closes.
+void DecodeAhead(Video& v, Uint32 wake) {
+    std::unique_lock lock(v.m);
+    while (!v.stop && !v.exhausted) {
+        if (NeedsMore(v, v.now)) {
+            DecodeOne(v, lock, wake);
+        } else {
+            v.wake_decoder.wait_for(lock, std::chrono::milliseconds(kIdleDecoderMs));
         }
     }
 }
 
-// Makes the video's buffer w x h and black; false when memory runs out.
-bool Allocate(Video& v, int w, int h) {
-    if (w == v.pic_w && h == v.pic_h && v.pixels) return true;
-    v.stride = (static_cast<size_t>(w) * 4 + 63) / 64 * 64;
-    v.pixels.reset(static_cast<uint8_t*>(std::aligned_alloc(64, v.stride * static_cast<size_t>(h))));
-    if (!v.pixels) {
-        v.pic_w = v.pic_h = 0;
+// Under the harness: decodes, on the program's thread, what time `t` needs.
+void DecodeFor(Video& v, double t) {
+    std::unique_lock lock(v.m);
+    while (NeedsMore(v, t) && DecodeOne(v, lock)) {
+    }
+}
+
+// Makes the last picture due at time `t` the one shown; the first picture
+// shows from the start, even when the file gives it a later time. A picture
+// at or past a known end is never shown: it is dropped once due. Called with
+// `v.m` held.
+void TakeDue(Video& v, double t) {
+    const double limit = v.end_ms == INT_MAX ? 1e18 : v.end_ms / 1000.0 - kEpsilon;
+    while (!v.pictures.empty()) {
+        const double time = v.pictures.front().time;
+        if (v.shown.picture && time > t + kEpsilon) break;
+        if (!v.shown.picture || time < limit) {
+            v.shown = std::move(v.pictures.front());
+            v.fresh = true;
+        }
+        v.pictures.pop_front();
+    }
+}
+
+// --- Opening ----------------------------------------------------------------------------
+
+// Opens the video's own sound device, paused; none when there is no sound
+// card (the video then plays silent on the wall clock).
+std::unique_ptr<SoundOut> OpenSound(const PvVideoInfo& info) {
+    if (info.sample_rate <= 0) return nullptr;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    auto s = std::make_unique<SoundOut>();
+    SDL_AudioSpec want{};
+    want.freq = info.sample_rate;
+    want.format = AUDIO_S16SYS;
+    want.channels = static_cast<Uint8>(info.channels);
+    want.samples = 1024;
+    SDL_AudioSpec have{};
+    s->device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);  // SDL converts to what the card takes
+    if (!s->device) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    s->bytes_per_second = static_cast<double>(info.sample_rate) * info.channels * 2;
+    return s;
+}
+
+// The end reached: the current time becomes the end. A video that could not
+// be opened ends at 0, so that the two times are equal at once.
+void Finish(Video& v, int at_ms) {
+    v.ended = true;
+    if (!v.decoder) {
+        v.end_ms = 0;
+    } else if (v.end_ms == INT_MAX) {
+        v.end_ms = at_ms;
+    }
+}
+
+// Opens the decoder on the file; false (reported) when the file cannot be
+// played or video is unavailable.
+bool Start(Video& v, const char* name, const std::string& file) {
+    std::string why;
+    v.table = lc::VideoDecoder(why);
+    if (!v.table) {
+        if (why.empty()) {
+            lc::Fail("Impossible de lire la vidéo %s : lecteur vidéo indisponible", name);
+        } else {
+            lc::Fail("Impossible de lire la vidéo %s : lecteur vidéo indisponible (%s)", name, why.c_str());
+        }
         return false;
     }
-    std::memset(v.pixels.get(), 0, v.stride * static_cast<size_t>(h));
+    char reason[512] = {};
+    PvDecoder* d = v.table->open(file.c_str(), 1, reason, sizeof reason);
+    if (!d) {
+        lc::Fail("Impossible de lire la vidéo %s : %s", name, reason);
+        return false;
+    }
+    v.decoder = DecoderPtr(d, DecoderClose{v.table});
+    v.table->describe(d, &v.info);
+    if (v.info.length > 0) v.end_ms = ToMs(v.info.length);
+    if (!v.headless) v.sound = OpenSound(v.info);
+    return true;
+}
+
+// Decodes up to the first picture, so that the first PlayVideo shows it.
+void FirstPicture(Video& v) {
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kFirstPictureWaitMs);
+    std::unique_lock lock(v.m);
+    while (v.info.has_picture && v.pictures.empty() && DecodeOne(v, lock)) {
+        if (SteadyClock::now() > deadline) break;
+    }
+    TakeDue(v, 0);
+}
+
+// --- Drawing ----------------------------------------------------------------------------
+
+// The part of `r` the picture fills, keeping its proportions, centred.
+SDL_Rect Fitted(const PvVideoInfo& info, SDL_Rect r) {
+    if (info.width <= 0 || info.height <= 0) return r;
+    const double scale = std::min(static_cast<double>(r.w) / info.width, static_cast<double>(r.h) / info.height);
+    const int w = std::clamp(static_cast<int>(std::lround(info.width * scale)), 1, r.w);
+    const int h = std::clamp(static_cast<int>(std::lround(info.height * scale)), 1, r.h);
+    return {r.x + (r.w - w) / 2, r.y + (r.h - h) / 2, w, h};
+}
+
+// Scales the shown picture to w x h into the video's own pixels; false when
+// there is none to show.
+bool ScalePicture(Video& v, int w, int h) {
+    if (!v.shown.picture || !v.decoder) return false;
+    const size_t size = static_cast<size_t>(w) * static_cast<size_t>(h);
+    if (v.pixels.size() != size) v.pixels.assign(size, 0);
     v.pic_w = w;
     v.pic_h = h;
-    return true;
+    return v.table->scale(v.decoder.get(), v.shown.picture.get(), v.pixels.data(), w * 4, w, h) != 0;
 }
 
-// Renders mpv's current picture at w x h into the video's own buffer (black
-// where the picture does not cover it, or before the first picture).
-void Render(Video& v, int w, int h) {
-    if (!Allocate(v, w, h) || !v.render) return;
-    int size[2] = {w, h};
-    char format[] = "bgr0";  // the bytes of an XRGB8888 pixel in memory
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_SW_SIZE, size},
-        {MPV_RENDER_PARAM_SW_FORMAT, format},
-        {MPV_RENDER_PARAM_SW_STRIDE, &v.stride},
-        {MPV_RENDER_PARAM_SW_POINTER, v.pixels.get()},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    mpv_render_context_render(v.render.get(), params);
-}
-
-// True when mpv had a new picture, which is then rendered at once: mpv's
-// output waits until its picture has been taken. A redraw of the picture
-// already shown is rendered too but is no new picture. `look` asks mpv even
-// without its signal.
-bool TakeFrame(Video& v, bool look = false) {
-    {
-        std::lock_guard lock(v.signal.m);
-        if (!v.signal.frame && !look) return false;
-        v.signal.frame = false;
-    }
-    if (!(mpv_render_context_update(v.render.get()) & MPV_RENDER_UPDATE_FRAME)) return false;
-    mpv_render_frame_info info{};
-    mpv_render_param query[] = {{MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const bool known = mpv_render_context_get_info(v.render.get(), query[0]) >= 0;
-    Render(v, v.want_w, v.want_h);
-    if (known && (info.flags & MPV_RENDER_FRAME_INFO_REDRAW)) return false;
-    ++v.pictures;
-    return true;
-}
-
-// Waits (real time, `ms` at most) until `done` holds, taking in mpv's
-// pictures and events meanwhile; false when it never does, or when the file
-// ends or fails first.
-template <typename Done>
-bool WaitFor(Video& v, int ms, Done done, const char* path = "") {
-    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(ms);
-    for (int pass = 1;; ++pass) {
-        TakeFrame(v, pass % 10 == 0);
-        Drain(v, path);
-        if (done()) return true;
-        if (v.eof || v.ended || SteadyClock::now() > deadline) return false;
-        std::unique_lock lock(v.signal.m);
-        v.signal.cv.wait_for(lock, std::chrono::milliseconds(2), [&] { return v.signal.frame; });
-    }
-}
-
-// Waits for mpv's next picture.
-bool WaitFrame(Video& v) {
-    const long before = v.pictures;
-    return WaitFor(v, kFrameWaitMs, [&] { return v.pictures > before; });
-}
-
-// Harness: steps mpv picture by picture up to the clock's time. Picture k
-// shows from k / fps seconds on; none is stepped to past the end.
-bool CatchUp(Video& v) {
-    bool fresh = TakeFrame(v);
-    if (!v.has_video) return fresh;
-    const double t = (lc::NowMs() - v.opened_at) / 1000.0;
-    const double length = v.end_ms == INT_MAX ? 1e18 : v.end_ms / 1000.0;
-    while (!v.eof && (v.shown + 1) / v.fps <= t + 1e-9 && (v.shown + 1) / v.fps < length - 1e-6) {
-        const char* step[] = {"frame-step", nullptr};
-        if (mpv_command_async(v.mpv.get(), 0, step) < 0 || !WaitFrame(v)) {
-            v.eof = true;  // no further picture: the last one stays
-            break;
-        }
-        ++v.shown;
-        fresh = true;
-    }
-    return fresh;
-}
-
-// Copies the rendered picture to the back buffer at `r`, clipped to it.
-void Draw(const Video& v, SDL_Rect r) {
-    if (!v.pixels) return;
-    lc::SurfacePtr picture(SDL_CreateRGBSurfaceWithFormatFrom(v.pixels.get(), v.pic_w, v.pic_h, 32,
-                                                              static_cast<int>(v.stride),
+// Draws the shown picture into `r` on the back buffer, black bars around
+// it; black alone when there is no picture.
+void Draw(Video& v, SDL_Rect r) {
+    SDL_Surface* screen = lc::Screen();
+    SDL_FillRect(screen, &r, 0);
+    const SDL_Rect inner = Fitted(v.info, r);
+    if (!ScalePicture(v, inner.w, inner.h)) return;
+    lc::SurfacePtr picture(SDL_CreateRGBSurfaceWithFormatFrom(v.pixels.data(), v.pic_w, v.pic_h, 32, v.pic_w * 4,
                                                               SDL_PIXELFORMAT_RGB888));
     if (!picture) return;
     SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_NONE);
-    SDL_BlitSurface(picture.get(), nullptr, lc::Screen(), &r);
-    lc::Drawn();
+    SDL_Rect at = inner;
+    SDL_BlitSurface(picture.get(), nullptr, screen, &at);
 }
 
-bool SetOptions(mpv_handle* h, bool headless) {
-    const char* audio = std::getenv("SDL_AUDIODRIVER");
-    const bool silent = headless || (audio && std::strcmp(audio, "dummy") == 0);
-    const std::pair<const char*, const char*> options[] = {
-        {"config", "no"},       {"terminal", "no"},      {"input-default-bindings", "no"},
-        {"input-vo-keyboard", "no"}, {"osc", "no"},      {"load-scripts", "no"},
-        {"ytdl", "no"},         {"osd-level", "0"},      {"sub-auto", "no"},
-        {"hwdec", "no"},        {"vo", "libmpv"},        {"idle", "yes"},
-        {"ao", silent ? "null" : "pulse,alsa,null"},
-        // Paused at the start; under the harness also silent and untimed,
-        // kept open at the end, each picture stepped to.
-        {"pause", "yes"},
-        {"keep-open", headless ? "yes" : "no"},
-        {"aid", headless ? "no" : "auto"},
-        {"untimed", headless ? "yes" : "no"},
-    };
-    for (const auto& [name, value] : options) {
-        if (mpv_set_option_string(h, name, value) < 0) return false;
-    }
-    return true;
+// --- Waiting ------------------------------------------------------------------------------
+
+Uint32 PushWake(Uint32 /*interval*/, void* param) {
+    WakeProgram(static_cast<Uint32>(reinterpret_cast<uintptr_t>(param)));
+    return 0;
 }
 
-// Creates mpv and its software renderer; false (with the reason reported)
-// when libmpv cannot start.
-bool StartMpv(Video& v) {
-    v.mpv.reset(mpv_create());
-    if (!v.mpv || !SetOptions(v.mpv.get(), v.headless) || mpv_initialize(v.mpv.get()) < 0) {
-        lc::Fail("Impossible de démarrer le lecteur vidéo (libmpv)");
-        v.mpv.reset();
-        return false;
+// With a window: asks for an event when the next picture is due, so that the
+// poll's short wait ends on time.
+void WakeForNext(Video& v, double t) {
+    double wait = 0;
+    {
+        std::lock_guard lock(v.m);
+        if (v.headless || v.pictures.empty()) return;
+        wait = v.pictures.front().time - t;
     }
-    char api[] = MPV_RENDER_API_TYPE_SW;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, api}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context* render = nullptr;
-    if (mpv_render_context_create(&render, v.mpv.get(), params) < 0) {
-        lc::Fail("Impossible de préparer l'affichage des vidéos (libmpv)");
-        v.mpv.reset();
-        return false;
+    const Uint32 type = WakeEvent();
+    if (!type || wait <= 0 || wait > 0.02) return;
+    const Uint32 due = SDL_GetTicks() + static_cast<Uint32>(wait * 1000.0) + 1;
+    if (v.wake_at != 0 && static_cast<int32_t>(v.wake_at - due) >= 0) return;
+    if (SDL_AddTimer(static_cast<Uint32>(wait * 1000.0) + 1, PushWake,
+                     reinterpret_cast<void*>(static_cast<uintptr_t>(type)))) {
+        v.wake_at = due;
     }
-    v.render.reset(render);
-    v.signal.wake_event = v.headless ? 0 : WakeEvent();
-    mpv_render_context_set_update_callback(render, OnUpdate, &v.signal);
-    mpv_observe_property(v.mpv.get(), kDuration, "duration", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(v.mpv.get(), kFps, "container-fps", MPV_FORMAT_DOUBLE);
-    if (v.headless) {
-        mpv_observe_property(v.mpv.get(), kEofReached, "eof-reached", MPV_FORMAT_FLAG);
-    } else {
-        mpv_observe_property(v.mpv.get(), kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    }
-    return true;
 }
 
-// The file as mpv must be given it: an absolute path, which mpv can never
-// take for a web address or another protocol.
-std::string AbsolutePath(const char* path) {
-    if (path[0] == '/') return path;
-    char cwd[4096];
-    if (!::getcwd(cwd, sizeof cwd)) return std::string("./") + path;
-    return std::string(cwd) + "/" + path;
+// With a window: the video and its sound start with the screen that shows
+// it, and the decoding thread with them.
+void StartPlaying(Video& v) {
+    if (v.headless || v.started) return;
+    v.started = true;
+    v.origin = SteadyClock::now();
+    if (v.sound) SDL_PauseAudioDevice(v.sound->device, 0);
+    v.decoding = std::thread(DecodeAhead, std::ref(v), WakeEvent());
 }
 
-// Starts the file and waits (real time, a few seconds at most) until mpv has
-// read it or given up; under the harness, also for its first picture.
-void Load(Video& v, const char* path) {
-    const std::string file = AbsolutePath(path);
-    const char* cmd[] = {"loadfile", file.c_str(), nullptr};
-    if (mpv_command(v.mpv.get(), cmd) < 0) {
-        lc::Fail("Impossible de lire la vidéo %s", path);
-        return;
-    }
-    // Only events from now on: a call that waits for mpv's core could stall
-    // its output, which waits for the picture to be taken.
-    if (!WaitFor(v, kLoadWaitMs, [&] { return v.loaded; }, path)) {
-        if (!v.ended) lc::Fail("La vidéo %s ne s'ouvre pas : lecteur trop lent ou fichier illisible", path);
-        return;
-    }
-    v.has_video = !v.headless || WaitFor(v, kPictureWaitMs, [&] { return v.pictures > 0; }, path);
-    v.opened_at = lc::NowMs();
-}
-
-void Release(Video& v) {
-    v.render.reset();  // before the core, as libmpv requires
-    v.mpv.reset();
+// True once everything decoded was shown and heard (or the clock went past
+// the sound, when its device stalled). Called with `v.m` held.
+bool PlayedOut(const Video& v) {
+    const bool heard = !v.sound || v.sound->Queued() <= 0 || v.last_time >= v.sound->queued_until;
+    return v.exhausted && v.pictures.empty() && heard;
 }
 
 }  // namespace
@@ -360,84 +426,87 @@ void OpenVideo(const char* path) {
     auto v = std::make_unique<Video>();
     v->headless = lc::Headless();
     struct stat st {};
-    const std::string file = lc::NativePath(path);
+    const std::string file = path ? lc::NativePath(path) : "";
     if (!path || !*path) {
         lc::Fail("OpenVideo : aucun fichier vidéo donné");
     } else if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         lc::Fail("La vidéo %s n'existe pas ou n'est pas un fichier", path);
-    } else if (StartMpv(*v)) {
-        Load(*v, file.c_str());
+    } else if (Start(*v, path, file)) {
+        FirstPicture(*v);
     }
-    if (!v->loaded) Finish(*v);
-    if (v->ended) Release(*v);  // nothing to play: the two times are equal already
-    g_video = std::move(v);
+    if (!v->decoder) Finish(*v, 0);  // nothing to play: the two times are equal already
+    v->opened_at = lc::NowMs();
+    g_layer.video = std::move(v);
 }
 
 void PlayVideo(int x, int y, int w, int h, int /*flag*/) {
     const void* site = __builtin_return_address(0);
     lc::PumpEvents();
-    if (!g_video || !lc::Screen() || w < 0 || h < 0 || w >= 16384 || h >= 16384) {
+    if (!g_layer.video || !lc::Screen() || w < 0 || h < 0 || w >= 16384 || h >= 16384) {
         lc::IdlePoll(site);
         return;
     }
-    Video& v = *g_video;
+    Video& v = *g_layer.video;
     const SDL_Rect r{x, y, w + 1, h + 1};
-    v.want_w = r.w;
-    v.want_h = r.h;
-    bool fresh = false;
-    if (v.render) {
-        Drain(v);
-        if (!v.headless && !v.started) {
-            // The video (and its sound) starts with the screen that shows it.
-            int no = 0;
-            mpv_set_property_async(v.mpv.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
-            v.started = true;
+    double t = 0;
+    if (v.decoder && !v.ended) {
+        StartPlaying(v);
+        std::unique_lock lock(v.m);
+        t = Clock(v);
+        if (v.headless) {
+            lock.unlock();
+            DecodeFor(v, t);
+            lock.lock();
+        } else {
+            v.wake_decoder.notify_one();
         }
-        fresh = v.headless ? CatchUp(v) : TakeFrame(v);
+        TakeDue(v, t);
     }
     const bool moved = r.x != v.drawn.x || r.y != v.drawn.y || r.w != v.drawn.w || r.h != v.drawn.h;
-    if (!fresh && !moved) {
+    if (!v.fresh && !moved) {
+        WakeForNext(v, t);
         lc::IdlePoll(site);
         return;
     }
-    // The same picture at another size; a video that could not be played
-    // shows a black rectangle.
-    if (!fresh) Render(v, r.w, r.h);
     Draw(v, r);
+    v.fresh = false;
+    // The back buffer changed in the rectangle only: the rest of the screen
+    // already shows what it holds.
+    lc::ShowArea(r);
     v.drawn = r;
-    ShowScreen();
-    lc::PollFound();
+    // Under the harness a new picture keeps the program going round its
+    // loop once more before the test's turn. With a window it is no input:
+    // the loop's next poll may wait, until the next picture is due.
+    if (v.headless) lc::PollFound();
 }
 
 int GetVideoCurrentTime() {
-    if (!g_video) return 0;
-    Video& v = *g_video;
-    Drain(v);
+    if (!g_layer.video) return 0;
+    Video& v = *g_layer.video;
     if (v.ended) return v.end_ms;
+    if (!v.headless && !v.started) return 0;
+    std::unique_lock lock(v.m);
+    const double t = Clock(v);
     if (v.headless) {
-        const int t = static_cast<int>(lc::NowMs() - v.opened_at);
-        const bool unknown_end_passed = v.end_ms == INT_MAX && (v.eof || !v.has_video) &&
-                                        t >= static_cast<int>((v.shown + 1) * 1000.0 / v.fps);
-        if (t >= v.end_ms || unknown_end_passed) {
-            if (v.end_ms == INT_MAX) v.end_ms = t;
-            v.ended = true;
-            return v.end_ms;
-        }
-        return t;
+        // The end may depend on what is left to decode.
+        lock.unlock();
+        DecodeFor(v, t);
+        lock.lock();
     }
-    // Equal to the end only once mpv has played the file out, so that the
-    // last picture is seen.
-    return v.pos_ms < v.end_ms ? v.pos_ms : v.end_ms - 1;
+    const int ms = ToMs(t);
+    const bool known = v.end_ms != INT_MAX;
+    // The harness's clock alone says when a video of known length ends; in
+    // real time the pictures and sound must also have been played out, so
+    // that the last picture is seen.
+    if (known && ms >= v.end_ms && (v.headless || PlayedOut(v))) {
+        Finish(v, ms);
+    } else if (!known && PlayedOut(v) && t >= v.content_end - kEpsilon) {
+        Finish(v, ms);
+    }
+    if (v.ended) return v.end_ms;
+    return known ? std::min(ms, v.end_ms - 1) : ms;
 }
 
-int GetVideoEndTime() {
-    if (!g_video) return 0;
-    Drain(*g_video);
-    return g_video->end_ms;
-}
+int GetVideoEndTime() { return g_layer.video ? g_layer.video->end_ms : 0; }
 
-void CloseVideo() {
-    if (!g_video) return;
-    Release(*g_video);
-    g_video.reset();
-}
+void CloseVideo() { g_layer.video.reset(); }

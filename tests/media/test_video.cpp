@@ -15,6 +15,7 @@
 #include "internal.h"
 #include "lumicanvas.h"
 #include "test_support.h"
+#include "video_decoder.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ protected:
         if (HasFailure()) harness::SaveShot(::testing::UnitTest::GetInstance()->current_test_info()->name());
         harness::Stop();
         CloseVideo();
+        lc::SetVideoPluginPath("");
     }
     // The 800 x 600 headless screen: the video's rectangle is (199, 149)-(599, 449).
     static constexpr int kCx = 399, kCy = 299;
@@ -261,8 +263,42 @@ TEST_F(VideoTest, OpeningAnotherVideoReplacesTheFirst) {
     EXPECT_NEAR(seen_[1].end, 1200, 10);
 }
 
+// Without the decoder (its plug-in missing or not one, or ffmpeg's libraries
+// missing) video is unavailable: every video behaves as an unplayable file,
+// and the first says why. Found again, videos play.
+TEST_F(VideoTest, WithoutTheDecoderEveryVideoEndsAtOnce) {
+    test_support::WriteFile("not_a_plugin.so", "not a shared library\n");
+    struct Case {
+        std::string plugin;
+        const char* reason;  // in the first report only
+    };
+    const Case cases[] = {{"absent/libpivolette_video.so", "introuvable"}, {"./not_a_plugin.so", "not_a_plugin.so"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.plugin);
+        if (!lc::SetVideoPluginPath(c.plugin)) GTEST_SKIP() << "the decoder is linked in";
+        for (const bool first : {true, false}) {
+            seen_.clear();
+            ::testing::internal::CaptureStderr();
+            harness::Start([&] { return VideoScreen(kData + "red_blue.mp4", &seen_); });
+            const std::string errors = ::testing::internal::GetCapturedStderr();
+            ASSERT_TRUE(harness::Finished());
+            EXPECT_EQ(seen_, (std::vector<Times>{{0, 0}}));
+            EXPECT_NE(errors.find("red_blue.mp4 : lecteur vidéo indisponible"), std::string::npos) << errors;
+            EXPECT_EQ(errors.find(c.reason) != std::string::npos, first) << errors;
+            EXPECT_EQ(harness::Pixel(kCx, kCy), 0x000000u);
+            harness::Stop();
+        }
+    }
+    lc::SetVideoPluginPath("");
+    seen_.clear();
+    harness::Start([&] { return VideoScreen(kData + "red_blue.mp4", &seen_); });
+    harness::Advance(1300);
+    ASSERT_TRUE(harness::Finished());
+    EXPECT_NEAR(seen_.back().end, 1200, 10);
+}
+
 // With a window (SDL's dummy driver) the video plays on in real time, with
-// its sound on mpv's silent output.
+// its sound on SDL's silent output.
 TEST_F(VideoTest, PlaysInRealTimeWithAWindow) {
     ASSERT_EQ(InitGraph(4, 1, 0), 1) << GetMediaError();
     InitMouse();

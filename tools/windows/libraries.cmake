@@ -38,7 +38,6 @@ windows_libraries(PkgConfig::SDL2
 windows_libraries(PkgConfig::MINIZIP LIBS minizip z INCLUDES include)
 windows_libraries(PkgConfig::FFMPEG
   LIBS avformat avcodec swscale swresample avutil
-  SYSTEM bcrypt user32
   INCLUDES include)
 
 # SDL's WinMain, which calls the programs' main (renamed SDL_main by SDL.h),

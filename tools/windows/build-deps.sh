@@ -170,9 +170,11 @@ build_zlib() {
   "$AR" rcs "$PREFIX/lib/libminizip.a" "${objects[@]}"
 }
 
+# FreeType on the prefix's zlib: without it, it compiles its own copy of
+# zlib's inflate with public names that clash with zlib's at the link.
 build_freetype() {
-  cmake_dep freetype -DFT_DISABLE_ZLIB=TRUE -DFT_DISABLE_BZIP2=TRUE -DFT_DISABLE_PNG=TRUE \
-    -DFT_DISABLE_HARFBUZZ=TRUE -DFT_DISABLE_BROTLI=TRUE
+  cmake_dep freetype -DFT_DISABLE_ZLIB=FALSE -DFT_REQUIRE_ZLIB=TRUE -DFT_DISABLE_BZIP2=TRUE \
+    -DFT_DISABLE_PNG=TRUE -DFT_DISABLE_HARFBUZZ=TRUE -DFT_DISABLE_BROTLI=TRUE
 }
 
 build_sdl2() {

@@ -32,7 +32,7 @@ function(windows_libraries target)
 endfunction()
 
 windows_libraries(PkgConfig::SDL2
-  LIBS SDL2_gfx SDL2_image SDL2_ttf freetype SDL2_mixer SDL2
+  LIBS SDL2_gfx SDL2_image SDL2_ttf freetype z SDL2_mixer SDL2
   SYSTEM m user32 gdi32 winmm imm32 ole32 oleaut32 version uuid advapi32 setupapi shell32 dinput8
   INCLUDES include include/SDL2)
 windows_libraries(PkgConfig::MINIZIP LIBS minizip z INCLUDES include)

@@ -73,7 +73,7 @@ verify_dsc() {
 }
 
 # The .dsc of a source package in SOURCES, when one is there.
-dsc_of() { ls "$SOURCES/$1"_*.dsc 2>/dev/null | sort -V | tail -n 1; }
+dsc_of() { ls "$SOURCES/$1"_*.dsc 2>/dev/null | sort -V | tail -n 1 || true; }
 
 sources_verified() {
   local p dsc

@@ -48,7 +48,7 @@ void APropos() {
     Ligne(10, 3.5, "Un jeu de l'équipe Pivolette");
     Ligne(10, 4.5, "à l'aide de la bibliothèque 'Lumicanvas 4.4' :");
     Ligne(13, 5.5, "--> Lumicanvas, bâtie sur SDL2, SDL2_image, SDL2_ttf, SDL2_mixer, SDL2_gfx,");
-    Ligne(13, 6.5, "PhysicsFS, ffmpeg et les polices DejaVu");
+    Ligne(13, 6.5, "minizip, ffmpeg et les polices DejaVu");
     Ligne(14, 9.5, "Site : son adresse est dans le README fourni avec le programme");
     Ligne(14, 10.5, "Pour contacter l'auteur : l'équipe Pivolette, voir ce même README");
     ShowScreen();

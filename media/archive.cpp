@@ -1,22 +1,24 @@
 // The archives of pictures and fonts. Each program carries its artwork in a
 // zip appended to its own executable: objects/NN.ext (NN the object's index)
-// and fonts/*.ttf. PhysicsFS reads such a zip as it stands, with the program
-// in front of it.
+// and fonts/*.ttf. minizip reads such a zip as it stands: it finds the
+// central directory from the end of the file and takes the program in front
+// of it as bytes before the archive.
 //
-// PhysicsFS keeps one search path for the whole process, so an archive is
-// mounted only while it is read, at a mount point of its own, and unmounted
-// right after: GetData reads every object's bytes at once, the fonts are read
-// one file at a time, and a later run in the same process (the tests) sees
-// the archive as it is on disk then.
+// An archive is opened only while it is read and closed right after: GetData
+// reads every object's bytes at once, the fonts are read one file at a time,
+// and a later run in the same process (the tests) sees the archive as it is
+// on disk then.
 #include "lumicanvas.h"
 #include "internal.h"
 #include "pictures.h"
 
-#include <physfs.h>
+#include <minizip/unzip.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
-#include <map>
+#include <fstream>
 #include <vector>
 
 #if defined(_WIN32)
@@ -38,8 +40,8 @@ std::string& FusedOverride() {
     return path;
 }
 
-// The file of the running executable. SDL_GetBasePath and PHYSFS_getBaseDir
-// give only its folder, and InitGraph gets no argv[0], so ask the system.
+// The file of the running executable, in UTF-8. SDL_GetBasePath gives only
+// its folder, and InitGraph gets no argv[0], so ask the system.
 std::string RunningExecutable() {
 #if defined(_WIN32)
     std::wstring wide(32768, L'\0');
@@ -58,92 +60,146 @@ std::string RunningExecutable() {
 #endif
 }
 
-const char* PhysFsError() { return PHYSFS_getErrorByCode(PHYSFS_getLastErrorCode()); }
-
-// PhysicsFS is started once for the process and left running.
-bool PhysFsReady(std::string& why) {
-    if (PHYSFS_isInit()) return true;
-    if (PHYSFS_init(nullptr)) return true;
-    why = std::string("impossible de démarrer PhysicsFS : ") + PhysFsError();
-    return false;
+// A UTF-8 name as the system's path: the same bytes on Linux, UTF-16 on
+// Windows, so that an archive under a folder with accents opens on both.
+std::filesystem::path SystemPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// An archive mounted for as long as this object lives. When the same file is
-// already mounted (by a caller up the stack), its mount point is shared and
-// left mounted.
-class MountedArchive {
-public:
-    explicit MountedArchive(const std::string& path) : path_(path) {
-        if (!PhysFsReady(why_)) return;
-        if (path.empty()) {
-            why_ = "aucun chemin d'archive";
-            return;
-        }
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec)) {
-            why_ = "le fichier n'existe pas";
-            return;
-        }
-        if (const char* existing = PHYSFS_getMountPoint(path.c_str())) {
-            root_ = existing;
-            ok_ = true;
-            return;
-        }
-        static unsigned counter = 0;
-        root_ = "/pivolette-archive-" + std::to_string(counter++) + "/";
-        if (!PHYSFS_mount(path.c_str(), root_.c_str(), 1)) {
-            why_ = std::string("ce n'est pas une archive zip lisible (") + PhysFsError() + ")";
-            return;
-        }
-        ok_ = owned_ = true;
-    }
-    ~MountedArchive() {
-        if (owned_) PHYSFS_unmount(path_.c_str());
-    }
-    MountedArchive(const MountedArchive&) = delete;
-    MountedArchive& operator=(const MountedArchive&) = delete;
+// --- minizip's file access over a C++ file stream ------------------------------
+// The file is named by a std::filesystem::path, which minizip passes through
+// untouched: no 8-bit file name on Windows.
 
-    bool ok() const { return ok_; }
-    const std::string& why() const { return why_; }
-    // The name inside the archive as PhysicsFS sees it.
-    std::string Inside(const std::string& name) const {
-        return root_ + (name.starts_with('/') ? name.substr(1) : name);
-    }
-
-private:
-    std::string path_;
-    std::string root_;
-    std::string why_;
-    bool ok_ = false;
-    bool owned_ = false;
+struct ArchiveStream {
+    std::filebuf file;
+    bool failed = false;
 };
 
-struct PhysFile {
-    void operator()(PHYSFS_File* f) const { PHYSFS_close(f); }
+ArchiveStream& StreamOf(voidpf stream) { return *static_cast<ArchiveStream*>(stream); }
+
+voidpf ZCALLBACK OpenStream(voidpf, const void* path, int mode) {
+    if (!path || (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
+        return nullptr;
+    auto stream = std::make_unique<ArchiveStream>();
+    if (!stream->file.open(*static_cast<const std::filesystem::path*>(path),
+                           std::ios::in | std::ios::binary))
+        return nullptr;
+    return stream.release();  // minizip hands it back to CloseStream
+}
+
+uLong ZCALLBACK ReadStream(voidpf, voidpf stream, void* buffer, uLong size) {
+    const std::streamsize got =
+        StreamOf(stream).file.sgetn(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
+    if (got < 0) {
+        StreamOf(stream).failed = true;
+        return 0;
+    }
+    return static_cast<uLong>(got);
+}
+
+uLong ZCALLBACK WriteStream(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T ZCALLBACK TellStream(voidpf, voidpf stream) {
+    const std::streamoff at = StreamOf(stream).file.pubseekoff(0, std::ios::cur, std::ios::in);
+    return at < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(at);
+}
+
+long ZCALLBACK SeekStream(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    std::ios::seekdir from = std::ios::beg;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) from = std::ios::cur;
+    if (origin == ZLIB_FILEFUNC_SEEK_END) from = std::ios::end;
+    const std::streamoff at =
+        StreamOf(stream).file.pubseekoff(static_cast<std::streamoff>(offset), from, std::ios::in);
+    return at < 0 ? -1 : 0;
+}
+
+int ZCALLBACK CloseStream(voidpf, voidpf stream) {
+    std::unique_ptr<ArchiveStream> owned(static_cast<ArchiveStream*>(stream));
+    return owned->file.close() ? 0 : -1;
+}
+
+int ZCALLBACK StreamError(voidpf, voidpf stream) { return StreamOf(stream).failed ? 1 : 0; }
+
+struct ZipCloser {
+    void operator()(void* zip) const { unzClose(zip); }
 };
+using ZipPtr = std::unique_ptr<void, ZipCloser>;
+
+// Opens an archive (a zip, or a program with a zip appended); nullptr and
+// `why` when it cannot be read.
+ZipPtr OpenArchive(const std::string& path, std::string& why) {
+    if (path.empty()) {
+        why = "aucun chemin d'archive";
+        return nullptr;
+    }
+    const std::filesystem::path file = SystemPath(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        why = "le fichier n'existe pas";
+        return nullptr;
+    }
+    zlib_filefunc64_def access{};
+    access.zopen64_file = OpenStream;
+    access.zread_file = ReadStream;
+    access.zwrite_file = WriteStream;
+    access.ztell64_file = TellStream;
+    access.zseek64_file = SeekStream;
+    access.zclose_file = CloseStream;
+    access.zerror_file = StreamError;
+    ZipPtr zip(unzOpen2_64(&file, &access));
+    if (!zip) why = "ce n'est pas une archive zip lisible";
+    return zip;
+}
 
 // Archive objects and fonts are a few megabytes; anything near this is not ours.
-constexpr PHYSFS_sint64 kMaxArchiveFile = 256LL * 1024 * 1024;
+constexpr ZPOS64_T kMaxArchiveFile = 256ULL * 1024 * 1024;
 
-bool ReadMounted(const MountedArchive& archive, const std::string& name, std::string& bytes,
-                 std::string& why) {
-    std::unique_ptr<PHYSFS_File, PhysFile> file(PHYSFS_openRead(archive.Inside(name).c_str()));
-    if (!file) {
-        why = name + " n'est pas dans l'archive";
+// The name of the archive's current file; false when it cannot be read or
+// is too long to be one of ours.
+bool CurrentName(void* zip, std::string& name) {
+    std::array<char, 512> buffer{};
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip, &info, buffer.data(), buffer.size(), nullptr, 0, nullptr,
+                                0) != UNZ_OK ||
+        info.size_filename >= buffer.size())
         return false;
-    }
-    const PHYSFS_sint64 length = PHYSFS_fileLength(file.get());
-    if (length < 0 || length > kMaxArchiveFile) {
+    name.assign(buffer.data(), info.size_filename);
+    return true;
+}
+
+// Reads the archive's current file whole, its checksum checked.
+bool ReadCurrent(void* zip, const std::string& name, std::string& bytes, std::string& why) {
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        info.uncompressed_size > kMaxArchiveFile) {
         why = name + " a une taille inutilisable";
         return false;
     }
-    bytes.resize(static_cast<size_t>(length));
-    if (PHYSFS_readBytes(file.get(), bytes.data(), static_cast<PHYSFS_uint64>(length)) != length) {
-        why = name + " est illisible (" + PhysFsError() + ")";
+    bytes.assign(static_cast<size_t>(info.uncompressed_size), '\0');
+    bool ok = unzOpenCurrentFile(zip) == UNZ_OK;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const unsigned chunk = static_cast<unsigned>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        const int got = unzReadCurrentFile(zip, bytes.data() + done, chunk);
+        if (got <= 0) ok = false;
+        else done += static_cast<size_t>(got);
+    }
+    // Closing checks the CRC once the whole file has been read.
+    if (unzCloseCurrentFile(zip) != UNZ_OK) ok = false;
+    if (!ok) {
+        why = name + " est illisible";
         bytes.clear();
+    }
+    return ok;
+}
+
+bool ReadNamed(void* zip, const std::string& name, std::string& bytes, std::string& why) {
+    const std::string inside = name.starts_with('/') ? name.substr(1) : name;
+    if (unzLocateFile(zip, inside.c_str(), 1) != UNZ_OK) {
+        why = name + " n'est pas dans l'archive";
         return false;
     }
-    return true;
+    return ReadCurrent(zip, name, bytes, why);
 }
 
 // The index of an object file "NN.ext" (any number of leading digits), or -1.
@@ -151,36 +207,35 @@ int ObjectIndex(const std::string& name) {
     size_t digits = 0;
     while (digits < name.size() && std::isdigit(static_cast<unsigned char>(name[digits]))) ++digits;
     if (digits == 0 || digits > 4 || digits >= name.size() || name[digits] != '.') return -1;
+    if (name.find('/') != std::string::npos) return -1;
     return std::stoi(name.substr(0, digits));
 }
 
-// Reads every object of a mounted archive into `data`.
-void ReadObjects(const MountedArchive& archive, Datafile& data) {
-    char** list = PHYSFS_enumerateFiles(archive.Inside("objects").c_str());
-    if (!list) return;
-    for (char** entry = list; *entry; ++entry) {
-        const std::string name = *entry;
-        const int index = ObjectIndex(name);
+// Reads every object of an open archive into `data`.
+void ReadObjects(void* zip, Datafile& data) {
+    const std::string folder = "objects/";
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip)) {
+        std::string name;
+        if (!CurrentName(zip, name) || !name.starts_with(folder)) continue;
+        const int index = ObjectIndex(name.substr(folder.size()));
         if (index < 0) continue;
         const auto slot = static_cast<size_t>(index);
-        if (slot >= data.names.size()) data.names.resize(slot + 1);
+        if (slot >= data.names.size()) {
+            data.names.resize(slot + 1);
+            data.bytes.resize(slot + 1);
+            data.bitmaps.resize(slot + 1);
+            data.unreadable.resize(slot + 1, false);
+        }
         if (!data.names[slot].empty()) {
             lc::Fail("GetData : %s contient deux objets numérotés %d ; %s est ignoré",
-                     data.path.c_str(), index, name.c_str());
+                     data.path.c_str(), index, name.substr(folder.size()).c_str());
             continue;
         }
-        data.names[slot] = "objects/" + name;
-    }
-    PHYSFS_freeList(list);
-    data.bytes.resize(data.names.size());
-    data.bitmaps.resize(data.names.size());
-    data.unreadable.assign(data.names.size(), false);
-    for (size_t i = 0; i < data.names.size(); ++i) {
+        data.names[slot] = name;
         std::string why;
-        if (data.names[i].empty()) continue;
-        if (!ReadMounted(archive, data.names[i], data.bytes[i], why)) {
+        if (!ReadCurrent(zip, name, data.bytes[slot], why)) {
             lc::Fail("GetData : %s : %s", data.path.c_str(), why.c_str());
-            data.unreadable[i] = true;
+            data.unreadable[slot] = true;
         }
     }
 }
@@ -197,12 +252,13 @@ std::string FusedArchivePath() {
 
 bool ReadArchiveFile(const std::string& archive, const std::string& name, std::string& bytes,
                      std::string& why) {
-    MountedArchive mounted(archive);
-    if (!mounted.ok()) {
-        why = archive + " : " + mounted.why();
+    std::string problem;
+    const ZipPtr zip = OpenArchive(archive, problem);
+    if (!zip) {
+        why = archive + " : " + problem;
         return false;
     }
-    return ReadMounted(mounted, name, bytes, why);
+    return ReadNamed(zip.get(), name, bytes, why);
 }
 
 bool ReadFromArchive(const std::string& name, std::string& bytes) {
@@ -219,13 +275,14 @@ Datafile* GetData(const char* path) {
     }
     auto data = std::make_unique<Datafile>();
     data->path = std::string(path) == "#" ? lc::FusedArchivePath() : lc::NativePath(path);
-    MountedArchive mounted(data->path);
-    if (!mounted.ok()) {
+    std::string why;
+    const ZipPtr zip = OpenArchive(data->path, why);
+    if (!zip) {
         lc::Fail("GetData : impossible d'ouvrir l'archive \"%s\" : %s", data->path.c_str(),
-                 mounted.why().c_str());
+                 why.c_str());
         return nullptr;
     }
-    ReadObjects(mounted, *data);
+    ReadObjects(zip.get(), *data);
     return data.release();
 }
 

@@ -4,7 +4,7 @@
 // read the mouse and the keyboard, play sounds and open their data files only
 // through the plain functions below. The layer stands on SDL2 and its
 // companion libraries (SDL2_gfx, SDL2_ttf, SDL2_image, SDL2_mixer) and on
-// PhysicsFS for the archive fused to each executable.
+// zlib's minizip for the archive fused to each executable.
 //
 // Conventions of the whole API
 // - Coordinates are screen pixels, (0, 0) top left, x to the right, y down.

@@ -446,8 +446,8 @@ bool ReadPictureFile(const std::string& path, std::string& bytes) {
         return false;
     }
     if (size > kMaxFileBytes) {
-        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est trop gros (%ju octets)",
-                 path.c_str(), size);
+        lc::Fail("Impossible de lire l'image \"%s\" : le fichier est trop gros (%llu octets)",
+                 path.c_str(), static_cast<unsigned long long>(size));
         return false;
     }
     std::ifstream in(file, std::ios::binary);
@@ -682,9 +682,9 @@ std::unique_ptr<Animation> LoadAnimation(const std::string& path) {
     const uint64_t frames = std::max<uint64_t>(1, GifFrameCount(bytes));
     if (size.w * size.h > kMaxDecodePixels / 4 ||
         size.w * size.h * 4 * frames > kMaxAnimationBytes) {
-        lc::Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%ju x %ju, %ju images)",
-                 path.c_str(), static_cast<uintmax_t>(size.w), static_cast<uintmax_t>(size.h),
-                 static_cast<uintmax_t>(frames));
+        lc::Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%llu x %llu, %llu images)",
+                 path.c_str(), static_cast<unsigned long long>(size.w),
+                 static_cast<unsigned long long>(size.h), static_cast<unsigned long long>(frames));
         return nullptr;
     }
     auto animation = std::make_unique<Animation>();
@@ -729,8 +729,9 @@ std::unique_ptr<Bitmap> DecodePicture(const std::string& bytes, const std::strin
     if (IsSvg(bytes)) return DecodeSvg(bytes, name);
     const Size announced = HeaderSize(bytes);
     if (announced.w > 0 && (announced.h == 0 || announced.w * announced.h > kMaxDecodePixels)) {
-        Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%ju x %ju)", name.c_str(),
-             static_cast<uintmax_t>(announced.w), static_cast<uintmax_t>(announced.h));
+        Fail("Impossible de lire l'image \"%s\" : elle est trop grande (%llu x %llu)", name.c_str(),
+             static_cast<unsigned long long>(announced.w),
+             static_cast<unsigned long long>(announced.h));
         return nullptr;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));

@@ -8,7 +8,7 @@ $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake pkg-config libgtest-dev \
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-gfx-dev \
-  libphysfs-dev \
+  libminizip-dev \
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
   fonts-dejavu-core fonts-dejavu-extra \
   xvfb xauth x11-utils imagemagick \

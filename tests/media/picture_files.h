@@ -130,7 +130,7 @@ inline std::string WithOrientation(const std::string& jpeg, int orientation, boo
     return jpeg.substr(0, 2) + segment + jpeg.substr(2);
 }
 
-// A zip of uncompressed entries, as PhysicsFS reads it.
+// A zip of uncompressed entries, as minizip reads it.
 inline std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& files) {
     std::string zip, central;
     const auto le = [](std::string& s, uint32_t v, int bytes) {

@@ -82,15 +82,16 @@ BlocTexte AjusteBloc(const std::vector<std::string>& lignes, int taille, int lar
     const int lisible = std::min(taille, kTailleLisible);
     for (int t = taille; t >= lisible; --t) {
         SetDimText(t);
-        if (Tient(lignes, largeur, hauteur, pas)) return {TextHeight(), lignes};
+        if (Tient(lignes, largeur, hauteur, pas)) return {TextHeight(), lignes, false};
     }
     for (int t = taille; t >= kTailleMin; --t) {
         SetDimText(t);
         std::vector<std::string> coupees = Enveloppe(lignes, largeur);
-        if (Tient(coupees, largeur, hauteur, pas)) return {TextHeight(), coupees};
+        if (Tient(coupees, largeur, hauteur, 1.0)) return {TextHeight(), coupees, coupees != lignes};
     }
     SetDimText(kTailleMin);
-    return {TextHeight(), Enveloppe(lignes, largeur)};
+    std::vector<std::string> coupees = Enveloppe(lignes, largeur);
+    return {TextHeight(), coupees, coupees != lignes};
 }
 
 int AjusteLigne(const char* texte, int taille, int largeur, int hauteur) {

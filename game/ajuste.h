@@ -12,10 +12,13 @@
 struct BlocTexte {
     int taille = 0;
     std::vector<std::string> lignes;
+    bool coupe = false;  // the lines were wrapped: they stand a whole line height apart
 };
 
 // Fits `lignes` (drawn one under the other, `pas` line heights apart, each
-// centred) in a box `largeur` x `hauteur` pixels, from size `taille` down.
+// centred; wrapped lines a whole line height apart, so that more lines than
+// the layout planned never overlap) in a box `largeur` x `hauteur` pixels,
+// from size `taille` down.
 // Empty lines are kept (the caller decides which lines to pass). Sets the
 // text size it returns. Inline style marks ("#i...#") are kept across a
 // wrap. A text that does not fit even at the smallest size is drawn at that

@@ -160,7 +160,7 @@ void DessineReponse(const FicheQuestion& q, int n, Couleur couleur) {
     }
     BlocTexte bloc = AjusteBloc(lignes, RY(taille), largeur, hauteur, lignes.size() >= 3 ? 0.8 : 1.0);
     int h = bloc.taille;
-    DessineLignes(x, place.texteY, bloc, bloc.lignes.size() >= 3 ? 4 * h / 5 : h);
+    DessineLignes(x, place.texteY, bloc, bloc.lignes.size() == 3 && !bloc.coupe ? 4 * h / 5 : h);
 }
 
 void DessineEnonce(const FicheQuestion& q) {

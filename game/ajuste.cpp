@@ -57,8 +57,13 @@ void Coupe(const std::string& ligne, int largeur, std::vector<std::string>& sort
             sortie.push_back(reste);
             return;
         }
-        size_t fin = 1;  // the longest prefix that fits, at least one byte
-        while (fin < reste.size() && Largeur(reste.substr(0, fin + 1)) <= largeur) ++fin;
+        // The longest prefix that fits, at least one byte (widths grow with
+        // the length: a halving search).
+        size_t fin = 1, trop = reste.size();
+        while (trop - fin > 1) {
+            size_t milieu = (fin + trop) / 2;
+            (Largeur(reste.substr(0, milieu)) <= largeur ? fin : trop) = milieu;
+        }
         size_t espace = reste.rfind(' ', fin);
         size_t coupe = (espace != std::string::npos && espace > 0 && fin < reste.size()) ? espace : fin;
         std::string reprise;

@@ -24,8 +24,6 @@ constexpr Couleur kNoir{0, 0, 0};             // palette 0
 constexpr Couleur kBleu{0, 0, 170};           // palette 1
 constexpr Couleur kBleuClair{85, 85, 255};    // palette 9
 constexpr Couleur kVertClair{85, 255, 85};    // palette 10
-constexpr Couleur kRougeClair{255, 85, 85};   // palette 12
-constexpr Couleur kMagentaClair{255, 85, 255};  // palette 13
 constexpr Couleur kJaune{255, 255, 85};       // palette 14
 constexpr Couleur kBlanc{255, 255, 255};      // palette 15
 

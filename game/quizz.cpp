@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "compteur.h"
 #include "ajuste.h"
+#include "compteur.h"
 #include "correction.h"
 #include "couleurs.h"
 #include "echelle.h"

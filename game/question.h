@@ -5,8 +5,8 @@
 #include "etat.h"
 
 // Mode 0: the whole screen for Question[NumQuestion]. Modes 1 .. 4: that
-// answer alone, in the highlight colour (couleurs.h), over what is on screen. Any other
-// mode only presents the screen.
+// answer alone, in the highlight colour (couleurs.h), over what is on
+// screen. Any other mode only presents the screen.
 void AfficheQuestionReponses(char mode);
 
 // The frame every question shares: background, pupil's name, school line

@@ -125,10 +125,11 @@ protected:
 
     // Judges the frame just presented with the texts drawn since the last.
     void Juge() {
+        const std::vector<harness::TextDrawn> textes = harness::Texts();
+        if (textes.empty()) return;  // a picture or a wipe: nothing to read
+        harness::ClearTexts();
         lisibilite::Image image;
         image.pixels = harness::Frame(&image.w, &image.h);
-        const std::vector<harness::TextDrawn> textes = harness::Texts();
-        harness::ClearTexts();
         for (const std::string& d : lisibilite::Defauts(image, textes, Boites(textes))) defauts_.push_back(ecran_ + ": " + d);
         for (const auto& t : textes) vus_.insert(t.text);
     }

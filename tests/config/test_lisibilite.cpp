@@ -49,14 +49,19 @@ TEST_P(Lisibilite, TheScreenKeepsItsTextsOnScreenInTheirBoxesAndReadable) {
             InitMouse();
             InitFont();
             SetFontMode(1);
-            DonneesTamarel = GetData("#");
+            // An archive of its own: the tool's global may still hold the
+            // archive of an earlier run that the harness stopped.
+            Datafile* archive = GetData("#");
             CalculeCorrection();
             SetUFormat(U_ASCII8);
-            AfficheEcranConfig(DonneesTamarel);
+            AfficheEcranConfig(archive);
             FinConfig(BoucleConfig());
             while (GetKeyPressed() == -1) {  // the parting message stays for the test to read
             }
-            FermeTamarel();
+            UnloadDatafile(archive);
+            CloseFont();
+            CloseMouse();
+            CloseGraph();
             return 0;
         },
         o);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "couleurs.h"
 #include "etat.h"
 #include "lumicanvas.h"
 
@@ -27,18 +28,31 @@ void Rayon(int x, int y, int r, double a) {
     DrawLine(PointX(x, a, r1), PointY(y, a, r1), PointX(x, a, r2), PointY(y, a, r2));
 }
 
+// The size of the number in the centre: 32 reference columns high, or less
+// on a screen wider than 4:3, so that the black rectangle that erases the
+// widest number (d itself) stays inside the inner circle. Wider, it would
+// break the circle and the fill of one sector would run round them all.
+void TailleNombre(int r, int d) {
+    int t = static_cast<int>(32 * CorrectionX);
+    for (;; --t) {
+        SetDimText(t);
+        const int w = TextLength(NbToTxt(d)) / 2 + 1, h = TextHeight() / 2 + 1;
+        if (t <= 4 || w * w + h * h < (r / 2 - 1) * (r / 2 - 1)) return;
+    }
+}
+
 // The remaining seconds, or the rectangle that hides them, at the centre.
-void EffaceNombre(int x, int y, int n) {
-    SetColor(0);
-    SetDimText(static_cast<int>(32 * CorrectionX));
+void EffaceNombre(int x, int y, int r, int d, int n) {
+    PrendCouleur(kCadranFond);
+    TailleNombre(r, d);
     const char* t = NbToTxt(n);
     int w = TextLength(t), h = TextHeight();
     DrawRectFill(x - w / 2, y - h / 2, x + w / 2, y + h / 2);
 }
 
-void EcritNombre(int x, int y, int n) {
-    SetColor(15);
-    SetDimText(static_cast<int>(32 * CorrectionX));
+void EcritNombre(int x, int y, int r, int d, int n) {
+    PrendCouleur(kCadranTrait);
+    TailleNombre(r, d);
     CenterTextXY(x, y, NbToTxt(n));
 }
 
@@ -46,43 +60,57 @@ void EcritNombre(int x, int y, int n) {
 // spokes, the grey outer ring.
 void DessineCadran(int x, int y, int r, int d) {
     HideMouse();
-    SetColor(0);
+    PrendCouleur(kCadranFond);
     DrawCircleFill(x, y, r);
-    SetColor(15);
+    PrendCouleur(kCadranTrait);
     const int rayons[] = {r / 2, r / 2 + 1, 9 * r / 10, 9 * r / 10 - 1, r};
     for (int rho : rayons) DrawCircle(x, y, rho);
-    EcritNombre(x, y, d);
-    SetColor(15);
+    EcritNombre(x, y, r, d, d);
+    PrendCouleur(kCadranTrait);
     int s = 360 / d;
     for (int a = -90; a < 270; a += s)
         if (a % 5 == 0) Rayon(x, y, r, a);
-    SetColorRGB(150, 150, 150);
+    PrendCouleur(kCadranAnneau);
     DrawFloodFill(x + r - 2, y);
     ShowScreen();
     ShowMouse();
 }
 
 // Paints the sector that ends at angle k in the current colour. The seed
-// point lies inside the sector; a seed already painted (a sector narrower
-// than its spokes) is left alone so that no earlier sector is repainted.
+// point lies inside the sector, 2 degrees behind the new spoke at three
+// quarters of the radius; on a small dial that point can fall on the spoke
+// itself, so the seed moves on, round towards the middle of the sector and
+// across the band, to the first point still unpainted. A sector with no
+// unpainted point (narrower than its spokes) is left alone, so that no
+// earlier sector is repainted.
 void PeintSecteur(int x, int y, int r, int s) {
-    double a = s >= 4 ? k - 2 : k - s / 2.0;
-    int px = PointX(x, a, 3 * r / 4), py = PointY(y, a, 3 * r / 4);
-    if (GetPixelRGB(px, py) == 0x000000) DrawFloodFill(px, py);
+    const uint32_t vide = RGBDe(kCadranFond);
+    const double debut = s >= 4 ? k - 2 : k - s / 2.0;
+    const int rayons[] = {3 * r / 4, 3 * r / 4 - 1, 3 * r / 4 + 1, 3 * r / 4 - 2, 3 * r / 4 + 2};
+    for (double a = debut; a >= k - s / 2.0 - 0.01; a -= 0.5) {
+        for (int rho : rayons) {
+            int px = PointX(x, a, rho), py = PointY(y, a, rho);
+            if (GetPixelRGB(px, py) == vide) {
+                DrawFloodFill(px, py);
+                return;
+            }
+        }
+        if (s < 4) return;
+    }
 }
 
 void Redessine(int x, int y, int r, int d) {
     int s = 360 / d, q = 255 / d;
     HideMouse();
-    SetColorRGB(j, 255 - j, 0);
+    PrendCouleur(CouleurSecteur(j));
     if (k != -90) {
         Rayon(x, y, r, k);
         PeintSecteur(x, y, r, s);
     }
-    SetColor(15);
+    PrendCouleur(kCadranTrait);
     if (k % 9 == 0) Rayon(x, y, r, k);
-    EffaceNombre(x, y, d - OldTime);
-    EcritNombre(x, y, d - TempsSecondes);
+    EffaceNombre(x, y, r, d, d - OldTime);
+    EcritNombre(x, y, r, d, d - TempsSecondes);
     k += s;
     j += q;
     OldTime = TempsSecondes;

@@ -25,14 +25,14 @@ bool BoutonTenu = false;
 // The two lines at the foot of a review screen.
 void PiedCorrection() {
     SetFontAttribute(2);
-    SetColor(9);
+    PrendCouleur(kPiedCorrection);
     DimText(0);
     // The second line is lifted off the screen's edge; the first stands a
     // whole line above it, so that the two never overlap.
     int h = TextHeight(), mx = GetMaxX() / 2, y = PY(GetMaxY() - h / 2, -7);
     CenterTextXY(mx, y - h,
                  "En vert, la réponse attendue et en rouge votre réponse si différente de la bonne réponse !");
-    SetColor(1);
+    PrendCouleur(kBleu);
     CenterTextXY(mx, y, "Appuyez sur une touche ou cliquez pour poursuivre ...");
     // The question texts of the next screen are drawn upright, as on the
     // first one.
@@ -45,13 +45,13 @@ void EcranCorrection(int numero) {
     HideMouse();
     DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
     DimText(2);
-    SetColor(0);
+    PrendCouleur(kEnteteCorrection);
     snprintf(msg, sizeof msg, "#iCorrection de la question %d#", numero + 1);
     OutCenterTextXY(GetMaxX() / 2, RY(25), msg);
-    SetColor(0);
+    PrendCouleur(kTexteBoite);
     DessineVignette(q, false);
     for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
-    SetColor(0);
+    PrendCouleur(kTexteBoite);
     DessineEnonce(q);
 }
 
@@ -83,10 +83,10 @@ int NombreCorrections() {
 
 }  // namespace
 
-int CouleurCorrection(int numero, int k) {
-    if (LitEntierSature(Question[numero].BonneReponse, 0, 4) == k) return 10;
-    if (JoueurSolo[numero] == k) return 12;
-    return 0;
+Couleur CouleurCorrection(int numero, int k) {
+    if (LitEntierSature(Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
+    if (JoueurSolo[numero] == k) return kReponseFausse;
+    return kTexteBoite;
 }
 
 void CorrectionQuizz() {

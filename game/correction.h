@@ -1,6 +1,8 @@
 // The correction review that follows the "FIN DU QUIZZ !" notice.
 #pragma once
 
+#include "couleurs.h"
+
 // The key code read at each wait of the review (-1 when none was waiting).
 extern int OnQuitte;
 
@@ -11,6 +13,6 @@ extern int OnQuitte;
 [[noreturn]] void CorrectionQuizz();
 
 // The colour of answer k (1 .. 4) of question `numero` on its review
-// screen: 10 when it is the expected answer, 12 when the pupil chose it
-// and it was wrong, 0 otherwise.
-int CouleurCorrection(int numero, int k);
+// screen: green when it is the expected answer, red when the pupil chose it
+// and it was wrong, the boxes' black otherwise (couleurs.h).
+Couleur CouleurCorrection(int numero, int k);

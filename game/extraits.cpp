@@ -1,11 +1,14 @@
 // The question's medium opened from its thumbnail.
 #include "extraits.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
+#include "ajuste.h"
 #include "compteur.h"
+#include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "fichier_quizz.h"
@@ -143,7 +146,7 @@ void PanneauSon(int y0, int y1) {
     int t = TextHeight(), mx = GetMaxX() / 2;
     SetColor(12);
     CenterTextXY(mx, y0 + t, "Remarques :");
-    SetColor(9);
+    PrendCouleur(kRemarqueSon);
     CenterTextXY(mx, y0 + 2 * t, "Le chronomètre est arrêté pendant la lecture de cet extrait sonore !");
     CenterTextXY(mx, y0 + 3 * t, "Cet extrait n'est écoutable qu'une seule fois !");
     CenterTextXY(mx, y0 + 4 * t, "Pour répondre à la question posée, cliquez !");
@@ -185,12 +188,16 @@ void EcouteSon() {
 void RappelEnonce(const FicheQuestion& q) {
     int mx = GetMaxX() / 2, y = GetMaxY() / 4 - 75;
     SetColor(15);
+    // A long line steps down to stay on the screen.
+    const int largeur = GetMaxX() - RX(40);
     if (q.Enonce3[0] == '\0') {
-        SetDimText(static_cast<int>(30 * CorrectionY * 1.2));
+        AjusteLigne(q.Enonce1, static_cast<int>(30 * CorrectionY * 1.2), largeur, GetMaxY());
         OutCenterTextXY(mx, y, q.Enonce1);
         return;
     }
-    SetDimText(static_cast<int>(28 * CorrectionY * 1.2));
+    int t = static_cast<int>(28 * CorrectionY * 1.2);
+    t = std::min(AjusteLigne(q.Enonce1, t, largeur, GetMaxY()), AjusteLigne(q.Enonce3, t, largeur, GetMaxY()));
+    SetDimText(t);
     OutCenterTextXY(mx, y - TextHeight(), q.Enonce1);
     OutCenterTextXY(mx, y, q.Enonce3);
 }

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
+#include "ajuste.h"
+#include "couleurs.h"
 #include "echelle.h"
 #include "quizz.h"
 #include "etat.h"
@@ -18,8 +21,29 @@ int NumeroDuJoueur = -1;
 
 namespace {
 
-int Pas = 0;    // height of a row, in pixels
-int Ecart = 0;  // gap between two rows, in pixels
+int Pas = 0;     // height of a row, in pixels
+int Ecart = 0;   // gap between two rows, in pixels
+int Taille = 0;  // text height of the names and of "VALIDER !", in pixels
+
+// The rows' pitch and gap, and the names' text size. The layout's pitch,
+// (2 GetMaxX()) / (2N + 1), grows with the screen's width: it is kept
+// when the rows of a column fit between the title and the school line (a
+// class of a dozen on a 4:3 screen), and shrunk otherwise (a list of one
+// to three, a wide screen), so that no frame runs off the screen. The text size is
+// the layout's N p / 50, at least the size of the school line so that a
+// short list stays readable, and never taller than a row.
+void MiseEnPage() {
+    const int n = NombreJoueurs > 0 ? NombreJoueurs : 1;
+    const int rangees = (n + 1) / 2;
+    const int pas = (2 * GetMaxX()) / (2 * n + 1);
+    DimText(1);
+    const int pied = TextHeight();
+    const int place = GetMaxY() - 2 * pied - RY(110);  // rows and gaps, above the school line
+    const int plafond = place * 4 / (5 * rangees);      // a row and its quarter-row gap
+    Pas = std::max(1, std::min(pas, plafond));
+    Ecart = Pas / 4;
+    Taille = std::min(std::max(n * pas / 50, pied), Pas - 2);
+}
 
 // Copies a list text into a field, cut to fit and at a NUL.
 void CopieNom(char* dest, std::size_t taille, const std::string& texte) {
@@ -61,20 +85,23 @@ void Cadre(int i, int& x1, int& y1, int& x2, int& y2) {
     y2 = RYPlus(110, (ligne + 1) * Pas + ligne * Ecart);
 }
 
+// The name inside its frame: the list's text size, smaller for a name too
+// long for the frame.
 void DessineNom(int i) {
     int x1, y1, x2, y2;
     Cadre(i, x1, y1, x2, y2);
     int ligne = i < NombreJoueurs / 2 ? i : i - NombreJoueurs / 2;
-    SetDimText(NombreJoueurs * Pas / 50);
     snprintf(msg, sizeof msg, "%s %s (%s)", Joueurs[i].Nom, Joueurs[i].Prenom, Joueurs[i].Classe);
-    CenterTextXY(RX(i < NombreJoueurs / 2 ? 350 : 810), RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), msg);
+    int x = RX(i < NombreJoueurs / 2 ? 350 : 810);
+    int largeur = 2 * std::min(x - x1, x2 - x) - RX(16);
+    CentreAjuste(x, RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), msg, Taille, largeur, Pas - 2);
 }
 
 // Pupil i's frame and name in colour c.
-void DessineEleve(int i, int c) {
+void DessineEleve(int i, Couleur c) {
     int x1, y1, x2, y2;
     Cadre(i, x1, y1, x2, y2);
-    SetColor(c);
+    PrendCouleur(c);
     DrawRectangle(x1, y1, x2, y2);
     DessineNom(i);
 }
@@ -83,7 +110,7 @@ void DessineEcran() {
     HideMouse();
     DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
     SetUFormat(U_ASCII8);
-    SetColor(14);
+    PrendCouleur(kTitre);
     DimText(2);
     int h = TextHeight();
     CenterTextXY(GetMaxX() / 2, h, "Sélectionne ton nom dans la liste suivante");
@@ -92,20 +119,22 @@ void DessineEcran() {
 
 void DessinePied() {
     DimText(1);
-    SetColor(14);
+    PrendCouleur(kTitre);
     CenterTextXY(GetMaxX() / 2, GetMaxY() - TextHeight(), "'Pivolette du collège Vermandière de BRUNOIS");
     DimText(3);
-    SetColor(12);
+    PrendCouleur(kMarqueListe);
     TextXY(PX(GetMaxX(), -40), PY(GetMaxY(), -50), "@");
     DefineMouseArea(PX(GetMaxX(), -45), PY(GetMaxY(), -50), PX(GetMaxX() + TextLength("@"), -35),
                     PY(GetMaxY() + TextHeight(), -50));
 }
 
 void DessineListe() {
-    SetColor(15);
     for (int i = 0; i < NombreJoueurs; ++i) {
         int x1, y1, x2, y2;
         Cadre(i, x1, y1, x2, y2);
+        PrendCouleur(kFondNom);
+        DrawRectFill(x1, y1, x2, y2);
+        PrendCouleur(kNomListe);
         DrawRectangle(x1, y1, x2, y2);
         DefineMouseArea(x1, y1, x2, y2);
     }
@@ -116,14 +145,15 @@ void DessineListe() {
 // "VALIDER !" in the names' text size, top right; its area follows the
 // pupils' areas.
 void DessineBouton() {
+    SetDimText(Taille);
     int w = TextLength("VALIDER !"), h = TextHeight(), gmx = GetMaxX();
-    SetColor(9);
+    PrendCouleur(kFondBouton);
     DrawRectFill(PX(gmx - w, -110), RY(60), PX(gmx, -90), RYPlus(60, h));
-    SetColor(14);
+    PrendCouleur(kTitre);
     DrawRectangle(PX(gmx - w, -111), RY(59), PX(gmx, -89), RYPlus(61, h));
     DrawRectangle(PX(gmx - w, -113), RY(57), PX(gmx, -87), RYPlus(63, h));
     DefineMouseArea(PX(gmx - w, -113), RY(57), PX(gmx, -87), RYPlus(63, h));
-    SetColor(1);
+    PrendCouleur(kTexteBouton);
     CenterTextXY(PX(gmx - w / 2, -100), RYPlus(60, h / 2), "VALIDER !");
 }
 
@@ -135,8 +165,8 @@ int Clic() {
     int a = GetMouseArea();
     if (a >= 1 && a <= NombreJoueurs && a != NumeroDuJoueur) {
         HideMouse();
-        DessineEleve(a - 1, 12);
-        if (NumeroDuJoueur >= 1) DessineEleve(NumeroDuJoueur - 1, 15);
+        DessineEleve(a - 1, kNomChoisi);
+        if (NumeroDuJoueur >= 1) DessineEleve(NumeroDuJoueur - 1, kNomListe);
         ShowScreen();
         ShowMouse();
         NumeroDuJoueur = a;
@@ -154,8 +184,7 @@ void ChoixJoueur() {
     const int n = GetNbJoueurs();
     // The list is checked before this screen; the table holds 60 pupils.
     NombreJoueurs = static_cast<signed char>(n < 0 ? 0 : (n > 60 ? 60 : n));
-    Pas = (2 * GetMaxX()) / (2 * NombreJoueurs + 1);
-    Ecart = Pas / 4;
+    MiseEnPage();
     DessineEcran();
     LitListe();
     DessinePied();

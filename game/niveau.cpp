@@ -1,6 +1,7 @@
 // The class-level screen: six levels, one to pick, then "JE VALIDE MON CHOIX !".
 #include "niveau.h"
 
+#include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
@@ -26,14 +27,14 @@ constexpr Niveau kNiveaux[6] = {
 };
 constexpr int kZoneBouton = 6;
 
-// A level's label on a white plate: colour 12 when selected, 0 otherwise.
+// A level's label on a white plate: red when selected, black otherwise.
 void DessineLabel(const Niveau& n, bool choisi) {
     DimText(3);
     int w = TextLength(n.label), h = TextHeight();
     int x = RX(n.lx), y = RY(n.ly);
     SetColor(15);
     DrawRectFill(x - w / 2, y - h / 2, x + w / 2, y + h / 2);
-    SetColor(choisi ? 12 : 0);
+    PrendCouleur(choisi ? kNiveauChoisi : kTexteBoite);
     CenterTextXY(x, y, n.label);
 }
 

@@ -3,7 +3,13 @@
 #include "question.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "ajuste.h"
+#include "couleurs.h"
 
 #include "echelle.h"
 #include "fichier_quizz.h"
@@ -62,13 +68,13 @@ const char* NomVignette(char* image) {
 
 void Invitation(const char* texte) {
     DimText(0);
-    SetColor(0);
+    PrendCouleur(kTexteBoite);
     CenterTextXY(RX(512), RY(350), texte);
 }
 
 void DessineCompteurs() {
     DimText(4);
-    SetColor(0);
+    PrendCouleur(kTexteBoite);
     CenterTextXY(RX(170), RY(137), NbToTxt(BonnesReponses));
     CenterTextXY(RX(855), RY(137), NbToTxt(MauvaisesReponses));
 }
@@ -78,10 +84,12 @@ void DessineCompteurs() {
 void DessineCadreQuestion() {
     PutImageAdjust(Quizz, 0, 0, GetMaxX(), GetMaxY());
     snprintf(msg, sizeof msg, "%s %s (%s)", NOM_JOUEUR, PRENOM_JOUEUR, CLASSE_JOUEUR);
-    SetColor(14);
+    PrendCouleur(kTitre);
     DimText(3);
+    // A long name steps down to stay on the header band.
+    AjusteLigne(msg, TextHeight(), GetMaxX() - RX(20), RY(42));
     TextXY(GetMaxX() / 2 - TextLength(msg) / 2, 5, msg);
-    SetColor(1);
+    PrendCouleur(kBleu);
     DimText(1);
     CenterTextXY(GetMaxX() / 2, GetMaxY() - TextHeight(), "'Pivolette' du collège Vermandière de BRUNOIS");
     DimText(3);
@@ -113,49 +121,59 @@ void DessineVignette(FicheQuestion& q, bool invitations) {
     }
 }
 
-void DessineReponse(const FicheQuestion& q, int n, int couleur) {
+namespace {
+
+// The lines of a block centred on x and on the reference row y, `pas`
+// pixels apart.
+void DessineLignes(int x, int y, const BlocTexte& bloc, int pas) {
+    const int n = static_cast<int>(bloc.lignes.size());
+    for (int i = 0; i < n; ++i) OutCenterTextXY(x, RYPlus(y, (2 * i - (n - 1)) * pas / 2), bloc.lignes[i].c_str());
+}
+
+// Twice the distance from x to the nearer of x1 and x2: the widest text
+// centred on x that stays between them.
+int LargeurCentree(int x, int x1, int x2) { return 2 * std::min(x - x1, x2 - x); }
+
+}  // namespace
+
+void DessineReponse(const FicheQuestion& q, int n, Couleur couleur) {
     const FicheReponse& rep = q.Reponse[n - 1];
     const PlaceReponse& place = kPlaces[n - 1];
     bool image = rep.Image[0] != '\0';
     if (image) ImageEncadree(rep.Image, place.imageX, place.imageY, 60);
-    SetColor(couleur);
+    PrendCouleur(couleur);
     int x = RX(image ? place.texteAvecImage : place.texteSansImage);
-    int y = place.texteY;
-    if (rep.Ligne2[0] == '\0') {
-        TailleTexte(image && std::strlen(rep.Ligne1) > 22 ? 25 : 28);
-        OutCenterTextXY(x, RY(y), rep.Ligne1);
-        return;
+    // The text stays inside the box's border, and beside the picture.
+    bool gaucheEcran = place.imageX < 512;
+    int gauche = gaucheEcran ? 92 : (image ? 683 : 603);
+    int droite = gaucheEcran ? (image ? 342 : 416) : 927;
+    int largeur = LargeurCentree(x, RX(gauche), RX(droite));
+    // The box's inside, above and below the text's centre alike.
+    const int haut = place.texteY < 550 ? 425 : 575;
+    int hauteur = 2 * std::min(RY(place.texteY) - RY(haut + 4), RY(haut + 91) - RY(place.texteY));
+    std::vector<std::string> lignes{rep.Ligne1};
+    int taille = image && std::strlen(rep.Ligne1) > 22 ? 25 : 28;
+    if (rep.Ligne2[0] != '\0') {
+        lignes.push_back(rep.Ligne2);
+        if (rep.Ligne3[0] != '\0') lignes.push_back(rep.Ligne3);
+        taille = 25;
     }
-    TailleTexte(25);
-    int h = TextHeight();
-    if (rep.Ligne3[0] == '\0') {
-        OutCenterTextXY(x, RYPlus(y, -(h / 2)), rep.Ligne1);
-        OutCenterTextXY(x, RYPlus(y, h / 2), rep.Ligne2);
-        return;
-    }
-    OutCenterTextXY(x, RYPlus(y, -(4 * h / 5)), rep.Ligne1);
-    OutCenterTextXY(x, RY(y), rep.Ligne2);
-    OutCenterTextXY(x, RYPlus(y, 4 * h / 5), rep.Ligne3);
+    BlocTexte bloc = AjusteBloc(lignes, RY(taille), largeur, hauteur, lignes.size() >= 3 ? 0.8 : 1.0);
+    int h = bloc.taille;
+    DessineLignes(x, place.texteY, bloc, bloc.lignes.size() == 3 && !bloc.coupe ? 4 * h / 5 : h);
 }
 
 void DessineEnonce(const FicheQuestion& q) {
     int x = RX(512);
-    if (q.Enonce2[0] == '\0') {
-        TailleTexte(30);
-        OutCenterTextXY(x, RY(296), q.Enonce1);
-        return;
+    std::vector<std::string> lignes{q.Enonce1};
+    if (q.Enonce2[0] != '\0') {
+        lignes.push_back(q.Enonce2);
+        if (q.Enonce3[0] != '\0') lignes.push_back(q.Enonce3);
     }
-    TailleTexte(28);
-    int h = TextHeight();
-    if (q.Enonce3[0] == '\0') {
-        OutCenterTextXY(x, RYPlus(296, -(h / 2)), q.Enonce1);
-        OutCenterTextXY(x, RYPlus(296, h / 2), q.Enonce2);
-        return;
-    }
-    // A whole line height apart: closer, the three lines would overlap.
-    OutCenterTextXY(x, RYPlus(296, -h), q.Enonce1);
-    OutCenterTextXY(x, RY(296), q.Enonce2);
-    OutCenterTextXY(x, RYPlus(296, h), q.Enonce3);
+    // Between the dial and the thumbnail's place, above the invitation line.
+    BlocTexte bloc = AjusteBloc(lignes, RY(lignes.size() == 1 ? 30 : 28), LargeurCentree(x, RX(230), RX(792)),
+                                RY(90), 1.0);
+    DessineLignes(x, 296, bloc, bloc.taille);
 }
 
 void AfficheQuestionReponses(char mode) {
@@ -171,9 +189,9 @@ void AfficheQuestionReponses(char mode) {
         SetColor(0);
         DessineEnonce(q);
         DessineVignette(q, true);
-        for (int n = 1; n <= 4; ++n) DessineReponse(q, n, 0);
+        for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
     } else if (mode >= 1 && mode <= 4) {
-        DessineReponse(q, mode, 9);
+        DessineReponse(q, mode, kSurlignage);
     }
     ShowScreen();
     ShowMouse();

@@ -1,11 +1,12 @@
 // The question screen: the pupil's header, the counters, the question band
 // with the media thumbnail, and the four answer boxes.
 #pragma once
+#include "couleurs.h"
 #include "etat.h"
 
 // Mode 0: the whole screen for Question[NumQuestion]. Modes 1 .. 4: that
-// answer alone, in the highlight colour 9, over what is on screen. Any other
-// mode only presents the screen.
+// answer alone, in the highlight colour (couleurs.h), over what is on
+// screen. Any other mode only presents the screen.
 void AfficheQuestionReponses(char mode);
 
 // The frame every question shares: background, pupil's name, school line
@@ -17,7 +18,9 @@ void DessineCadreQuestion();
 // `invitations` is set (the question screen) the once-only flags of the
 // media present are re-armed and the line inviting a click is drawn.
 void DessineVignette(FicheQuestion& q, bool invitations);
-// Answer n (1 .. 4): its picture square, then its lines in `couleur`.
-void DessineReponse(const FicheQuestion& q, int n, int couleur);
-// The question's lines in the current colour, centred in the band.
+// Answer n (1 .. 4): its picture square, then its lines in `couleur`, at
+// the layout's size or smaller when they would not fit the box.
+void DessineReponse(const FicheQuestion& q, int n, Couleur couleur);
+// The question's lines in the current colour, centred in the band between
+// the dial and the thumbnail, smaller when they would not fit.
 void DessineEnonce(const FicheQuestion& q);

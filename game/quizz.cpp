@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ajuste.h"
 #include "compteur.h"
 #include "correction.h"
+#include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "grelinor.h"
@@ -261,11 +263,15 @@ void FinQuizz() {
     EffaceQuestion();
     for (int n = 1; n <= 4; ++n) EffaceReponse(n);
     PutImageAdjust(Gagnant, RX(100), RY(230), RX(780), RY(130));
+    // The two lines centred on the panel (100, 230)-(880, 360), inside its
+    // stars.
+    const char* seconde = "Correction de celui-ci dans quelques secondes...";
     DimText(2);
-    SetColor(1);
-    int y = PY(GetMaxY() / 2, -110);
-    CenterTextXY(GetMaxX() / 2, y, "FIN DU QUIZZ !");
-    CenterTextXY(GetMaxX() / 2, y + TextHeight(), "Correction de celui-ci dans quelques secondes...");
+    AjusteLigne(seconde, TextHeight(), RX(600), RY(55));
+    PrendCouleur(kBleu);
+    int h = TextHeight();
+    CenterTextXY(RX(490), RYPlus(295, -(h / 2)), "FIN DU QUIZZ !");
+    CenterTextXY(RX(490), RYPlus(295, h - h / 2), seconde);
     ShowScreen();
     ShowMouse();
     CorrectionQuizz();

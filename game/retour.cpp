@@ -2,6 +2,7 @@
 // the question screen at the end of the quiz.
 #include "retour.h"
 
+#include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
@@ -13,7 +14,7 @@ void DessineCompteur(Bitmap* fond, int x, int y, int valeur) {
     HideMouse();
     PutImage(fond, RX(x - 45), RY(y - 37));
     DimText(4);
-    SetColor(0);
+    PrendCouleur(kTexteBoite);
     CenterTextXY(RX(x), RY(y), NbToTxt(valeur));
     ShowScreen();
     ShowMouse();

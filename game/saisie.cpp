@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
@@ -25,7 +26,7 @@ void DessineConsignes() {
     CenterTextXY(mx, 2 * h, Theme);
     DimText(2);
     h = TextHeight();
-    SetColor(7);
+    PrendCouleur(kConsigne);
     CenterTextXY(mx, 5 * h, "Renseigne ton nom et ton prénom (sans accent)...");
     CenterTextXY(mx, 6 * h, "(Appuie sur entrée à chaque saisie)");
     DimText(4);
@@ -39,7 +40,7 @@ void DessineConsignes() {
 void DessineRegles() {
     DimText(1);
     int h = TextHeight(), mx = GetMaxX() / 2, gmy = GetMaxY();
-    SetColor(13);
+    PrendCouleur(kRegle);
     snprintf(msg, sizeof msg, "Ce 'quizz' comporte %s questions.", NbQuestionsM0);
     CenterTextXY(mx, gmy - 3 * h, msg);
     snprintf(msg, sizeof msg, "Tu disposes de %d secondes pour répondre à chaque question.", TempsReponseAutorise);
@@ -47,9 +48,10 @@ void DessineRegles() {
     CenterTextXY(mx, gmy - h, "La réponse sera considérée fausse si le temps imparti est dépassé !");
 }
 
-// The line under a label that marks the field being typed.
-void Souligne(const char* label, int y, int couleur) {
-    SetColor(couleur);
+// The line under a label that marks the field being typed, in the colour
+// the name is then typed in.
+void Souligne(const char* label, int y, Couleur couleur) {
+    PrendCouleur(couleur);
     DrawLine(50, y, 50 + TextLength(label), y);
 }
 
@@ -74,19 +76,19 @@ void LitNom(char* champ, int taille, int x, int y) {
 void LitNoms() {
     DimText(4);
     int h = TextHeight(), my = GetMaxY() / 2;
-    Souligne("Ton nom :", my, 9);
+    Souligne("Ton nom :", my, kSaisie);
     ShowScreen();
     LitNom(Joueur.Nom, sizeof Joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
     for (char* c = Joueur.Nom; *c; ++c)
         if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 32);
-    Souligne("Ton nom :", my, 0);
-    Souligne("Ton prénom :", my + h, 9);
+    Souligne("Ton nom :", my, kNoir);
+    Souligne("Ton prénom :", my + h, kSaisie);
     ShowScreen();
     LitNom(Joueur.Prenom, sizeof Joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
     for (char* c = Joueur.Prenom; *c; ++c)
         if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 32);
     if (Joueur.Prenom[0] >= 'a' && Joueur.Prenom[0] <= 'z') Joueur.Prenom[0] = static_cast<char>(Joueur.Prenom[0] - 32);
-    Souligne("Ton prénom :", my + h, 0);
+    Souligne("Ton prénom :", my + h, kNoir);
     SetColor(9);
     ShowScreen();
     snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", "DEMO");

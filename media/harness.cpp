@@ -58,6 +58,7 @@ struct Run {
     std::vector<const void*> idle_sites;
     std::vector<std::string> messages;
     std::vector<std::string> sounds;
+    std::vector<harness::TextDrawn> texts;
     std::atomic<int> presents{0};
     std::function<void()> on_present;
     std::vector<uint32_t> frame;  // the last presented picture
@@ -172,6 +173,12 @@ void HarnessMessage(const std::string& utf8_text) {
     g.messages.push_back(utf8_text);
 }
 
+void HarnessText(const std::string& utf8_text, int x, int y, int w, int h, uint32_t rgb) {
+    if (!t_program_thread) return;
+    std::lock_guard lock(g.m);
+    g.texts.push_back({utf8_text, x, y, w, h, rgb});
+}
+
 void HarnessSound(const std::string& path) {
     std::lock_guard lock(g.m);
     g.sounds.push_back(path);
@@ -254,6 +261,7 @@ void Start(std::function<int()> program, const Options& options) {
         g.idle_sites.clear();
         g.messages.clear();
         g.sounds.clear();
+        g.texts.clear();
         g.presents = 0;
         g.frame.clear();
         g.back.clear();
@@ -403,5 +411,15 @@ bool PointerShown() { return lc::PointerShown(); }
 
 const std::vector<std::string>& Messages() { return g.messages; }
 const std::vector<std::string>& Sounds() { return g.sounds; }
+const std::vector<TextDrawn>& Texts() { return g.texts; }
+std::vector<Zone> MouseAreas() {
+    std::vector<Zone> out;
+    for (const auto& a : lc::MouseAreas()) out.push_back({a[0], a[1], a[2], a[3]});
+    return out;
+}
+void ClearTexts() {
+    std::lock_guard lock(g.m);
+    g.texts.clear();
+}
 
 }  // namespace harness

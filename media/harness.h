@@ -111,4 +111,21 @@ const std::vector<std::string>& Messages();
 // The sound files started with PlaySnd, in order.
 const std::vector<std::string>& Sounds();
 
+// One text drawn by the program: the text (UTF-8), the rectangle of its line
+// (top-left corner, advance in pixels, line height) and its colour.
+struct TextDrawn {
+    std::string text;
+    int x, y, w, h;
+    uint32_t rgb;  // 0xRRGGBB
+};
+// The mouse areas the program has defined now, corners included.
+struct Zone {
+    int x1, y1, x2, y2;
+};
+std::vector<Zone> MouseAreas();
+
+// Every text drawn since Start or the last ClearTexts, in order.
+const std::vector<TextDrawn>& Texts();
+void ClearTexts();
+
 }  // namespace harness

@@ -293,6 +293,17 @@ void IdlePoll(const void* site) {
 
 }  // namespace lc
 
+namespace lc {
+
+std::vector<std::array<int, 4>> MouseAreas() {
+    std::vector<std::array<int, 4>> out;
+    for (const auto& a : g_in.areas)
+        if (a) out.push_back({a->x1, a->y1, a->x2, a->y2});
+    return out;
+}
+
+}  // namespace lc
+
 // --- Mouse ----------------------------------------------------------------------------------
 
 void InitMouse() {

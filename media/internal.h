@@ -4,11 +4,13 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lc {
 
@@ -173,6 +175,11 @@ void SetCurrentTextPosition(int x, int y);
 void HarnessPresented();
 void HarnessMessage(const std::string& utf8_text);
 void HarnessSound(const std::string& path);
+// Called by every text drawing call: the text (UTF-8), the rectangle of its
+// line (top-left corner, advance, line height) and its colour 0xRRGGBB.
+// The mouse areas defined now, as x1, y1, x2, y2 (input.cpp).
+std::vector<std::array<int, 4>> MouseAreas();
+void HarnessText(const std::string& utf8_text, int x, int y, int w, int h, uint32_t rgb);
 // Called by ExitProgram under the harness: ends the scripted run.
 [[noreturn]] void HarnessExit(int code);
 // The clock and the event pump while headless: the harness's virtual

@@ -101,7 +101,10 @@ void DrawRectFill(int x1, int y1, int x2, int y2);
 void DrawCircle(int x, int y, int r);
 void DrawCircleFill(int x, int y, int r);
 // Arc of radius r centred at (x, y) from angle `from` to angle `to`, in
-// degrees: 0 points east and angles turn clockwise on the screen (90 south).
+// degrees: 0 points east and angles turn clockwise on the screen (90 south),
+// as the countdown's dial turns. Angles written for the other way (90 north,
+// as in the classic BGI arc) are mirrored by the caller: from, to becomes
+// -to, -from. The credits' corner arcs are written in this layer's way.
 void DrawArc(int x, int y, int from, int to, int r);
 // Fills, with the current colour, the region of pixels around (x, y) that
 // have the colour of (x, y); any other colour bounds it.

@@ -423,7 +423,12 @@ int DrawRun(const Run& run, int x, int top) {
 // current position just after them.
 void DrawRuns(const std::vector<Run>& runs, int x, int y) {
     int advance = 0;
-    for (const Run& run : runs) advance += DrawRun(run, x + advance, y);
+    std::string whole;
+    for (const Run& run : runs) {
+        advance += DrawRun(run, x + advance, y);
+        whole += run.utf8;
+    }
+    if (lc::Headless()) lc::HarnessText(whole, x, y, advance, State().height, lc::ToRGB(lc::CurrentPixel()));
     State().x = x + advance;
     State().y = y;
     lc::Drawn();

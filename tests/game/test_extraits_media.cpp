@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "couleurs.h"
 #include "../media/picture_files.h"
 #include "etat.h"
 #include "test_extraits_outils.h"
@@ -129,7 +130,7 @@ TEST_F(Extraits, AnMp3ExtractIsFedInItsPanelUntilAButtonGoesDown) {
     EXPECT_EQ(harness::Pixel(250, 384), jaune);
     EXPECT_EQ(harness::Pixel(252, 384), jaune);
     EXPECT_EQ(harness::Pixel(251, 384), 0x000000u);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(9), 260, 340, 764, 428), 300) << "the panel's remarks";
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kRemarqueSon), 260, 340, 764, 428), 300) << "the panel's remarks";
     // The three-second sound ends long before: the panel stays.
     const std::vector<uint32_t> panneau = Ecran();
     harness::Advance(20000);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "couleurs.h"
 #include "correction.h"
 #include "etat.h"
 #include "test_extraits_outils.h"
@@ -45,9 +46,9 @@ void JoueCinq() {
     Clique(1);
 }
 
-int Couleur(int index, int n) {
+int Pixels(Couleur c, int n) {
     const partie::Boite b = kBoites[n - 1];
-    return partie::CompteCouleur(PaletteRGB(index), b.x1, b.y1, b.x2, b.y2);
+    return partie::CompteCouleur(RGBDe(c), b.x1, b.y1, b.x2, b.y2);
 }
 
 // The review screen shows the expected answer (2) in green and answer
@@ -56,24 +57,24 @@ void VerifieCouleurs(int ecran, int rouge) {
     SCOPED_TRACE("review screen " + std::to_string(ecran));
     for (int n = 1; n <= 4; ++n) {
         if (n == 2)
-            EXPECT_GT(Couleur(10, n), 50) << "the expected answer is not green";
+            EXPECT_GT(Pixels(kReponseAttendue, n), 50) << "the expected answer is not green";
         else
-            EXPECT_EQ(Couleur(10, n), 0) << "answer " << n << " in green";
+            EXPECT_EQ(Pixels(kReponseAttendue, n), 0) << "answer " << n << " in green";
         if (n == rouge)
-            EXPECT_GT(Couleur(12, n), 50) << "the wrong answer is not red";
+            EXPECT_GT(Pixels(kReponseFausse, n), 50) << "the wrong answer is not red";
         else
-            EXPECT_EQ(Couleur(12, n), 0) << "answer " << n << " in red";
+            EXPECT_EQ(Pixels(kReponseFausse, n), 0) << "answer " << n << " in red";
     }
     // The question line, black, in the band.
     EXPECT_GT(partie::CompteCouleur(0x000000, 200, 280, 780, 312), 100);
-    // The two footer lines, in colours 9 and 1, one above the other
+    // The two footer lines, in blue and dark blue, one above the other
     // without touching.
     int bas9 = -1, haut1 = 10000;
     for (int y = 700; y <= 767; ++y) {
-        if (partie::CompteCouleur(PaletteRGB(9), 0, y, 1023, y) > 0) bas9 = y;
+        if (partie::CompteCouleur(RGBDe(kPiedCorrection), 0, y, 1023, y) > 0) bas9 = y;
         if (haut1 == 10000 && partie::CompteCouleur(PaletteRGB(1), 0, y, 1023, y) > 0) haut1 = y;
     }
-    EXPECT_GT(bas9, 700) << "no footer in colour 9";
+    EXPECT_GT(bas9, 700) << "no footer in blue";
     EXPECT_LT(haut1, 767) << "no footer in colour 1";
     EXPECT_LT(bas9, haut1) << "the footer lines overlap";
 }
@@ -105,14 +106,14 @@ TEST_F(Fin, EachQuestionIsReviewedThenTheScoreAndTheCreditsEndTheRun) {
             harness::ClickAt(500, 700);
     }
     // The score screen: no answer box in green any more; a click is ignored.
-    EXPECT_EQ(Couleur(10, 2), 0);
+    EXPECT_EQ(Pixels(kReponseAttendue, 2), 0);
     EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 300, 140, 724, 240), 100) << "no score box";
     const int presents = harness::Presents();
     harness::ClickAt(512, 384);
     EXPECT_EQ(harness::Presents(), presents);
     harness::Key('x');
     EXPECT_FALSE(harness::Finished()) << "the credits screen was not shown";
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(13), 145, 300, 879, 330), 50) << "no credits";
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kLigneApropos), 145, 300, 879, 330), 50) << "no credits";
     harness::Key(KEY_ESCAPE);
     ASSERT_TRUE(harness::Finished());
     EXPECT_EQ(harness::ExitCode(), 0);
@@ -156,7 +157,7 @@ TEST_F(Fin, AQuizOfOneQuestionShowsOneReviewScreenThenTheScore) {
     VerifieCouleurs(1, 4);
     harness::Key(' ');
     EXPECT_EQ(NumQuestion, 1);
-    EXPECT_EQ(Couleur(10, 2), 0) << "still on a review screen";
+    EXPECT_EQ(Pixels(kReponseAttendue, 2), 0) << "still on a review screen";
     harness::Key(' ');
     harness::Key(' ');
     ASSERT_TRUE(harness::Finished());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apropos.h"
+#include "couleurs.h"
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
@@ -132,31 +133,43 @@ int Credits() {
 
 TEST_F(Score_, TheCreditsScreenHasItsFrameArcsAndLines) {
     Lance(Credits);
-    const uint32_t bleu = PaletteRGB(1);
-    EXPECT_EQ(harness::Pixel(140, 400), bleu);
-    EXPECT_EQ(harness::Pixel(141, 400), bleu);
-    EXPECT_EQ(harness::Pixel(1023 - 140, 400), bleu);
-    EXPECT_EQ(harness::Pixel(512, 175), bleu) << "the inner frame's top side";
-    EXPECT_EQ(harness::Pixel(145, 400), bleu) << "its left side";
-    EXPECT_EQ(harness::Pixel(512, 767 - 175), bleu) << "its bottom side";
-    // Each corner's arc reaches outside the double rectangle, 10 pixels
-    // beyond the corner.
-    EXPECT_GT(partie::CompteCouleur(bleu, 870, 164, 880, 169), 2) << "top right";
-    EXPECT_GT(partie::CompteCouleur(bleu, 870, 599, 880, 604), 2) << "bottom right";
-    EXPECT_GT(partie::CompteCouleur(bleu, 144, 599, 154, 604), 2) << "bottom left";
-    EXPECT_GT(partie::CompteCouleur(bleu, 144, 164, 154, 169), 2) << "top left";
-    // Title in colour 12, credit lines in 10, the libraries in 13, the
-    // project's home and contact in 14, one line step apart below the title.
-    // At 768 rows the small text is 18 rows high: the lines lie at 3.5,
-    // 4.5, 5.5, 6.5, 9.5 and 10.5 of these steps below row 200.
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 145, 210, 879, 248), 100);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(10), 145, 252, 879, 290), 200);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(13), 145, 290, 879, 326), 300);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(14), 145, 360, 879, 398), 300);
-    EXPECT_EQ(partie::CompteCouleur(PaletteRGB(14), 145, 330, 879, 358), 0) << "the gap before the home line";
-    for (int c : {10, 12, 13, 14}) {
-        EXPECT_EQ(partie::CompteCouleur(PaletteRGB(c), 0, 0, 143, 767), 0) << "colour " << c << " out of the frame";
-        EXPECT_EQ(partie::CompteCouleur(PaletteRGB(c), 881, 0, 1023, 767), 0) << "colour " << c << " out of the frame";
+    const uint32_t cadre = RGBDe(kCadreApropos);
+    EXPECT_EQ(harness::Pixel(140, 400), cadre);
+    EXPECT_EQ(harness::Pixel(141, 400), cadre);
+    EXPECT_EQ(harness::Pixel(1023 - 140, 400), cadre);
+    EXPECT_EQ(harness::Pixel(512, 175), cadre) << "the inner frame's top side";
+    EXPECT_EQ(harness::Pixel(145, 400), cadre) << "its left side";
+    EXPECT_EQ(harness::Pixel(512, 767 - 175), cadre) << "its bottom side";
+    // Each corner's arc joins the ends of its two sides on the frame's
+    // inside (through the point 7 pixels across and 7 in from the corner),
+    // and nothing of it bulges out across the double frame (the strip just
+    // beyond the outer rectangle, beside the corner).
+    struct Coin {
+        const char* nom;
+        int x, y, dx, dy;        // the corner point, and the way inside
+        int x1, y1, x2, y2;      // the strip outside
+    };
+    for (const Coin& c : {Coin{"top right", 878, 175, -1, 1, 870, 164, 880, 169},
+                          Coin{"bottom right", 878, 592, -1, -1, 870, 599, 880, 604},
+                          Coin{"bottom left", 145, 592, 1, -1, 144, 599, 154, 604},
+                          Coin{"top left", 145, 175, 1, 1, 144, 164, 154, 169}}) {
+        const int ix = c.x + 7 * c.dx, iy = c.y + 7 * c.dy;
+        EXPECT_GT(partie::CompteCouleur(cadre, ix - 2, iy - 2, ix + 2, iy + 2), 0) << c.nom;
+        EXPECT_EQ(partie::CompteCouleur(cadre, c.x1, c.y1, c.x2, c.y2), 0) << c.nom;
+    }
+    // The title in light red, credit lines in light green, the libraries
+    // in light magenta, the project's home and contact in yellow, one line
+    // step apart below the title. At 768 rows the small text is 18 rows
+    // high: the lines lie at 3.5, 4.5, 5.5, 6.5, 9.5 and 10.5 of these steps
+    // below row 200.
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kTitreApropos), 145, 210, 879, 248), 100);
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kVertClair), 145, 252, 879, 290), 200);
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kLigneApropos), 145, 290, 879, 326), 300);
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kJaune), 145, 360, 879, 398), 300);
+    EXPECT_EQ(partie::CompteCouleur(RGBDe(kJaune), 145, 330, 879, 358), 0) << "the gap before the home line";
+    for (Couleur c : {kVertClair, kTitreApropos, kLigneApropos, kJaune}) {
+        EXPECT_EQ(partie::CompteCouleur(RGBDe(c), 0, 0, 143, 767), 0) << "colour " << RGBDe(c) << " out of the frame";
+        EXPECT_EQ(partie::CompteCouleur(RGBDe(c), 881, 0, 1023, 767), 0) << "colour " << RGBDe(c) << " out of the frame";
     }
     EXPECT_FALSE(harness::PointerShown());
     harness::Key(KEY_ESCAPE);

@@ -1,6 +1,7 @@
 // Whole runs of a G.S. pupil who picks his name in the class list.
 #include <gtest/gtest.h>
 
+#include "couleurs.h"
 #include "harness.h"
 #include "lumicanvas.h"
 #include "test_partie_outils.h"
@@ -44,7 +45,7 @@ TEST_F(PartieListe, PlaysTheWholeQuizFromTheListToTheEndNotice) {
     ASSERT_FALSE(harness::Finished());
     // The names are shown in capitals / with a capital initial.
     ClicEleve(0);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 150, 110, 550, 402), 50) << "the chosen name is not red";
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kNomChoisi), 150, 110, 550, 402), 50) << "the chosen name is not red";
     ClicValider();
     partie::JoueTroisQuestions(kFichier, kEntete);
 }
@@ -59,12 +60,12 @@ TEST_F(PartieListe, ValiderDoesNothingUntilANameIsChosenAndTheLastChoiceCounts) 
     harness::ClickAt(350, 256, 2);
     harness::Type("1");
     harness::Key(KEY_ENTER);
-    EXPECT_EQ(partie::CompteCouleur(PaletteRGB(12), 150, 110, 1000, 700), 0);
+    EXPECT_EQ(partie::CompteCouleur(RGBDe(kNomChoisi), 150, 110, 1000, 700), 0);
     ClicEleve(2);
     ClicEleve(1);
     // Only the last chosen pupil stays red (the corner mark below is red too).
-    EXPECT_EQ(partie::CompteCouleur(PaletteRGB(12), 600, 476, 1000, 700), 0);
-    EXPECT_GT(partie::CompteCouleur(PaletteRGB(12), 600, 110, 1000, 402), 50);
+    EXPECT_EQ(partie::CompteCouleur(RGBDe(kNomChoisi), 600, 476, 1000, 700), 0);
+    EXPECT_GT(partie::CompteCouleur(RGBDe(kNomChoisi), 600, 110, 1000, 402), 50);
     ClicValider();
     EXPECT_EQ(Resultats("MARTIN_Luc.txt"), "MARTIN\nLuc\nDEMO\n0\n0\n9999\n");
     EXPECT_EQ(Resultats(kFichier), "");

@@ -1,6 +1,7 @@
 // The class-level screen, and the ends of a run that the pupil may cause.
 #include <gtest/gtest.h>
 
+#include "couleurs.h"
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
@@ -17,7 +18,7 @@ protected:
         harness::Stop();
     }
     // Red pixels on the label of a level (its plate around the label centre).
-    static int Rouge(int x, int y) { return partie::CompteCouleur(PaletteRGB(12), x - 50, y - 20, x + 50, y + 20); }
+    static int Rouge(int x, int y) { return partie::CompteCouleur(RGBDe(kNiveauChoisi), x - 50, y - 20, x + 50, y + 20); }
     static void Confirme() { harness::ClickAt(998, 30); }
     test_support::ScratchDir dossier_;
 };

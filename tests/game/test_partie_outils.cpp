@@ -1,3 +1,4 @@
+#include "couleurs.h"
 #include "test_partie_outils.h"
 
 #include <cstring>
@@ -122,7 +123,7 @@ const Boite kBoites[4] = {{84, 425, 424, 520}, {595, 425, 935, 520}, {84, 575, 4
 
 GuetteSurlignage::GuetteSurlignage(int n) {
     const Boite b = kBoites[n - 1];
-    const uint32_t bleu = PaletteRGB(9);
+    const uint32_t bleu = RGBDe(kSurlignage);
     harness::OnPresent([this, b, bleu] {
         int w = 0, h = 0;
         std::vector<uint32_t> image = harness::Frame(&w, &h);
@@ -173,7 +174,7 @@ int TexteFin() { return CompteCouleur(PaletteRGB(1), 150, 250, 870, 340); }
 
 void Repond(int n, int secondes, const std::string& fichier, const std::string& attendu) {
     const Boite b = kBoites[n - 1];
-    EXPECT_EQ(CompteCouleur(PaletteRGB(9), b.x1, b.y1, b.x2, b.y2), 0) << "answer " << n << " highlighted too early";
+    EXPECT_EQ(CompteCouleur(RGBDe(kSurlignage), b.x1, b.y1, b.x2, b.y2), 0) << "answer " << n << " highlighted too early";
     harness::Advance(secondes * 1000);
     GuetteSurlignage guet(n);
     harness::ClickAt((b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "couleurs.h"
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
@@ -89,14 +90,15 @@ protected:
 
 TEST_F(EcranQuestion, AnAnswerPictureMovesTheTextAndLongTextsGetSmaller) {
     FicheReponse* r = Question[0].Reponse;
-    Copie(r[0].Ligne1, 60, "abcdefghijklmnopqrstuv");   // 22 characters
+    // Narrow letters: each line fits its box at the layout's own size.
+    Copie(r[0].Ligne1, 60, "iiiiiiiiiiijiiiiiiiiii");   // 22 characters
     Copie(r[0].Image, 60, "absente.png");
-    Copie(r[2].Ligne1, 60, "abcdefghijklmnopqrstuvw");  // 23 characters
+    Copie(r[2].Ligne1, 60, "iiiiiiiiiiijiiiiiiiiiii");  // 23 characters
     Copie(r[2].Image, 60, "absente.png");
-    Copie(r[3].Ligne1, 60, "abcdefghijklmnopqrstuvw");  // 23, no picture
+    Copie(r[3].Ligne1, 60, "iiiiiiiiiiijiiiiiiiiiii");  // 23, no picture
     Copie(r[1].Image, 60, "absente.png");                // "Fruit" beside a picture
     Lance();
-    // Long lines run over their box: only their heights are compared.
+    // Only the heights are compared.
     const Cadre a22 = Englobe(0x000000, 40, 430, 345, 515);
     const Cadre a23 = Englobe(0x000000, 40, 580, 345, 665);
     const Cadre sans = Englobe(0x000000, 600, 580, 1000, 665);
@@ -172,7 +174,7 @@ TEST_F(EcranQuestion, HighlightModesDrawOneAnswerAndOtherModesNothing) {
     EXPECT_GT(harness::Presents(), presents);
     EXPECT_EQ(partie::Zone(0, 0, 1023, 767), avant);
     harness::Key('3');
-    const uint32_t bleu = PaletteRGB(9);
+    const uint32_t bleu = RGBDe(kSurlignage);
     EXPECT_GT(partie::CompteCouleur(bleu, 84, 575, 424, 670), 20);
     EXPECT_EQ(partie::CompteCouleur(bleu, 84, 425, 935, 520), 0);
     EXPECT_EQ(partie::CompteCouleur(bleu, 595, 575, 935, 670), 0);

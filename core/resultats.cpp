@@ -6,38 +6,17 @@
 #include <cstring>
 #include <vector>
 
+#include "encodage.h"
 #include "lecture.h"
 #include "nombres.h"
 
 namespace {
 
-// Unicode of the Windows-1252 bytes 0x80 to 0x9F; 0 where the code page
-// leaves the byte undefined.
-const std::uint16_t Cp1252Haut[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-unsigned Unicode(unsigned char c) { return c >= 0x80 && c < 0xA0 ? Cp1252Haut[c - 0x80] : c; }
-
-void AjouteUtf8(std::string& s, unsigned point) {
-    if (point < 0x80) {
-        s += static_cast<char>(point);
-    } else if (point < 0x800) {
-        s += static_cast<char>(0xC0 | (point >> 6));
-        s += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | (point >> 12));
-        s += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (point & 0x3F));
-    }
-}
-
 // Characters written as "%XX" in a file name: the escape itself, the
 // separator of the two names, and what no file system takes or what would
 // lead out of the folder.
 bool Echappe(unsigned char c, bool premier) {
-    return c < 0x20 || c == 0x7F || Unicode(c) == 0 || (premier && c == '.') ||
+    return c < 0x20 || c == 0x7F || Point1252(c) < 0 || (premier && c == '.') ||
            std::strchr("%_/\\:*?\"<>|", c) != nullptr;
 }
 
@@ -127,7 +106,7 @@ std::string PartieDeNom(const std::string& nom1252) {
             std::snprintf(code, sizeof code, "%%%02X", c);
             partie += code;
         } else {
-            AjouteUtf8(partie, Unicode(c));
+            AjouteUtf8(partie, Point1252(c));
         }
     }
     return partie;

@@ -2,6 +2,7 @@
 // questions he met, written whole through the shared writer.
 #include "reponses_joueur.h"
 
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
@@ -44,7 +45,11 @@ bool PrepareDossier(const std::string& dossier) {
     std::error_code e;
     const std::filesystem::path p = Chemin8(dossier);
     if (!std::filesystem::exists(std::filesystem::symlink_status(p, e))) std::filesystem::create_directory(p, e);
-    if (std::filesystem::is_directory(std::filesystem::symlink_status(p, e))) return true;
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(p, e))) {
+        // The temporary files of a write a stopped run left behind.
+        NettoieProvisoires(dossier, std::chrono::hours{1});
+        return true;
+    }
     Signale(dossier + Utf8(u8" n'est pas un dossier"));
     return false;
 }

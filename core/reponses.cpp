@@ -1,6 +1,7 @@
 // The answers file: its bytes, its reading back, its place.
 #include "reponses.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -99,8 +100,14 @@ LectureReponses Refus(int ligne, const std::string& raison) {
 
 }  // namespace
 
+std::string TitreSurUneLigne(std::string titre) {
+    std::replace(titre.begin(), titre.end(), '\r', ' ');
+    std::replace(titre.begin(), titre.end(), '\n', ' ');
+    return titre;
+}
+
 std::string TexteReponses(const FicheReponses& fiche) {
-    std::string texte = TITRE + fiche.titre.substr(0, fiche.titre.find_first_of("\r\n")) + "\n";
+    std::string texte = TITRE + TitreSurUneLigne(fiche.titre) + "\n";
     texte += DEBUT + fiche.debut + "\n";
     for (const ReponseDonnee& r : fiche.reponses) texte += Ligne(r);
     return texte;

@@ -47,8 +47,10 @@ struct FicheReponses {
     std::vector<ReponseDonnee> reponses;  // in the order met
 };
 
-// The bytes of the file. The title is cut at its first line end.
+// The bytes of the file, the title kept on its line (TitreSurUneLigne).
 std::string TexteReponses(const FicheReponses& fiche);
+// A title as the file holds it: each CR or LF in it becomes a space.
+std::string TitreSurUneLigne(std::string titre);
 
 // "JJ/MM/AAAA HH:MM:SS" of a calendar time, in local time.
 std::string DateDebut(long long secondes_epoque);

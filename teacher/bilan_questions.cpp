@@ -184,7 +184,7 @@ QuizzVue LitQuizzVue(const std::string& donnees, const std::vector<int>& nombres
     }
     const FicheQuizz fiche = AnalyseQuizz(clair, std::clamp(n, 0, MAX_QUESTIONS));
     vue.lu = true;
-    vue.titre = fiche.titre.substr(0, TITRE_MAX);
+    vue.titre = TitreSurUneLigne(fiche.titre.substr(0, TITRE_MAX));
     for (const QuestionQuizz& q : fiche.questions) {
         QuestionVue v;
         v.texte = Joint(q.enonce);

@@ -151,6 +151,8 @@ TEST(FichierReponses, WrittenThenReadBackAndDamagedFilesRefusedWithTheirLine) {
     EXPECT_EQ(lue.reponses[1].choix, 0);
     EXPECT_EQ(lue.reponses[2].media, MediaQuestion::NonOuvert);
     EXPECT_EQ(lue.reponses[2].ligne, 5);
+    // A title with line ends stays on its line.
+    EXPECT_EQ(TexteReponses({"A\r\nB", "08/12/2026 09:41:05", {}}).rfind("Questionnaire : A  B\nD", 0), 0u);
     // A pupil who left before his first answer, CR LF line ends, a blank line.
     EXPECT_TRUE(AnalyseReponses(entete, lue));
     EXPECT_TRUE(lue.reponses.empty());

@@ -135,7 +135,8 @@ void Segment(std::ostringstream& o, const char* classe, int n, int sur, const st
 }
 
 void SectionQuestion(std::ostringstream& o, const StatQuestion& s, const QuizzVue& quizz) {
-    o << "<section>\n<h3>Question " << s.numero << " : " << Html(TexteQuestion(quizz, s.numero)) << "</h3>\n";
+    const std::string texte = TexteQuestion(quizz, s.numero);
+    o << "<section>\n<h3>Question " << s.numero << (texte.empty() ? "" : " : " + Html(texte)) << "</h3>\n";
     if (s.numero <= static_cast<int>(quizz.questions.size())) {
         const QuestionVue& q = quizz.questions[s.numero - 1];
         o << "<ol>";

@@ -208,6 +208,7 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
         std::snprintf(q.BonneReponse, sizeof q.BonneReponse, "%s", t.bonne);
         std::snprintf(q.Son, sizeof q.Son, "%s", t.son);
         std::snprintf(q.Image, sizeof q.Image, "%s", t.image);
+        VueImage = VideoVue = 0;  // as the question screen leaves them
         ExtraitSonEcoute = t.ecoute;
         (t.choix == t.bonne[0] - '0' ? BonnesReponses : MauvaisesReponses) += 1;
         ASSERT_EQ(SetInfosJoueur(), 1);

@@ -39,6 +39,7 @@ struct FicheQuestion {
     char Video[60];     // video extract in questions//videos//
     FicheReponse Reponse[4];  // answers 1 to 4 at indices 0 to 3
     char BonneReponse[3];     // "1" … "4", or empty: no answer counts as right
+    int NumeroFichier;        // place in the quiz file, from 1; set before the shuffle, moves with the record
 };
 
 // The current pupil. Nom, Prenom and Classe never hold a line feed: the

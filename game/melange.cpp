@@ -2,6 +2,7 @@
 // by exchanging whole question records. The answers inside a question keep
 // their order, so its right-answer number stays true.
 #include <cstring>
+#include <utility>
 
 #include "etat.h"
 
@@ -25,6 +26,7 @@ void EchangerQuestions(FicheQuestion& a, FicheQuestion& b) {
     EchangerStr(a.Image, b.Image, sizeof a.Image);
     EchangerStr(a.Son, b.Son, sizeof a.Son);
     EchangerStr(a.Video, b.Video, sizeof a.Video);
+    std::swap(a.NumeroFichier, b.NumeroFichier);
 }
 
 }  // namespace
@@ -38,6 +40,9 @@ void EchangerStr(char* a, char* b, std::size_t taille) {
 
 void MelangeQuestions() {
     const int n = NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : NombreQuestions;
+    // The records are in the file's order here: each keeps its place in the
+    // file for the pupil's answers file.
+    for (int q = 0; q < n; ++q) Question[q].NumeroFichier = q + 1;
     if (n < 2) return;  // nothing to reorder, and no second record to draw
     for (int passe = 0; passe < 2 * n; ++passe) {
         const int a = Random(n);

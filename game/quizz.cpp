@@ -16,6 +16,7 @@
 #include "niveau.h"
 #include "question.h"
 #include "quizz.h"
+#include "reponses_joueur.h"
 #include "retour.h"
 #include "saisie.h"
 #include "selection.h"
@@ -139,6 +140,7 @@ void TempsEcoule() {
     ++MauvaisesReponses;
     AfficheMauvaiseReponse();
     Sauve();
+    NoteReponse(0, TempsReponseAutorise);
     OublieClics();
     QuestionSuivante();
 }
@@ -158,6 +160,7 @@ void Repond(int n) {
         Sauve();
         JoueurSolo[NumQuestion] = static_cast<unsigned char>(n);
     }
+    NoteReponse(n, TempsSecondes);
     OublieClics();
     QuestionSuivante();
     Compteur();
@@ -288,6 +291,7 @@ int GrelinorMain() {
     CreeResultats();
     AfficheEntete();
     PrepareJeu();
+    DebutReponses();
     BoucleQuestions();
     LibereRessources();
     Close();

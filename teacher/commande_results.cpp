@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "arbre.h"
+#include "bilan_questions.h"
 #include "commandes.h"
 #include "ecriture.h"
+#include "reponses.h"
 #include "resultats.h"
 
 namespace fs = std::filesystem;
@@ -16,26 +18,22 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const AIDE_RESULTS =
-    "usage : pivolette results [DOSSIER] [--csv] [-o FICHIER]\n"
+    "usage : pivolette results [DOSSIER] [--csv | --html] [-o FICHIER]\n"
     "\n"
     "Rassemble les fichiers de résultats de la classe (InfosQuizz/joueurs/DEMO) :\n"
     "une ligne par élève, triée par nom : nom, prénom, bonnes et mauvaises réponses,\n"
     "secondes, score sur le nombre de questions. Un élève identifié qui n'a fini\n"
-    "aucune question est signalé.\n"
+    "aucune question est signalé. Puis, d'après les fichiers de réponses\n"
+    "(joueurs/DEMO/reponses), chaque question : combien d'élèves l'ont vue, la part\n"
+    "de réponses justes, la fausse réponse la plus choisie, le temps médian ; les\n"
+    "questions les plus manquées d'abord.\n"
     "--csv écrit un fichier pour un tableur (point-virgule, UTF-8 avec BOM) :\n"
-    "resultats.csv dans le dossier courant, ou FICHIER avec -o (« - » : sortie standard).\n"
+    "resultats.csv dans le dossier courant, ou FICHIER avec -o (« - » : sortie standard),\n"
+    "avec la date, le questionnaire et la réponse de chaque élève à chaque question.\n"
+    "--html écrit une page web autonome (resultats.html, ou FICHIER avec -o) : le\n"
+    "tableau de la classe et une barre par question, lisible imprimée en noir et blanc.\n"
     "Codes de sortie : 0 tout est lu, 1 des fichiers sont illisibles (signalés),\n"
     "2 usage ou dossier introuvable.\n";
-
-struct Resultat {
-    std::string nom;     // UTF-8
-    std::string prenom;
-    std::int64_t bonnes = 0;  // counts read back from the files: wide, held at COMPTE_MAX
-    std::int64_t mauvaises = 0;
-    std::int64_t secondes = 0;
-    std::int64_t questions = 0;  // of the pupil's quiz
-    std::string remarque;
-};
 
 // The number of questions of the pupil's quiz: the class settings say it,
 // and when the two settings files differ, the one his count matches.
@@ -61,6 +59,23 @@ void Completer(Resultat& r, const std::vector<int>& nombres, bool aucune_finie) 
     if (!nombres.empty()) r.remarque = "plus de réponses que de questions";
 }
 
+// The pupil's answers file, beside his results file in the folder
+// "reponses": none is no fault (he played before answers were kept); a bad
+// one is reported with its line and left out of the figures.
+void LitReponsesEleve(const fs::path& resultats, const QuizzVue& quizz, Resultat& r, std::vector<Diagnostic>& d) {
+    const fs::path f = resultats.parent_path() / NOM_DOSSIER_REPONSES / resultats.filename();
+    const LectureReponses lecture = LitReponses(f.string(), r.reponses);
+    int ligne = lecture.ligne;
+    std::string raison = lecture.raison;
+    if (lecture.absent) return;
+    if (lecture && AccordeAuQuizz(r.reponses, quizz, ligne, raison)) {
+        r.avec_reponses = true;
+        return;
+    }
+    d.push_back({f.string(), ligne, 0, true, raison + " : réponses laissées de côté"});
+    r.reponses = FicheReponses{};
+}
+
 bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r, std::vector<Diagnostic>& d) {
     FicheResultats fiche;
     const LectureResultats lecture = LitResultats(f.string(), fiche);
@@ -72,7 +87,12 @@ bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r
     }
     // Names pass through Cite: a damaged file cannot send control characters
     // to the terminal or the spreadsheet.
-    r = {Cite(fiche.nom), Cite(fiche.prenom), fiche.bonnes, fiche.mauvaises, fiche.secondes, 0, ""};
+    r = Resultat{};
+    r.nom = Cite(fiche.nom);
+    r.prenom = Cite(fiche.prenom);
+    r.bonnes = fiche.bonnes;
+    r.mauvaises = fiche.mauvaises;
+    r.secondes = fiche.secondes;
     Completer(r, nombres, AucuneQuestionFinie(fiche));
     return true;
 }
@@ -102,7 +122,8 @@ std::string Cle(const std::string& utf8) {
     return cle;
 }
 
-std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>& nombres, std::vector<Diagnostic>& d) {
+std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>& nombres, const QuizzVue& quizz,
+                                std::vector<Diagnostic>& d) {
     // Each pupil with his sorting key, built once.
     std::vector<std::pair<std::string, Resultat>> tries;
     std::error_code e;
@@ -111,14 +132,17 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
         const std::string nom = f.filename().string();
         // Hidden files of the folder, and the temporary files of a write in
         // progress or stopped by a crash.
-        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom)) continue;
+        // The answers folder is read beside each results file.
+        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES) continue;
         if (f.extension() != ".txt" || !it->is_regular_file(e)) {
             if (f.extension() != ".tmp")  // left by an older game's rewrite
                 d.push_back({f.string(), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
             continue;
         }
         Resultat r;
-        if (LitResultat(f, nombres, r, d)) tries.emplace_back(Cle(r.nom) + '\0' + Cle(r.prenom), std::move(r));
+        if (!LitResultat(f, nombres, r, d)) continue;
+        LitReponsesEleve(f, quizz, r, d);
+        tries.emplace_back(Cle(r.nom) + '\0' + Cle(r.prenom), std::move(r));
     }
     std::stable_sort(tries.begin(), tries.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -139,18 +163,20 @@ std::string Csv(const std::string& t) {
     return q + "\"";
 }
 
-std::string Pourcentage(const Resultat& r) {
-    if (r.questions <= 0) return "";
-    const std::int64_t dixiemes = (r.bonnes * 1000 + r.questions / 2) / r.questions;
-    return std::to_string(dixiemes / 10) + "," + std::to_string(dixiemes % 10);
-}
-
-std::string EnCsv(const std::vector<Resultat>& classe) {
+// One row per pupil; after his totals, the start of his run, the quiz's
+// title and his answer to each question (empty without an answers file).
+std::string EnCsv(const std::vector<Resultat>& classe, int colonnes) {
     std::ostringstream o;
-    o << "\xEF\xBB\xBF" << "Nom;Prénom;Bonnes;Mauvaises;Secondes;Questions;Score (%);Remarque\r\n";
-    for (const Resultat& r : classe)
+    o << "\xEF\xBB\xBF" << "Nom;Prénom;Bonnes;Mauvaises;Secondes;Questions;Score (%);Remarque;Date;Questionnaire";
+    for (int q = 1; q <= colonnes; ++q) o << ";Q" << q;
+    o << "\r\n";
+    for (const Resultat& r : classe) {
         o << Csv(r.nom) << ";" << Csv(r.prenom) << ";" << r.bonnes << ";" << r.mauvaises << ";"
-          << r.secondes << ";" << r.questions << ";" << Pourcentage(r) << ";" << Csv(r.remarque) << "\r\n";
+          << r.secondes << ";" << r.questions << ";" << Pourcentage(r) << ";" << Csv(r.remarque) << ";"
+          << (r.avec_reponses ? Csv(r.reponses.debut) + ";" + Csv(Cite(r.reponses.titre)) : ";");
+        for (int q = 1; q <= colonnes; ++q) o << ";" << CelluleReponse(r, q);
+        o << "\r\n";
+    }
     return o.str();
 }
 
@@ -172,24 +198,34 @@ void EnTableau(std::ostream& o, const std::vector<Resultat>& classe) {
 }  // namespace
 
 int CommandeResults(int argc, char** argv) {
-    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--csv"}, {"-o"});
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--csv", "--html"}, {"-o"});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_RESULTS, SORTIE_OK;
-    if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() > 1 || (a.A("-o") && !a.A("--csv")))
+    const bool fichier = a.A("--csv") || a.A("--html");
+    if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() > 1 || (a.A("-o") && !fichier) ||
+        (a.A("--csv") && a.A("--html")))
         return std::cerr << AIDE_RESULTS, SORTIE_USAGE;
     const std::string donnees = DossierDonnees(a.mots.empty() ? "." : a.mots[0]);
     const fs::path dossier = fs::path(donnees) / DOSSIER_RESULTATS;
     std::error_code e;
     if (!fs::is_directory(dossier, e)) return Echec(SORTIE_USAGE, dossier.string() + " : dossier des résultats introuvable");
     std::vector<Diagnostic> d;
-    const std::vector<Resultat> classe = LitClasse(dossier, NombresDeQuestions(LitReglages(donnees)), d);
+    const std::vector<int> nombres = NombresDeQuestions(LitReglages(donnees));
+    const QuizzVue quizz = LitQuizzVue(donnees, nombres);
+    const std::vector<Resultat> classe = LitClasse(dossier, nombres, quizz, d);
     const int code = SignaleTout(std::cerr, d, false);
-    if (!a.A("--csv")) {
+    const int colonnes = NombreColonnes(classe, quizz);
+    if (!fichier) {
         EnTableau(std::cout, classe);
+        if (std::any_of(classe.begin(), classe.end(), [](const Resultat& r) { return r.avec_reponses; }))
+            EnVueQuestions(std::cout, StatistiquesQuestions(classe, colonnes), quizz);
         return code;
     }
-    const std::string sortie = a.Valeur("-o", "resultats.csv");
+    const bool html = a.A("--html");
+    const std::string sortie = a.Valeur("-o", html ? "resultats.html" : "resultats.csv");
+    const std::string contenu = html ? PageHtml(classe, StatistiquesQuestions(classe, colonnes), quizz, colonnes)
+                                     : EnCsv(classe, colonnes);
     std::string erreur;
-    if (!EcritFichierEntier(sortie, EnCsv(classe), erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    if (!EcritFichierEntier(sortie, contenu, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
     if (sortie != "-") std::cerr << classe.size() << " élève(s) écrit(s) dans " << sortie << "\n";
     return code;
 }

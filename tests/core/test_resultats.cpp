@@ -1,4 +1,4 @@
-// The results file on its own: its bytes, its reading back (damaged and
+// The results file and the answers file beside it, on their own: its bytes, its reading back (damaged and
 // absurd files included) and the one-to-one mapping of names to file names.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lecture.h"
+#include "reponses.h"
 #include "resultats.h"
 #include "test_support.h"
 
@@ -126,6 +127,76 @@ TEST(FichierResultats, FileNamesAreOneToOneAndOrdinaryNamesKeepTheirName) {
     EXPECT_EQ(fichiers.size(), noms.size() * noms.size());
     EXPECT_EQ(CheminResultats(".//InfosQuizz//", {"A_", "B", ".."}),
               ".//InfosQuizz//joueurs//%2E.//A%5F_B.txt");
+}
+
+// The answers file: written, read back the same, and every damaged or
+// impossible file refused with its line.
+TEST(FichierReponses, WrittenThenReadBackAndDamagedFilesRefusedWithTheirLine) {
+    FicheReponses f{"Les anim\xE9" "aux", "08/12/2026 09:41:05", {}};
+    f.reponses.push_back({7, 3, true, 5, MediaQuestion::Ouvert});
+    f.reponses.push_back({2, 0, false, 30, MediaQuestion::Aucun});
+    f.reponses.push_back({60, 1, false, 0, MediaQuestion::NonOuvert});
+    const std::string entete = "Questionnaire : Les anim\xE9" "aux\nD\xE9" "but : 08/12/2026 09:41:05\n";
+    const std::string texte = TexteReponses(f);
+    ASSERT_EQ(texte, entete +
+                         "question 7 : r\xE9ponse 3, juste, 5 s, m\xE9" "dia ouvert\n"
+                         "question 2 : aucune r\xE9ponse, fausse, 30 s, sans m\xE9" "dia\n"
+                         "question 60 : r\xE9ponse 1, fausse, 0 s, m\xE9" "dia non ouvert\n");
+    FicheReponses lue;
+    ASSERT_TRUE(AnalyseReponses(texte, lue));
+    ASSERT_EQ(lue.reponses.size(), 3u);
+    EXPECT_EQ(lue.titre, f.titre);
+    EXPECT_EQ(lue.debut, f.debut);
+    EXPECT_EQ(lue.reponses[0].question, 7);
+    EXPECT_EQ(lue.reponses[1].choix, 0);
+    EXPECT_EQ(lue.reponses[2].media, MediaQuestion::NonOuvert);
+    EXPECT_EQ(lue.reponses[2].ligne, 5);
+    // A title with line ends stays on its line.
+    EXPECT_EQ(TexteReponses({"A\r\nB", "08/12/2026 09:41:05", {}}).rfind("Questionnaire : A  B\nD", 0), 0u);
+    // A pupil who left before his first answer, CR LF line ends, a blank line.
+    EXPECT_TRUE(AnalyseReponses(entete, lue));
+    EXPECT_TRUE(lue.reponses.empty());
+    EXPECT_TRUE(AnalyseReponses("Questionnaire : X\r\nD\xE9" "but : 01/01/2027 00:00:00\r\n\r\n"
+                                "question 1 : r\xE9ponse 4, juste, 360 s, sans m\xE9" "dia\r\n", lue));
+
+    const std::string q1 = "question 1 : r\xE9ponse 2, fausse, 4 s, sans m\xE9" "dia\n";
+    const struct {
+        std::string octets;
+        int ligne;
+    } mauvais[] = {
+        {"", 0},
+        {texte.substr(0, texte.size() - 9), 0},  // cut in its last line
+        {"Questionnaire : X\n", 1},
+        {"Titre : X\n" + entete.substr(entete.find('\n') + 1), 1},
+        {"Questionnaire : X\nD\xE9" "but : 32/01/2026 09:41:05\n", 2},
+        {entete + q1 + "question 61 : r\xE9ponse 2, fausse, 4 s, sans m\xE9" "dia\n", 4},
+        {entete + "question 0 : r\xE9ponse 2, fausse, 4 s, sans m\xE9" "dia\n", 3},
+        {entete + "question 3 : r\xE9ponse 5, fausse, 4 s, sans m\xE9" "dia\n", 3},
+        {entete + "question 3 : aucune r\xE9ponse, juste, 4 s, sans m\xE9" "dia\n", 3},
+        {entete + "question 3 : r\xE9ponse 1, vraie, 4 s, sans m\xE9" "dia\n", 3},
+        {entete + q1 + "question 3 : r\xE9ponse 1, juste, 361 s, sans m\xE9" "dia\n", 4},
+        {entete + "question 3 : r\xE9ponse 1, juste, -4 s, sans m\xE9" "dia\n", 3},
+        {entete + "question 3 : r\xE9ponse 1, juste, 4 s\n", 3},
+        {entete + "question 3 : r\xE9ponse 1, juste, 4 s, film vu\n", 3},
+        {entete + q1 + q1, 4},  // the same question twice
+        {entete + "n'importe quoi\n", 3},
+    };
+    for (const auto& m : mauvais) {
+        FicheReponses garde = f;
+        const LectureReponses r = AnalyseReponses(m.octets, garde);
+        EXPECT_FALSE(r) << m.octets;
+        EXPECT_EQ(r.ligne, m.ligne) << m.octets << r.raison;
+        EXPECT_FALSE(r.raison.empty());
+        EXPECT_EQ(garde.titre, f.titre);  // the record is left as it was
+    }
+    ScratchDir dossier;
+    const LectureReponses absent = LitReponses("absent.txt", lue);
+    EXPECT_FALSE(absent);
+    EXPECT_TRUE(absent.absent);
+    WriteFile("grand.txt", std::string(LIMITE_REPONSES + 1, 'x'));
+    EXPECT_FALSE(LitReponses("grand.txt", lue).absent);
+    EXPECT_EQ(CheminReponses(".//InfosQuizz//", {"A_B", "C", "DEMO"}),
+              ".//InfosQuizz//joueurs//DEMO//reponses//A%5FB_C.txt");
 }
 
 }  // namespace

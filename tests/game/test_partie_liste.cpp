@@ -84,6 +84,16 @@ TEST_F(PartieListe, EscapeEndsTheRunAndKeepsTheLastAnsweredQuestion) {
     EXPECT_TRUE(harness::Finished());
     EXPECT_EQ(harness::ExitCode(), 0);
     EXPECT_EQ(Resultats(kFichier), std::string(kEntete) + "01\n00\n0002\n");
+    // His answers file holds the question he answered, numbered as in the
+    // quiz file (whichever the shuffle put first), and nothing for the one
+    // he left.
+    const std::string reponses = Resultats(std::string("reponses/") + kFichier);
+    const std::size_t ligne = reponses.find("\nquestion ");
+    ASSERT_NE(ligne, std::string::npos) << reponses;
+    std::string derniere = reponses.substr(ligne + 1);
+    EXPECT_TRUE(derniere[9] >= '1' && derniere[9] <= '3') << derniere;
+    derniere[9] = 'N';
+    EXPECT_EQ(derniere, "question N : r\xE9ponse 2, juste, 2 s, sans m\xE9" "dia\n");
 }
 
 TEST_F(PartieListe, ClicksOutsideTheAnswersChangeNothing) {

@@ -14,6 +14,8 @@
 
 #include "ecriture.h"
 #include "etat.h"
+#include "reponses.h"
+#include "reponses_joueur.h"
 #include "test_support.h"
 
 namespace {
@@ -174,6 +176,66 @@ TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
         EXPECT_EQ(f.path().parent_path(), dossier.path() / "InfosQuizz/joueurs/%2E.");
     }
     EXPECT_EQ(fichiers, 1);
+}
+
+// The answers file follows the results file: one line after each question
+// (right, wrong, timed out), numbered by the quiz file whatever the shuffled
+// order; a pupil who leaves with Escape keeps the lines he finished. A
+// failure to keep answers leaves the run and the results file alone.
+TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
+    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    NouveauQuizz(4);
+    std::snprintf(Questionnaire, sizeof Questionnaire, "Les anim\xE9" "aux");
+    const struct {
+        int numero;
+        const char* bonne;
+        const char* son;
+        const char* image;
+        int choix, secondes, ecoute;
+        const char* ligne;
+    } tours[] = {
+        {3, "2", "chat.mp3", "", 2, 5, 1, "question 3 : r\xE9ponse 2, juste, 5 s, m\xE9" "dia ouvert"},
+        {1, "4", "", "_vignette.png", 1, 12, 0, "question 1 : r\xE9ponse 1, fausse, 12 s, sans m\xE9" "dia"},
+        {4, "1", "cri.mp3", "", 0, 30, 0, "question 4 : aucune r\xE9ponse, fausse, 30 s, m\xE9" "dia non ouvert"},
+    };
+    const fs::path reponses = "InfosQuizz/joueurs/DEMO/reponses/MARTIN_Julie.txt";
+    DebutReponses();
+    std::string attendu = ReadFile(reponses);
+    ASSERT_EQ(attendu.rfind("Questionnaire : Les anim\xE9" "aux\nD\xE9" "but : ", 0), 0u) << attendu;
+    for (const auto& t : tours) {
+        FicheQuestion& q = Question[NumQuestion];
+        q.NumeroFichier = t.numero;
+        std::snprintf(q.BonneReponse, sizeof q.BonneReponse, "%s", t.bonne);
+        std::snprintf(q.Son, sizeof q.Son, "%s", t.son);
+        std::snprintf(q.Image, sizeof q.Image, "%s", t.image);
+        VueImage = VideoVue = 0;  // as the question screen leaves them
+        ExtraitSonEcoute = t.ecoute;
+        (t.choix == t.bonne[0] - '0' ? BonnesReponses : MauvaisesReponses) += 1;
+        ASSERT_EQ(SetInfosJoueur(), 1);
+        NoteReponse(t.choix, t.secondes);
+        attendu += std::string(t.ligne) + "\n";
+        EXPECT_EQ(ReadFile(reponses), attendu);
+        ++NumQuestion;
+    }
+    // Escape on the fourth question: nothing more is written, and what is
+    // there reads back as three questions met.
+    FicheReponses lue;
+    ASSERT_TRUE(LitReponses(reponses.string(), lue));
+    EXPECT_EQ(lue.reponses.size(), 3u);
+    EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n02\n0000\n");
+
+    // The answers folder is a file: the pupil plays on, his results file
+    // is written, nothing else appears.
+    Eleve("PETIT", "Lou");
+    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    fs::remove_all("InfosQuizz/joueurs/DEMO/reponses");
+    WriteFile("InfosQuizz/joueurs/DEMO/reponses", "");
+    DebutReponses();
+    NoteReponse(1, 3);
+    BonnesReponses = 1;
+    EXPECT_EQ(SetInfosJoueur(), 1);
+    EXPECT_EQ(ReadFile("InfosQuizz/joueurs/DEMO/reponses"), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator("InfosQuizz/joueurs/DEMO"), fs::directory_iterator()), 3);
 }
 
 TEST(NomDeFichier, CopiesThePartOnlyWhenItFits) {

@@ -37,7 +37,7 @@ void RemplitQuestions(int n) {
 }
 
 // The record each position now holds, checking that every field of the
-// position came from that same record.
+// position came from that same record, its place in the file included.
 std::vector<int> Ordre(int n) {
     std::vector<int> ordre;
     for (int p = 0; p < n; ++p) {
@@ -54,6 +54,7 @@ std::vector<int> Ordre(int n) {
         std::snprintf(attendu, sizeof attendu, "L2-%d-1", q);
         EXPECT_STREQ(r.Reponse[1].Ligne2, attendu);
         EXPECT_EQ(r.BonneReponse[0], '0' + 1 + q % 4);
+        EXPECT_EQ(r.NumeroFichier, q + 1);
         ordre.push_back(q);
     }
     return ordre;

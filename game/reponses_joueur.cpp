@@ -1,0 +1,98 @@
+// The answers file of the pupil on the current run: the record of the
+// questions he met, written whole through the shared writer.
+#include "reponses_joueur.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "ecriture.h"
+#include "etat.h"
+#include "reponses.h"
+#include "resultats.h"
+
+namespace {
+
+// The run's answers file: where it goes and what it holds so far. Inactive
+// when it could not be begun: the run then keeps no answers.
+struct CarnetReponses {
+    bool actif = false;
+    std::string chemin;  // UTF-8
+    FicheReponses fiche;
+};
+
+CarnetReponses& Carnet() {
+    static CarnetReponses carnet;
+    return carnet;
+}
+
+// Messages for the terminal, in UTF-8 whatever the game's own charset.
+const char* Utf8(const char8_t* texte) { return reinterpret_cast<const char*>(texte); }
+
+void Signale(const std::string& raison) {
+    std::cerr << Utf8(u8"Grelinor : les réponses de l'élève ne sont pas enregistrées (") << raison
+              << Utf8(u8") ; son fichier de résultats est à jour.\n");
+}
+
+std::filesystem::path Chemin8(const std::string& chemin) {
+    return std::filesystem::path(std::u8string(chemin.begin(), chemin.end()));
+}
+
+// The folder "reponses" of the class folder, a real folder (not a link).
+bool PrepareDossier(const std::string& dossier) {
+    std::error_code e;
+    const std::filesystem::path p = Chemin8(dossier);
+    if (!std::filesystem::exists(std::filesystem::symlink_status(p, e))) std::filesystem::create_directory(p, e);
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(p, e))) {
+        // The temporary files of a write a stopped run left behind.
+        NettoieProvisoires(dossier, std::chrono::hours{1});
+        return true;
+    }
+    Signale(dossier + Utf8(u8" n'est pas un dossier"));
+    return false;
+}
+
+void Ecrit(CarnetReponses& c) {
+    std::string erreur;
+    if (EcritFichierSur(c.chemin, TexteReponses(c.fiche), erreur)) return;
+    Signale(erreur);
+}
+
+// Whether the question had a medium the pupil could open, and did he. A
+// picture shown as a thumbnail only cannot be opened.
+MediaQuestion MediaDe(const FicheQuestion& q) {
+    const bool image = q.Image[0] != '\0' && q.Image[0] != '_';
+    if (!image && q.Son[0] == '\0' && q.Video[0] == '\0') return MediaQuestion::Aucun;
+    return VueImage || ExtraitSonEcoute || VideoVue ? MediaQuestion::Ouvert : MediaQuestion::NonOuvert;
+}
+
+}  // namespace
+
+void DebutReponses() {
+    CarnetReponses& c = Carnet();
+    c = CarnetReponses{};
+    const FicheResultats eleve{Joueur.Nom, Joueur.Prenom, Joueur.Classe};
+    if (!PrepareDossier(DossierReponses(CheminDonnees, Joueur.Classe))) return;
+    c.chemin = CheminReponses(CheminDonnees, eleve);
+    c.fiche.titre = Questionnaire;
+    c.fiche.debut = DateDebut(static_cast<long long>(std::time(nullptr)));
+    c.actif = true;
+    Ecrit(c);
+}
+
+void NoteReponse(int choix, int secondes) {
+    CarnetReponses& c = Carnet();
+    if (!c.actif || NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) return;
+    const FicheQuestion& q = Question[NumQuestion];
+    ReponseDonnee r;
+    // A record the shuffle has not numbered keeps its place in the file.
+    r.question = q.NumeroFichier > 0 ? q.NumeroFichier : NumQuestion + 1;
+    r.choix = choix >= 1 && choix <= 4 ? choix : 0;
+    r.juste = r.choix != 0 && q.BonneReponse[0] == '0' + r.choix;
+    r.secondes = secondes < 0 ? 0 : secondes > TEMPS_REPONSE_MAX ? TEMPS_REPONSE_MAX : secondes;
+    r.media = MediaDe(q);
+    c.fiche.reponses.push_back(r);
+    Ecrit(c);
+}

@@ -18,7 +18,7 @@
 #include "lumicanvas.h"
 #include "niveau.h"
 #include "question.h"
-#include "quizz.h"
+#include "ecran.h"
 
 #include <algorithm>
 #include <array>
@@ -146,8 +146,9 @@ bool PrepareEcranQuestion() {
         return false;
     }
     PrepareQuizz();
-    CheminQuizz(Chemin, sizeof Chemin);
-    if (GetInfoFile(Chemin) != 0) {
+    char chemin[TAILLE_CHEMIN];
+    CheminQuizz(chemin, sizeof chemin);
+    if (GetInfoFile(chemin) != 0) {
         bench::Note(std::string("demo quiz unreadable: ") + MessageErreur);
         return false;
     }

@@ -6,7 +6,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -56,4 +56,10 @@ void APropos() {
     Ligne(kJaune, 9.5, "Site : son adresse est dans le README fourni avec le programme");
     Ligne(kJaune, 10.5, "Pour contacter l'auteur : l'équipe Pivolette, voir ce même README");
     ShowScreen();
+}
+
+void AProposFinal() {
+    APropos();
+    ReadKey();
+    ClearKeyBuf();
 }

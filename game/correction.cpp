@@ -10,10 +10,7 @@
 #include "nombres.h"
 #include "lumicanvas.h"
 #include "question.h"
-#include "quizz.h"
-#include "score.h"
-
-int OnQuitte = -1;
+#include "ecran.h"
 
 namespace {
 
@@ -46,8 +43,9 @@ void EcranCorrection(int numero) {
     DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
     DimText(2);
     PrendCouleur(kEnteteCorrection);
-    snprintf(msg, sizeof msg, "#iCorrection de la question %d#", numero + 1);
-    OutCenterTextXY(GetMaxX() / 2, RY(25), msg);
+    char titre[64];
+    snprintf(titre, sizeof titre, "#iCorrection de la question %d#", numero + 1);
+    OutCenterTextXY(GetMaxX() / 2, RY(25), titre);
     PrendCouleur(kTexteBoite);
     DessineVignette(q, false);
     for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
@@ -55,23 +53,17 @@ void EcranCorrection(int numero) {
     DessineEnonce(q);
 }
 
-[[noreturn]] void Quitte() {
-    LibereRessources();
-    Close();
-    ExitProgram(0);
-}
-
-// Until a key (Escape ends the run) or a mouse button goes down.
-void AttendSuite() {
+// Until a key or a mouse button goes down; false for Escape.
+bool AttendSuite() {
     for (;;) {
-        OnQuitte = GetKeyPressed();
-        if (OnQuitte == KEY_ESCAPE) Quitte();
-        if (OnQuitte != -1) return;
+        const int touche = GetKeyPressed();
+        if (touche == KEY_ESCAPE) return false;
+        if (touche != -1) return true;
         int bouton = GetMouseButton();
         if (bouton == 0) BoutonTenu = false;
         if (bouton != 0 && !BoutonTenu) {
             BoutonTenu = true;
-            return;
+            return true;
         }
     }
 }
@@ -89,7 +81,7 @@ Couleur CouleurCorrection(int numero, int k) {
     return kTexteBoite;
 }
 
-void CorrectionQuizz() {
+bool CorrectionQuizz() {
     Delay(5000);
     BoutonTenu = false;
     for (NumQuestion = 0; NumQuestion != NombreCorrections();) {
@@ -98,8 +90,8 @@ void CorrectionQuizz() {
         PiedCorrection();
         ShowScreen();
         ShowMouse();
-        AttendSuite();
+        if (!AttendSuite()) return false;
         ClearKeyBuf();
     }
-    FinJeu();
+    return true;
 }

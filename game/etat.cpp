@@ -38,7 +38,6 @@ Bitmap* Choix6 = nullptr;
 Bitmap* Choix7 = nullptr;
 
 char CheminDonnees[256] = ".//InfosQuizz//";
-char Chemin[256];
 Datafile* Donnees = nullptr;
 float CorrectionX = 1.0f;
 float CorrectionY = 1.0f;
@@ -47,7 +46,6 @@ unsigned char GetInfosJoueur = 0;
 char EnteteClasse[64];
 int TempsAttente1 = 0;
 int TempsAttente2 = 0;
-char msg[256];
 char MessageErreur[512];
 
 void FClose(FILE* stream) {

@@ -98,7 +98,6 @@ extern Bitmap* Choix7;
 // ---------------------------------------------------------------------------
 
 extern char CheminDonnees[256];  // ".//InfosQuizz//", the prefix of every data path
-extern char Chemin[256];         // the path of the data file about to be opened
 extern Datafile* Donnees;        // the archive fused to the executable
 extern float CorrectionX;        // (GetMaxX() + 1) / 1024
 extern float CorrectionY;        // (GetMaxY() + 1) / 768
@@ -107,7 +106,6 @@ extern unsigned char GetInfosJoueur;  // non-zero: name entry; zero: pupil list
 extern char EnteteClasse[64];    // third line of the class settings file
 extern int TempsAttente1;        // sixth and seventh lines of the class settings file
 extern int TempsAttente2;
-extern char msg[256];            // scratch buffer for formatted screen texts and paths
 
 // Why the last data check or data access below failed, in Windows-1252, ready
 // for Message() in the 8-bit text format. Names the file and the problem.
@@ -128,13 +126,16 @@ void FClose(FILE* stream);
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
 // for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
 // Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and
-// TempsReponseAutorise, and sets NombreQuestions. Leaves Chemin at the
-// file's path. Text lines (1 to 3) keep at most 48 characters, the rest of
+// TempsReponseAutorise, and sets NombreQuestions. Text lines (1 to 3) keep at most 48 characters, the rest of
 // a longer line is dropped. Returns 1, or 0 with MessageErreur set when the
 // file is missing or unreadable, ends early, has a number line (4 to 8) that
 // is not a number of at most 3 digits, a number of questions outside 1 … 60
 // or a time per answer outside 1 … 360 seconds.
 int LitInfosJeu();
+
+// The class settings file's path chosen by QuelNiveau, into `dest`. 1, or 0
+// when it does not fit.
+int CheminInfosJeu(char* dest, std::size_t taille);
 
 // Checks the pupil list file "infos//infos_quizz_DEMO" before the pupil list
 // screen reads it: the file is readable, announces 1 … 60 pupils on its first
@@ -211,10 +212,13 @@ void EchangerStr(char* a, char* b, std::size_t taille);
 // Returns 1, or 0 when `dest` is too small (it then holds an empty text).
 int NomDeFichier(const char* nom1252, char* dest, std::size_t taille);
 
-// Builds the results file's path of Joueur into Chemin: "%s%s%s//%s_%s.txt" of
+// The longest path of a data file the game opens, its NUL included.
+constexpr std::size_t TAILLE_CHEMIN = 256;
+
+// Builds the results file's path of Joueur into `dest`: "%s%s%s//%s_%s.txt" of
 // CheminDonnees, "joueurs//", Classe, Nom, Prenom, each name part passed
 // through NomDeFichier. Returns 1, or 0 with MessageErreur set.
-int CheminJoueur();
+int CheminJoueur(char* dest, std::size_t taille);
 
 // 1 when the pupil of Joueur already has a results file (he has played).
 int JoueurDejaJoue();

@@ -13,16 +13,19 @@
 #include "etat.h"
 #include "fichier_quizz.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "selection.h"
 
 namespace {
 
+// The path of a medium of the questions' folders, long enough for any of them.
+using CheminExtrait = char[256];
+
 // The media path of `nom` in the folder `dossier` of the questions, built in
-// msg. False when it does not fit (never a cut path), the file is absent or
-// its name leaves the folder.
-bool CheminMedia(const char* dossier, const char* nom) {
-    return CheminMediaQuizz(dossier, nom, msg, sizeof msg);
+// `chemin`. False when it does not fit (never a cut path), the file is absent
+// or its name leaves the folder.
+bool CheminMedia(const char* dossier, const char* nom, CheminExtrait& chemin) {
+    return CheminMediaQuizz(dossier, nom, chemin, sizeof chemin);
 }
 
 // Whether the path's extension (its text from the last ".") is `ext`,
@@ -88,13 +91,13 @@ void BoiteRemarques() {
     CenterTextXY(mx, my - t, "Pour répondre à la question posée, cliquez !");
 }
 
-// The GIF of msg, one frame per pass, until a key or a mouse button.
-void AnimeGIF(int w, int h) {
+// The GIF `chemin`, one frame per pass, until a key or a mouse button.
+void AnimeGIF(const char* chemin, int w, int h) {
     Cadrage c = CadrageGIF(w, h);
     int etat = -1;
     bool tenu = true;
     while (KeyPressed() != 1 && !BoutonEnfonce(tenu)) {
-        if (c.w > 0 && c.h > 0) ShowGIFAdjust(msg, c.x, c.y, c.w, c.h, &etat);
+        if (c.w > 0 && c.h > 0) ShowGIFAdjust(chemin, c.x, c.y, c.w, c.h, &etat);
         BoiteRemarques();
         Delay(100);
         ShowScreen();
@@ -111,17 +114,17 @@ void ImageFixe(const Bitmap* image, int w, int h) {
     AttendNouveauClic();
 }
 
-void MontreImage() {
-    bool gif = ExtensionEst(msg, ".gif");
+void MontreImage(const char* chemin) {
+    bool gif = ExtensionEst(chemin, ".gif");
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
     SetColor(15);
     DrawRectFill(0, 0, GetMaxX(), GetMaxY());
     // An unreadable picture has no size: the view opens on white and
     // closes as any other.
-    Bitmap* image = GetDataIMG(msg, 0);
+    Bitmap* image = GetDataIMG(chemin, 0);
     int w = BitmapWidth(image), h = BitmapHeight(image);
     if (gif)
-        AnimeGIF(w, h);
+        AnimeGIF(chemin, w, h);
     else
         ImageFixe(image, w, h);
     PutImage(ecran, 0, 0);
@@ -152,8 +155,8 @@ void PanneauSon(int y0, int y1) {
     CenterTextXY(mx, y0 + 4 * t, "Pour répondre à la question posée, cliquez !");
 }
 
-void EcouteSon() {
-    bool mp3 = ExtensionEst(msg, ".mp3");
+void EcouteSon(const char* chemin) {
+    bool mp3 = ExtensionEst(chemin, ".mp3");
     SetUFormat(U_ASCII8);
     HideMouse();
     int y0 = PY(GetMaxY() / 2, -50), y1 = PY(GetMaxY() / 2, 50);
@@ -164,9 +167,9 @@ void EcouteSon() {
     if (mp3) {
         // Fed until a button goes down, even once the extract has ended.
         bool tenu = true;
-        while (!BoutonEnfonce(tenu)) PlaySnd(msg, 0);
+        while (!BoutonEnfonce(tenu)) PlaySnd(chemin, 0);
     } else {
-        PlaySnd(msg, 0);
+        PlaySnd(chemin, 0);
         AttendNouveauClic();
     }
     HideMouse();
@@ -174,7 +177,7 @@ void EcouteSon() {
     ShowScreen();
     ShowMouse();
     DestroyBitmap(dessous);
-    StopSnd(msg);
+    StopSnd(chemin);
     ExtraitSonEcoute = 1;
     WaitAClic();
 }
@@ -230,9 +233,9 @@ int EcranVideo(const FicheQuestion& q) {
     return croix;
 }
 
-void RegardeVideo(const FicheQuestion& q) {
+void RegardeVideo(const FicheQuestion& q, const char* chemin) {
     HideMouse();
-    OpenVideo(msg);
+    OpenVideo(chemin);
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
     int croix = EcranVideo(q);
     ShowScreen();
@@ -273,16 +276,17 @@ Cadrage CadrageGIF(int w, int h) {
 void ExtraitsMedia() {
     if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) return;
     FicheQuestion& q = Question[NumQuestion];
-    if (q.Image[0] != '\0' && q.Image[0] != '_' && VueImage == 0 && CheminMedia("images", q.Image)) {
-        MontreImage();
+    CheminExtrait chemin;
+    if (q.Image[0] != '\0' && q.Image[0] != '_' && VueImage == 0 && CheminMedia("images", q.Image, chemin)) {
+        MontreImage(chemin);
         Referme();
     }
-    if (q.Son[0] != '\0' && ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son)) {
-        EcouteSon();
+    if (q.Son[0] != '\0' && ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son, chemin)) {
+        EcouteSon(chemin);
         Referme();
     }
-    if (q.Video[0] != '\0' && VideoVue == 0 && CheminMedia("videos", q.Video)) {
-        RegardeVideo(q);
+    if (q.Video[0] != '\0' && VideoVue == 0 && CheminMedia("videos", q.Video, chemin)) {
+        RegardeVideo(q, chemin);
         Referme();
     }
 }

@@ -10,7 +10,7 @@
 #include "ajuste.h"
 #include "couleurs.h"
 #include "echelle.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "etat.h"
 #include "lumicanvas.h"
 #include "selection.h"
@@ -59,16 +59,9 @@ void RangeEleve(FicheEleve& e, const FicheListe& lu) {
     CopieNom(e.Classe, sizeof e.Classe, lu.classe);
 }
 
-// The pupils as the list's check read them; the list is read now when it was
-// not checked.
-const std::vector<FicheListe>& ListeLue() {
-    if (ListeVerifiee().empty() && VerifieListeJoueurs() == 0) ArretSurErreur();
-    return ListeVerifiee();
-}
-
 void LitListe() {
     std::memset(Joueurs, 0, sizeof Joueurs);
-    const std::vector<FicheListe>& eleves = ListeLue();
+    const std::vector<FicheListe>& eleves = ListeVerifiee();
     for (int i = 0; i < NombreJoueurs && i < static_cast<int>(eleves.size()); ++i)
         RangeEleve(Joueurs[i], eleves[static_cast<std::size_t>(i)]);
 }
@@ -91,10 +84,11 @@ void DessineNom(int i) {
     int x1, y1, x2, y2;
     Cadre(i, x1, y1, x2, y2);
     int ligne = i < NombreJoueurs / 2 ? i : i - NombreJoueurs / 2;
-    snprintf(msg, sizeof msg, "%s %s (%s)", Joueurs[i].Nom, Joueurs[i].Prenom, Joueurs[i].Classe);
+    char nom[128];
+    snprintf(nom, sizeof nom, "%s %s (%s)", Joueurs[i].Nom, Joueurs[i].Prenom, Joueurs[i].Classe);
     int x = RX(i < NombreJoueurs / 2 ? 350 : 810);
     int largeur = 2 * std::min(x - x1, x2 - x) - RX(16);
-    CentreAjuste(x, RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), msg, Taille, largeur, Pas - 2);
+    CentreAjuste(x, RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), nom, Taille, largeur, Pas - 2);
 }
 
 // Pupil i's frame and name in colour c.
@@ -177,9 +171,10 @@ int Clic() {
 
 }  // namespace
 
-int GetNbJoueurs() { return static_cast<int>(ListeLue().size()); }
+int GetNbJoueurs() { return static_cast<int>(ListeVerifiee().size()); }
 
-void ChoixJoueur() {
+bool ChoixJoueur() {
+    if (ListeVerifiee().empty() && VerifieListeJoueurs() == 0) return false;
     ClearKeyBuf();
     const int n = GetNbJoueurs();
     // The list is checked before this screen; the table holds 60 pupils.
@@ -204,4 +199,5 @@ void ChoixJoueur() {
     snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", Joueur.Nom);
     snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", Joueur.Prenom);
     snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", Joueur.Classe);
+    return true;
 }

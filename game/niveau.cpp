@@ -5,7 +5,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 

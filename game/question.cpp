@@ -14,7 +14,7 @@
 #include "echelle.h"
 #include "fichier_quizz.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -35,10 +35,11 @@ constexpr int kVignetteX = 800, kVignetteY = 235, kVignetteTaille = 120;
 // A picture file of the questions' folder scaled into a white square
 // outlined in black (reference units).
 void ImageEncadree(const char* nom, int x, int y, int taille) {
-    CheminMediaQuizz("images", nom, msg, sizeof msg);
+    char chemin[256];
+    CheminMediaQuizz("images", nom, chemin, sizeof chemin);
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + taille), RY(y + taille));
-    if (msg[0] != '\0') ShowPictureAdjust(msg, RX(x), RY(y), RX(taille), RY(taille));
+    if (chemin[0] != '\0') ShowPictureAdjust(chemin, RX(x), RY(y), RX(taille), RY(taille));
     SetColor(0);
     DrawRectangle(RX(x), RY(y), RX(x + taille), RY(y + taille));
 }
@@ -83,12 +84,13 @@ void DessineCompteurs() {
 
 void DessineCadreQuestion() {
     PutImageAdjust(Quizz, 0, 0, GetMaxX(), GetMaxY());
-    snprintf(msg, sizeof msg, "%s %s (%s)", NOM_JOUEUR, PRENOM_JOUEUR, CLASSE_JOUEUR);
+    char nom[128];
+    snprintf(nom, sizeof nom, "%s %s (%s)", NOM_JOUEUR, PRENOM_JOUEUR, CLASSE_JOUEUR);
     PrendCouleur(kTitre);
     DimText(3);
     // A long name steps down to stay on the header band.
-    AjusteLigne(msg, TextHeight(), GetMaxX() - RX(20), RY(42));
-    TextXY(GetMaxX() / 2 - TextLength(msg) / 2, 5, msg);
+    AjusteLigne(nom, TextHeight(), GetMaxX() - RX(20), RY(42));
+    TextXY(GetMaxX() / 2 - TextLength(nom) / 2, 5, nom);
     PrendCouleur(kBleu);
     DimText(1);
     CenterTextXY(GetMaxX() / 2, GetMaxY() - TextHeight(), "'Pivolette' du collège Vermandière de BRUNOIS");

@@ -35,18 +35,23 @@ void RangeReglages(const FicheReglages& r) {
 
 }  // namespace
 
-int LitInfosJeu() {
+int CheminInfosJeu(char* dest, std::size_t taille) {
     const char* nom = (QuelNiveau == 7 || QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
                                                            : "infos//infos_jeu_DEMO";
-    const int n = std::snprintf(Chemin, sizeof Chemin, "%s%s", CheminDonnees, nom);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof Chemin) {
+    const int n = std::snprintf(dest, taille, "%s%s", CheminDonnees, nom);
+    return n >= 0 && static_cast<std::size_t>(n) < taille;
+}
+
+int LitInfosJeu() {
+    char chemin[256];
+    if (!CheminInfosJeu(chemin, sizeof chemin)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
-                      "Le fichier de réglages de la classe %s est introuvable ou illisible.", Chemin);
+                      "Le fichier de réglages de la classe %s est introuvable ou illisible.", chemin);
         return 0;
     }
     FicheReglages r;
     std::string raison;
-    if (!LitFichierReglages(NomMediaNatif(Chemin), r, raison)) {
+    if (!LitFichierReglages(NomMediaNatif(chemin), r, raison)) {
         PoseMessageErreur(raison);
         return 0;
     }

@@ -85,21 +85,22 @@ int NomDeFichier(const char* nom1252, char* dest, std::size_t taille) {
     return Copie(PartieDeNom(nom1252), dest, taille);
 }
 
-int CheminJoueur() {
-    if (Copie(CheminResultats(CheminDonnees, FicheDuJoueur()), Chemin, sizeof Chemin)) return 1;
+int CheminJoueur(char* dest, std::size_t taille) {
+    if (Copie(CheminResultats(CheminDonnees, FicheDuJoueur()), dest, taille)) return 1;
     ErreurChemin();
     return 0;
 }
 
 int JoueurDejaJoue() {
     const std::string chemin = CheminResultats(CheminDonnees, FicheDuJoueur());
-    return chemin.size() < sizeof Chemin && ModeAccessFile(chemin.c_str(), 0) == 1;
+    return chemin.size() < TAILLE_CHEMIN && ModeAccessFile(chemin.c_str(), 0) == 1;
 }
 
 int CreeFichierJoueur() {
-    if (!CheminJoueur() || !PrepareDossierClasse()) return RESULTATS_ERREUR;
+    char chemin[TAILLE_CHEMIN];
+    if (!CheminJoueur(chemin, sizeof chemin) || !PrepareDossierClasse()) return RESULTATS_ERREUR;
     std::string erreur;
-    switch (PublieExclusif(Chemin, TexteDepart(FicheDuJoueur()), erreur)) {
+    switch (PublieExclusif(chemin, TexteDepart(FicheDuJoueur()), erreur)) {
     case Publication::Publiee:
         return RESULTATS_CREE;
     case Publication::Existe:
@@ -114,7 +115,7 @@ int CreeFichierJoueur() {
 int SetInfosJoueur() {
     const FicheResultats fiche = FicheDuJoueur();
     const std::string chemin = CheminResultats(CheminDonnees, fiche);
-    if (chemin.size() >= sizeof Chemin) {
+    if (chemin.size() >= TAILLE_CHEMIN) {
         ErreurChemin();
         return 0;
     }

@@ -9,7 +9,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -41,10 +41,11 @@ void DessineRegles() {
     DimText(1);
     int h = TextHeight(), mx = GetMaxX() / 2, gmy = GetMaxY();
     PrendCouleur(kRegle);
-    snprintf(msg, sizeof msg, "Ce 'quizz' comporte %s questions.", NbQuestionsM0);
-    CenterTextXY(mx, gmy - 3 * h, msg);
-    snprintf(msg, sizeof msg, "Tu disposes de %d secondes pour répondre à chaque question.", TempsReponseAutorise);
-    CenterTextXY(mx, gmy - 2 * h, msg);
+    char ligne[128];
+    snprintf(ligne, sizeof ligne, "Ce 'quizz' comporte %s questions.", NbQuestionsM0);
+    CenterTextXY(mx, gmy - 3 * h, ligne);
+    snprintf(ligne, sizeof ligne, "Tu disposes de %d secondes pour répondre à chaque question.", TempsReponseAutorise);
+    CenterTextXY(mx, gmy - 2 * h, ligne);
     CenterTextXY(mx, gmy - h, "La réponse sera considérée fausse si le temps imparti est dépassé !");
 }
 

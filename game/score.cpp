@@ -4,12 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "apropos.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
 #include "nombres.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -21,8 +20,9 @@ void CadreScore() {
     int h = TextHeight(), w = TextLength("XXRésultat obtenu :XX");
     DrawRectangle(mx - w / 2, y - h, mx + w / 2, y + h);
     CenterTextXY(mx, y - h / 2, "Résultat obtenu :");
-    snprintf(msg, sizeof msg, "%d/%d", BonnesLues(), NombreQuestions);
-    CenterTextXY(mx, y + h / 2, msg);
+    char score[32];
+    snprintf(score, sizeof score, "%d/%d", BonnesLues(), NombreQuestions);
+    CenterTextXY(mx, y + h / 2, score);
 }
 
 void Adieux() {
@@ -55,10 +55,4 @@ void FinJeu() {
     Adieux();
     ShowScreen();
     ReadKey();
-    APropos();
-    ReadKey();
-    ClearKeyBuf();
-    LibereRessources();
-    Close();
-    ExitProgram(0);
 }

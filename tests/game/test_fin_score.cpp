@@ -10,7 +10,7 @@
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "score.h"
 #include "test_partie_outils.h"
 #include "test_support.h"
@@ -38,6 +38,8 @@ int Score(const char* bonnes, int questions) {
     snprintf(Joueur.Bonnes, sizeof Joueur.Bonnes, "%s", bonnes);
     NombreQuestions = questions;
     FinJeu();
+    AProposFinal();
+    return 0;
 }
 
 // `texte` alone where the score's number is written, on black.

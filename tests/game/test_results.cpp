@@ -48,8 +48,9 @@ protected:
 };
 
 TEST_F(Resultats, PathFollowsTheDataTreeFormat) {
-    ASSERT_EQ(CheminJoueur(), 1);
-    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//DEMO//MARTIN_Julie.txt");
+    char chemin[TAILLE_CHEMIN];
+    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//DEMO//MARTIN_Julie.txt");
 }
 
 TEST_F(Resultats, CreationMakesTheFolderAndWritesTheStartingLines) {
@@ -166,7 +167,9 @@ TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {
 TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
     Eleve("../../x", "..\\y:z", "..");
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
-    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
+    char chemin[TAILLE_CHEMIN];
+    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
     int fichiers = 0;
     for (const auto& f : fs::recursive_directory_iterator(dossier.path())) {
         if (!f.is_regular_file()) continue;

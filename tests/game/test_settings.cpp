@@ -68,13 +68,17 @@ TEST_F(Reglage, LevelChoosesTheFile) {
         QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1);
         EXPECT_EQ(NombreQuestions, 10) << int(niveau);
-        EXPECT_STREQ(Chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
+        char chemin[TAILLE_CHEMIN];
+        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
     }
     for (signed char niveau : {7, 8}) {
         QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1);
         EXPECT_EQ(NombreQuestions, 4) << int(niveau);
-        EXPECT_STREQ(Chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
+        char chemin[TAILLE_CHEMIN];
+        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
     }
 }
 

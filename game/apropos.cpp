@@ -17,7 +17,7 @@ namespace {
 // and so on round the frame.
 void CadreArrondi() {
     int g = RX(145), h = RY(175), d = PX(GetMaxX(), -145), b = PY(GetMaxY(), -175);
-    int r = static_cast<int>(10 * CorrectionY);
+    int r = static_cast<int>(10 * Vue.CorrectionY);
     DrawLine(g + r, h, d - r, h);
     DrawArc(d, h, 90, 180, r);
     DrawLine(g, h + r, g, b - r);
@@ -32,7 +32,7 @@ void CadreArrondi() {
 // reference rows from the top.
 void Ligne(Couleur couleur, double pas, const char* texte) {
     PrendCouleur(couleur);
-    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * CorrectionY), texte);
+    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * Vue.CorrectionY), texte);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ void Rayon(int x, int y, int r, double a) {
 // widest number (d itself) stays inside the inner circle. Wider, it would
 // break the circle and the fill of one sector would run round them all.
 void TailleNombre(int r, int d) {
-    int t = static_cast<int>(32 * CorrectionX);
+    int t = static_cast<int>(32 * Vue.CorrectionX);
     for (;; --t) {
         SetDimText(t);
         const int w = TextLength(NbToTxt(d)) / 2 + 1, h = TextHeight() / 2 + 1;
@@ -114,10 +114,10 @@ void Redessine(int x, int y, int r, int d) {
     PrendCouleur(kCadranTrait);
     if (c.angle % 9 == 0) Rayon(x, y, r, c.angle);
     EffaceNombre(x, y, r, d, d - c.ancien);
-    EcritNombre(x, y, r, d, d - TempsSecondes);
+    EcritNombre(x, y, r, d, d - Jeu.TempsSecondes);
     c.angle += s;
     c.teinte += q;
-    c.ancien = TempsSecondes;
+    c.ancien = Jeu.TempsSecondes;
     ShowScreen();
     ShowMouse();
 }
@@ -129,17 +129,17 @@ int DeCompteur(int x, int y, int r, int d) {
     // degree per second keeps the dial drawable whatever the caller passes.
     if (d < 1) d = 1;
     if (d > 360) d = 360;
-    if (PremiereCompteur != 0) {
+    if (Jeu.PremiereCompteur != 0) {
         DessineCadran(x, y, r, d);
         Cadran = EtatCadran{};
         Cadran.debut = ClockSeconds();
-        TempsSecondes = -1;
-        PremiereCompteur = 0;
+        Jeu.TempsSecondes = -1;
+        Jeu.PremiereCompteur = 0;
     }
     Cadran.actuel = ClockSeconds();
-    TempsSecondes = static_cast<int>(std::difftime(Cadran.actuel, Cadran.debut));
-    if (TempsSecondes != Cadran.ancien) Redessine(x, y, r, d);
-    return d - TempsSecondes > 0 ? TempsSecondes : -1;
+    Jeu.TempsSecondes = static_cast<int>(std::difftime(Cadran.actuel, Cadran.debut));
+    if (Jeu.TempsSecondes != Cadran.ancien) Redessine(x, y, r, d);
+    return d - Jeu.TempsSecondes > 0 ? Jeu.TempsSecondes : -1;
 }
 
 void DecaleCompteur() {

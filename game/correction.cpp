@@ -38,7 +38,7 @@ void PiedCorrection() {
 
 // The review screen of question `numero`.
 void EcranCorrection(int numero) {
-    FicheQuestion& q = Question[numero];
+    FicheQuestion& q = Jeu.Question[numero];
     HideMouse();
     DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
     DimText(2);
@@ -70,23 +70,23 @@ bool AttendSuite() {
 
 // The number of questions, kept within the question table.
 int NombreCorrections() {
-    return static_cast<int>(LitEntierSature(NbQuestionsM0, 0, MAX_QUESTIONS));
+    return static_cast<int>(LitEntierSature(Classe.NbQuestionsM0, 0, MAX_QUESTIONS));
 }
 
 }  // namespace
 
 Couleur CouleurCorrection(int numero, int k) {
-    if (LitEntierSature(Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
-    if (JoueurSolo[numero] == k) return kReponseFausse;
+    if (LitEntierSature(Jeu.Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
+    if (Jeu.JoueurSolo[numero] == k) return kReponseFausse;
     return kTexteBoite;
 }
 
 bool CorrectionQuizz() {
     Delay(5000);
     BoutonTenu = false;
-    for (NumQuestion = 0; NumQuestion != NombreCorrections();) {
-        EcranCorrection(NumQuestion);
-        ++NumQuestion;
+    for (Jeu.NumQuestion = 0; Jeu.NumQuestion != NombreCorrections();) {
+        EcranCorrection(Jeu.NumQuestion);
+        ++Jeu.NumQuestion;
         PiedCorrection();
         ShowScreen();
         ShowMouse();

@@ -13,29 +13,29 @@ namespace {
 // A background piece of the question screen, cut from Quizz at (x, y).
 Bitmap* Morceau(int x, int y, int w, int h) {
     Bitmap* b = CreateBitmap(RX(w), RY(h));
-    if (b != nullptr && Quizz != nullptr) Blit(Quizz, b, RX(x), RY(y), 0, 0, RX(w), RY(h));
+    if (b != nullptr && Vue.Quizz != nullptr) Blit(Vue.Quizz, b, RX(x), RY(y), 0, 0, RX(w), RY(h));
     return b;
 }
 
 }  // namespace
 
 void CreeMorceaux() {
-    Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
-    if (Bitmap* fond = DataBitmap(Donnees, 0); fond != nullptr && Quizz != nullptr)
-        StretchBlit(fond, Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
+    Vue.Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
+    if (Bitmap* fond = DataBitmap(Vue.Donnees, 0); fond != nullptr && Vue.Quizz != nullptr)
+        StretchBlit(fond, Vue.Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
                     GetMaxY() + 1);
-    Gagnant = CreateBitmap(RX(780), RY(130));
-    if (Bitmap* panneau = DataBitmap(Donnees, 1); panneau != nullptr && Gagnant != nullptr) {
+    Vue.Gagnant = CreateBitmap(RX(780), RY(130));
+    if (Bitmap* panneau = DataBitmap(Vue.Donnees, 1); panneau != nullptr && Vue.Gagnant != nullptr) {
         int w = std::min(655, BitmapWidth(panneau)), h = std::min(274, BitmapHeight(panneau));
-        StretchBlit(panneau, Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
+        StretchBlit(panneau, Vue.Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
     }
-    Choix1 = Morceau(125, 100, 90, 75);
-    Choix2 = Morceau(810, 100, 90, 75);
-    Choix3 = Morceau(90, 225, 844, 143);
-    Choix4 = Morceau(84, 425, 340, 95);
-    Choix5 = Morceau(595, 425, 340, 95);
-    Choix6 = Morceau(84, 575, 340, 95);
-    Choix7 = Morceau(595, 575, 340, 95);
+    Vue.Choix1 = Morceau(125, 100, 90, 75);
+    Vue.Choix2 = Morceau(810, 100, 90, 75);
+    Vue.Choix3 = Morceau(90, 225, 844, 143);
+    Vue.Choix4 = Morceau(84, 425, 340, 95);
+    Vue.Choix5 = Morceau(595, 425, 340, 95);
+    Vue.Choix6 = Morceau(84, 575, 340, 95);
+    Vue.Choix7 = Morceau(595, 575, 340, 95);
 }
 
 
@@ -57,14 +57,14 @@ void Close() {
 }
 
 void LibereRessources() {
-    UnloadDatafile(Donnees);
-    Donnees = nullptr;
-    for (Bitmap** b : {&Quizz, &Gagnant, &Choix1, &Choix2, &Choix3, &Choix4, &Choix5, &Choix6, &Choix7}) {
+    UnloadDatafile(Vue.Donnees);
+    Vue.Donnees = nullptr;
+    for (Bitmap** b : {&Vue.Quizz, &Vue.Gagnant, &Vue.Choix1, &Vue.Choix2, &Vue.Choix3, &Vue.Choix4, &Vue.Choix5, &Vue.Choix6, &Vue.Choix7}) {
         DestroyBitmap(*b);
         *b = nullptr;
     }
 }
 
 void DessineObjet(int index, int x, int y, int w, int h) {
-    if (Bitmap* b = DataBitmap(Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
+    if (Bitmap* b = DataBitmap(Vue.Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
 }

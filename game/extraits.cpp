@@ -131,7 +131,7 @@ void MontreImage(const char* chemin) {
     ShowScreen();
     DestroyBitmap(image);
     DestroyBitmap(ecran);
-    VueImage = 1;
+    Jeu.VueImage = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -178,7 +178,7 @@ void EcouteSon(const char* chemin) {
     ShowMouse();
     DestroyBitmap(dessous);
     StopSnd(chemin);
-    ExtraitSonEcoute = 1;
+    Jeu.ExtraitSonEcoute = 1;
     WaitAClic();
 }
 
@@ -194,11 +194,11 @@ void RappelEnonce(const FicheQuestion& q) {
     // A long line steps down to stay on the screen.
     const int largeur = GetMaxX() - RX(40);
     if (q.Enonce3[0] == '\0') {
-        AjusteLigne(q.Enonce1, static_cast<int>(30 * CorrectionY * 1.2), largeur, GetMaxY());
+        AjusteLigne(q.Enonce1, static_cast<int>(30 * Vue.CorrectionY * 1.2), largeur, GetMaxY());
         OutCenterTextXY(mx, y, q.Enonce1);
         return;
     }
-    int t = static_cast<int>(28 * CorrectionY * 1.2);
+    int t = static_cast<int>(28 * Vue.CorrectionY * 1.2);
     t = std::min(AjusteLigne(q.Enonce1, t, largeur, GetMaxY()), AjusteLigne(q.Enonce3, t, largeur, GetMaxY()));
     SetDimText(t);
     OutCenterTextXY(mx, y - TextHeight(), q.Enonce1);
@@ -208,7 +208,7 @@ void RappelEnonce(const FicheQuestion& q) {
 void RemarquesVideo() {
     SetColor(0);
     DimText(0);
-    int yb = static_cast<int>((3 * GetMaxY() + 300 * CorrectionY) / 4), t = TextHeight();
+    int yb = static_cast<int>((3 * GetMaxY() + 300 * Vue.CorrectionY) / 4), t = TextHeight();
     int mx = GetMaxX() / 2;
     OutCenterTextXY(mx, yb - t, "#uRemarques :#");
     CenterTextXY(mx, yb, "Le chronomètre est arrêté pendant la lecture de cette vidéo !");
@@ -226,7 +226,7 @@ int EcranVideo(const FicheQuestion& q) {
     DrawRectangle(mx - 203, my - 153, mx + 203, my + 153);
     DrawRectangle(mx - 205, my - 155, mx + 205, my + 155);
     DessineObjet(6, RX(10), RY(10), RX(100), RY(100));
-    DessineObjet(8, static_cast<int>(GetMaxX() - 50 * CorrectionX - 30 * CorrectionX), RY(30), RX(50), RY(50));
+    DessineObjet(8, static_cast<int>(GetMaxX() - 50 * Vue.CorrectionX - 30 * Vue.CorrectionX), RY(30), RX(50), RY(50));
     int croix = DefineMouseArea(PX(GetMaxX(), -80), RY(30), PX(GetMaxX(), -30), RY(80));
     RappelEnonce(q);
     RemarquesVideo();
@@ -246,7 +246,7 @@ void RegardeVideo(const FicheQuestion& q, const char* chemin) {
     }
     CloseVideo();
     DestroyMouseArea(croix);
-    VideoVue = 1;
+    Jeu.VideoVue = 1;
     PutImage(ecran, 0, 0);
     ShowScreen();
     DestroyBitmap(ecran);
@@ -263,29 +263,29 @@ void Referme() {
 
 Cadrage CadrageImage(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(1024.0 * CorrectionX, 1024.0 * CorrectionX * h / w);
-    return Centre(768.0 * CorrectionY * w / h, 768.0 * CorrectionY);
+    if (w >= h) return Centre(1024.0 * Vue.CorrectionX, 1024.0 * Vue.CorrectionX * h / w);
+    return Centre(768.0 * Vue.CorrectionY * w / h, 768.0 * Vue.CorrectionY);
 }
 
 Cadrage CadrageGIF(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(400.0 * CorrectionX, 400.0 * CorrectionX * h / w);
-    return Centre(300.0 * CorrectionY * w / h, 300.0 * CorrectionY);
+    if (w >= h) return Centre(400.0 * Vue.CorrectionX, 400.0 * Vue.CorrectionX * h / w);
+    return Centre(300.0 * Vue.CorrectionY * w / h, 300.0 * Vue.CorrectionY);
 }
 
 void ExtraitsMedia() {
-    if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) return;
-    FicheQuestion& q = Question[NumQuestion];
+    if (Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS) return;
+    FicheQuestion& q = Jeu.Question[Jeu.NumQuestion];
     CheminExtrait chemin;
-    if (q.Image[0] != '\0' && q.Image[0] != '_' && VueImage == 0 && CheminMedia("images", q.Image, chemin)) {
+    if (q.Image[0] != '\0' && q.Image[0] != '_' && Jeu.VueImage == 0 && CheminMedia("images", q.Image, chemin)) {
         MontreImage(chemin);
         Referme();
     }
-    if (q.Son[0] != '\0' && ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son, chemin)) {
+    if (q.Son[0] != '\0' && Jeu.ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son, chemin)) {
         EcouteSon(chemin);
         Referme();
     }
-    if (q.Video[0] != '\0' && VideoVue == 0 && CheminMedia("videos", q.Video, chemin)) {
+    if (q.Video[0] != '\0' && Jeu.VideoVue == 0 && CheminMedia("videos", q.Video, chemin)) {
         RegardeVideo(q, chemin);
         Referme();
     }

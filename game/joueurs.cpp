@@ -193,11 +193,11 @@ bool ChoixJoueur() {
     ShowScreen();
     ShowMouse();
     const FicheEleve& e = Joueurs[NumeroDuJoueur - 1];
-    snprintf(Joueur.Nom, sizeof Joueur.Nom, "%s", e.Nom);
-    snprintf(Joueur.Prenom, sizeof Joueur.Prenom, "%s", e.Prenom);
-    snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", "DEMO");
-    snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", Joueur.Nom);
-    snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", Joueur.Prenom);
-    snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", Joueur.Classe);
+    snprintf(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, "%s", e.Nom);
+    snprintf(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, "%s", e.Prenom);
+    snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", "DEMO");
+    snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", Pupille.Joueur.Nom);
+    snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", Pupille.Joueur.Prenom);
+    snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", Pupille.Joueur.Classe);
     return true;
 }

@@ -37,7 +37,7 @@ void EchangerStr(char* a, char* b, std::size_t taille) {
 }
 
 void MelangeQuestions() {
-    const int n = NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : NombreQuestions;
+    const int n = Classe.NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : Classe.NombreQuestions;
     if (n < 2) return;  // nothing to reorder, and no second record to draw
     for (int passe = 0; passe < 2 * n; ++passe) {
         const int a = Random(n);
@@ -47,6 +47,6 @@ void MelangeQuestions() {
         int b = Random(n - 1);
         if (b >= a) ++b;
         if (a < 0 || a >= n || b < 0 || b >= n) continue;
-        EchangerQuestions(Question[a], Question[b]);
+        EchangerQuestions(Jeu.Question[a], Jeu.Question[b]);
     }
 }

@@ -76,16 +76,16 @@ void Invitation(const char* texte) {
 void DessineCompteurs() {
     DimText(4);
     PrendCouleur(kTexteBoite);
-    CenterTextXY(RX(170), RY(137), NbToTxt(BonnesReponses));
-    CenterTextXY(RX(855), RY(137), NbToTxt(MauvaisesReponses));
+    CenterTextXY(RX(170), RY(137), NbToTxt(Jeu.BonnesReponses));
+    CenterTextXY(RX(855), RY(137), NbToTxt(Jeu.MauvaisesReponses));
 }
 
 }  // namespace
 
 void DessineCadreQuestion() {
-    PutImageAdjust(Quizz, 0, 0, GetMaxX(), GetMaxY());
+    PutImageAdjust(Vue.Quizz, 0, 0, GetMaxX(), GetMaxY());
     char nom[128];
-    snprintf(nom, sizeof nom, "%s %s (%s)", NOM_JOUEUR, PRENOM_JOUEUR, CLASSE_JOUEUR);
+    snprintf(nom, sizeof nom, "%s %s (%s)", Pupille.NOM_JOUEUR, Pupille.PRENOM_JOUEUR, Pupille.CLASSE_JOUEUR);
     PrendCouleur(kTitre);
     DimText(3);
     // A long name steps down to stay on the header band.
@@ -103,21 +103,21 @@ void DessineVignette(FicheQuestion& q, bool invitations) {
         bool ouvrable = q.Image[0] != '_';
         ImageEncadree(NomVignette(q.Image), kVignetteX, kVignetteY, kVignetteTaille);
         if (ouvrable && invitations) {
-            VueImage = 0;
+            Jeu.VueImage = 0;
             Invitation("Cliquez sur l'image pour l'observer en plein écran !");
         }
     }
     if (q.Son[0] != '\0') {
         ObjetEncadre(4);
         if (invitations) {
-            ExtraitSonEcoute = 0;
+            Jeu.ExtraitSonEcoute = 0;
             Invitation("Cliquez sur le haut-parleur pour écouter l'extrait sonore !");
         }
     }
     if (q.Video[0] != '\0') {
         ObjetEncadre(5);
         if (invitations) {
-            VideoVue = 0;
+            Jeu.VideoVue = 0;
             Invitation("Cliquez sur le film pour regarder l'extrait vidéo !");
         }
     }
@@ -181,8 +181,8 @@ void DessineEnonce(const FicheQuestion& q) {
 void AfficheQuestionReponses(char mode) {
     SetUFormat(U_ASCII8);
     HideMouse();
-    if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) mode = -1;  // no such record: draw nothing
-    FicheQuestion& q = Question[NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS ? 0 : NumQuestion];
+    if (Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS) mode = -1;  // no such record: draw nothing
+    FicheQuestion& q = Jeu.Question[Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS ? 0 : Jeu.NumQuestion];
     if (mode == 0) {
         DessineCadreQuestion();
         ShowScreen();

@@ -26,20 +26,13 @@
 
 namespace {
 
-// Every global as it is when the process starts, so that each run starts
-// from the same state (the test harness plays several runs in one process).
+// Fresh records, so that each run starts from the same state (the test
+// harness plays several runs in one process).
 void EtatInitial() {
-    std::memset(Question, 0, sizeof Question);
-    std::memset(JoueurSolo, 0, sizeof JoueurSolo);
-    Joueur = FicheJoueur{};
-    NOM_JOUEUR[0] = PRENOM_JOUEUR[0] = CLASSE_JOUEUR[0] = '\0';
-    QuelNiveau = -1;
-    NumQuestion = BonnesReponses = MauvaisesReponses = TempsJeu = 0;
-    TempsSecondes = -1;
-    PremiereCompteur = PremiereJoueur = 1;
-    Donnees = nullptr;
-    Quizz = Gagnant = Choix1 = Choix2 = Choix3 = Choix4 = Choix5 = Choix6 = Choix7 = nullptr;
-    snprintf(CheminDonnees, sizeof CheminDonnees, "%s", ".//InfosQuizz//");
+    Classe = Reglages{};
+    Pupille = Eleve{};
+    Jeu = Partie{};
+    Vue = Ecran{};
 }
 
 // How the part of a run that can stop early ended.
@@ -61,16 +54,16 @@ bool Demarrage() {
     InitFont();
     SetFontMode(1);
     InitSound();
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
     return true;
 }
 
 // The pupil types his name, or picks it in the checked list.
 bool IdentifieJoueur() {
     InitMouse();
-    if (GetInfosJoueur != 0) {
+    if (Classe.GetInfosJoueur != 0) {
         SaisieInfos();
         return true;
     }
@@ -120,7 +113,7 @@ bool PrepareJeu() {
     return true;
 }
 
-int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), TempsReponseAutorise); }
+int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
 
 // Clicks made while the answer was held or its sound played belong to the
 // question just answered: they must not answer the next one.
@@ -131,10 +124,10 @@ void OublieClics() {
 
 // The next question; Finie after the last one.
 Issue QuestionSuivante() {
-    if (NumQuestion >= NombreQuestions - 1) return Issue::Finie;
-    ++NumQuestion;
+    if (Jeu.NumQuestion >= Classe.NombreQuestions - 1) return Issue::Finie;
+    ++Jeu.NumQuestion;
     AfficheQuestionReponses(0);
-    PremiereCompteur = 1;
+    Jeu.PremiereCompteur = 1;
     return Issue::EnCours;
 }
 
@@ -142,9 +135,9 @@ Issue QuestionSuivante() {
 // written ends the run with the reason rather than letting the pupil play
 // for nothing.
 Issue TempsEcoule() {
-    TempsJeu += TempsReponseAutorise;
-    TempsSecondes = -1;
-    ++MauvaisesReponses;
+    Jeu.TempsJeu += Classe.TempsReponseAutorise;
+    Jeu.TempsSecondes = -1;
+    ++Jeu.MauvaisesReponses;
     AfficheMauvaiseReponse();
     if (SetInfosJoueur() == 0) return Issue::Erreur;
     OublieClics();
@@ -153,18 +146,18 @@ Issue TempsEcoule() {
 
 // Answer n (1 .. 4) chosen for the question on screen.
 Issue Repond(int n) {
-    TempsJeu += TempsSecondes;
-    const bool bonne = Question[NumQuestion].BonneReponse[0] == '0' + n;
+    Jeu.TempsJeu += Jeu.TempsSecondes;
+    const bool bonne = Jeu.Question[Jeu.NumQuestion].BonneReponse[0] == '0' + n;
     if (bonne) {
         AfficheQuestionReponses(static_cast<char>(n));
-        ++BonnesReponses;
+        ++Jeu.BonnesReponses;
         AfficheBonneReponse();
     } else {
-        ++MauvaisesReponses;
+        ++Jeu.MauvaisesReponses;
         AfficheMauvaiseReponse();
     }
     if (SetInfosJoueur() == 0) return Issue::Erreur;
-    JoueurSolo[NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
+    Jeu.JoueurSolo[Jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
     OublieClics();
     const Issue suite = QuestionSuivante();
     if (suite == Issue::EnCours) Compteur();
@@ -195,7 +188,7 @@ void FinQuizz() {
     HideMouse();
     EffaceQuestion();
     for (int n = 1; n <= 4; ++n) EffaceReponse(n);
-    PutImageAdjust(Gagnant, RX(100), RY(230), RX(780), RY(130));
+    PutImageAdjust(Vue.Gagnant, RX(100), RY(230), RX(780), RY(130));
     // The two lines centred on the panel (100, 230)-(880, 360), inside its
     // stars.
     const char* seconde = "Correction de celui-ci dans quelques secondes...";

@@ -21,24 +21,24 @@ void CopieChamp(char* dest, std::size_t taille, const std::string& texte) {
 }
 
 void RangeReglages(const FicheReglages& r) {
-    CopieChamp(Questionnaire, sizeof Questionnaire, r.questionnaire);
-    CopieChamp(Theme, sizeof Theme, r.theme);
-    CopieChamp(EnteteClasse, sizeof EnteteClasse, r.entete);
-    GetInfosJoueur = static_cast<unsigned char>(r.saisie);
+    CopieChamp(Classe.Questionnaire, sizeof Classe.Questionnaire, r.questionnaire);
+    CopieChamp(Classe.Theme, sizeof Classe.Theme, r.theme);
+    CopieChamp(Classe.EnteteClasse, sizeof Classe.EnteteClasse, r.entete);
+    Classe.GetInfosJoueur = static_cast<unsigned char>(r.saisie);
     // At most 3 digits: the text always fits NbQuestionsM0.
-    CopieChamp(NbQuestionsM0, sizeof NbQuestionsM0, std::to_string(r.questions));
-    TempsAttente1 = r.attente1;
-    TempsAttente2 = r.attente2;
-    NombreQuestions = r.questions;
-    TempsReponseAutorise = r.temps;
+    CopieChamp(Classe.NbQuestionsM0, sizeof Classe.NbQuestionsM0, std::to_string(r.questions));
+    Classe.TempsAttente1 = r.attente1;
+    Classe.TempsAttente2 = r.attente2;
+    Classe.NombreQuestions = r.questions;
+    Classe.TempsReponseAutorise = r.temps;
 }
 
 }  // namespace
 
 int CheminInfosJeu(char* dest, std::size_t taille) {
-    const char* nom = (QuelNiveau == 7 || QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
+    const char* nom = (Classe.QuelNiveau == 7 || Classe.QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
                                                            : "infos//infos_jeu_DEMO";
-    const int n = std::snprintf(dest, taille, "%s%s", CheminDonnees, nom);
+    const int n = std::snprintf(dest, taille, "%s%s", Classe.CheminDonnees, nom);
     return n >= 0 && static_cast<std::size_t>(n) < taille;
 }
 
@@ -62,7 +62,7 @@ int LitInfosJeu() {
 int VerifieListeJoueurs() {
     ListeLue.clear();
     char chemin[256];
-    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", CheminDonnees,
+    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", Classe.CheminDonnees,
                                 "infos//infos_quizz_DEMO");
     if (c < 0 || static_cast<std::size_t>(c) >= sizeof chemin) {
         std::snprintf(MessageErreur, sizeof MessageErreur,

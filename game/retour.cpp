@@ -30,19 +30,19 @@ void RemetFond(Bitmap* fond, int x, int y) {
 }  // namespace
 
 void AfficheBonneReponse() {
-    DessineCompteur(Choix1, 170, 137, BonnesReponses);
+    DessineCompteur(Vue.Choix1, 170, 137, Jeu.BonnesReponses);
     PlayMusic("correct.mp3");
 }
 
 void AfficheMauvaiseReponse() {
-    DessineCompteur(Choix2, 855, 137, MauvaisesReponses);
+    DessineCompteur(Vue.Choix2, 855, 137, Jeu.MauvaisesReponses);
     PlayMusic("incorrect.mp3");
 }
 
-void EffaceQuestion() { RemetFond(Choix3, 90, 225); }
+void EffaceQuestion() { RemetFond(Vue.Choix3, 90, 225); }
 
 void EffaceReponse(int n) {
-    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
+    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
     constexpr int x[4] = {84, 595, 84, 595};
     constexpr int y[4] = {425, 425, 575, 575};
     if (n < 1 || n > 4) {

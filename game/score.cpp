@@ -21,7 +21,7 @@ void CadreScore() {
     DrawRectangle(mx - w / 2, y - h, mx + w / 2, y + h);
     CenterTextXY(mx, y - h / 2, "Résultat obtenu :");
     char score[32];
-    snprintf(score, sizeof score, "%d/%d", BonnesLues(), NombreQuestions);
+    snprintf(score, sizeof score, "%d/%d", BonnesLues(), Classe.NombreQuestions);
     CenterTextXY(mx, y + h / 2, score);
 }
 
@@ -34,7 +34,7 @@ void Adieux() {
     CenterTextXY(mx, GetMaxY() / 2 + h / 2, "test de tes connaissances !");
     DimText(1);
     CenterTextXY(mx, GetMaxY() - TextHeight(), "Appuyez sur une touche pour quitter.");
-    DessineObjet(3, static_cast<int>(mx - 75 * CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * CorrectionY),
+    DessineObjet(3, static_cast<int>(mx - 75 * Vue.CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * Vue.CorrectionY),
                  RX(150), RY(150));
 }
 
@@ -42,7 +42,7 @@ void Adieux() {
 
 // The right-answer count as last written to the results file; the field
 // only ever holds digits, read with the shared bounded reader all the same.
-int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, MAX_QUESTIONS)); }
+int BonnesLues() { return static_cast<int>(LitEntierSature(Pupille.Joueur.Bonnes, 0, MAX_QUESTIONS)); }
 
 void FinJeu() {
     HideMouse();

@@ -15,7 +15,7 @@ constexpr int kBoiteY[4] = {425, 425, 575, 575};
 
 // Answer `zone` + 1 on its clean background, highlighted, held one second.
 void MontreChoix(int zone) {
-    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
+    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
     PutImage(fonds[zone], RX(kBoiteX[zone]), RY(kBoiteY[zone]));
     AfficheQuestionReponses(static_cast<char>(zone + 1));
     ShowScreen();

@@ -2,6 +2,7 @@
 // the project.
 #include "apropos.h"
 
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
@@ -60,6 +61,6 @@ void APropos() {
 
 void AProposFinal() {
     APropos();
-    ReadKey();
+    AttendTouche();
     ClearKeyBuf();
 }

@@ -10,6 +10,7 @@
 #include "nombres.h"
 #include "lumicanvas.h"
 #include "question.h"
+#include "attente.h"
 #include "ecran.h"
 
 namespace {
@@ -55,17 +56,11 @@ void EcranCorrection(int numero) {
 
 // Until a key or a mouse button goes down; false for Escape.
 bool AttendSuite() {
-    for (;;) {
-        const int touche = GetKeyPressed();
-        if (touche == KEY_ESCAPE) return false;
-        if (touche != -1) return true;
-        int bouton = GetMouseButton();
-        if (bouton == 0) BoutonTenu = false;
-        if (bouton != 0 && !BoutonTenu) {
-            BoutonTenu = true;
-            return true;
-        }
-    }
+    Attente a;
+    a.boutonTenu = BoutonTenu;
+    const Reveil r = Attend(a);
+    BoutonTenu = r.tenu;
+    return r.touche != KEY_ESCAPE;
 }
 
 // The number of questions, kept within the question table.

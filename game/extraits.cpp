@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "ajuste.h"
+#include "attente.h"
 #include "compteur.h"
 #include "couleurs.h"
 #include "echelle.h"
@@ -44,26 +45,23 @@ void OublieClics() {
     }
 }
 
-// Whether a mouse button goes down. The button that opened the view is
-// most often still held when the view comes up: it counts only once it has
-// been released and pressed again, so that the click on the thumbnail does
-// not close at once what it opened. `tenu` starts true.
-bool BoutonEnfonce(bool& tenu) {
-    int bouton = GetMouseButton();
-    if (bouton == 0) tenu = false;
-    return bouton != 0 && !tenu;
+// The wait of a view opened by a click: the button that opened it is most
+// often still held when the view comes up, and counts only once it has been
+// released and pressed again, so that the click on the thumbnail does not
+// close at once what it opened.
+Attente AttenteVue(Touches touches) {
+    Attente a;
+    a.touches = touches;
+    a.boutonTenu = true;
+    return a;
 }
 
 // Waits for the click that opened the view to end (keys are thrown away),
 // then for one whole click.
 void AttendNouveauClic() {
-    while (GetMouseButton() != 0) {
-        if (KeyPressed() == 1) {
-            ShowScreen();
-            ClearKeyBuf();
-        }
-    }
-    WaitAClic();
+    Attente a = AttenteVue(Touches::Jetees);
+    a.relache = true;
+    Attend(a);
 }
 
 // A box of w x h reference units, scaled on the longer side, centred.
@@ -95,13 +93,15 @@ void BoiteRemarques() {
 void AnimeGIF(const char* chemin, int w, int h) {
     Cadrage c = CadrageGIF(w, h);
     int etat = -1;
-    bool tenu = true;
-    while (KeyPressed() != 1 && !BoutonEnfonce(tenu)) {
+    Attente a = AttenteVue(Touches::Restent);
+    a.passe = [&] {
         if (c.w > 0 && c.h > 0) ShowGIFAdjust(chemin, c.x, c.y, c.w, c.h, &etat);
         BoiteRemarques();
         Delay(100);
         ShowScreen();
-    }
+        return false;
+    };
+    Attend(a);
     FreeGIFS();
     ClickMouse();
 }
@@ -166,8 +166,12 @@ void EcouteSon(const char* chemin) {
     ShowMouse();
     if (mp3) {
         // Fed until a button goes down, even once the extract has ended.
-        bool tenu = true;
-        while (!BoutonEnfonce(tenu)) PlaySnd(chemin, 0);
+        Attente a = AttenteVue(Touches::Ignorees);
+        a.passe = [&] {
+            PlaySnd(chemin, 0);
+            return false;
+        };
+        Attend(a);
     } else {
         PlaySnd(chemin, 0);
         AttendNouveauClic();
@@ -179,7 +183,7 @@ void EcouteSon(const char* chemin) {
     DestroyBitmap(dessous);
     StopSnd(chemin);
     Jeu.ExtraitSonEcoute = 1;
-    WaitAClic();
+    AttendClic();
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ajuste.h"
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "ecran.h"
@@ -155,7 +156,7 @@ void DessineBouton() {
 // "VALIDER !" with a name selected it confirms. Returns 1 when confirmed.
 int Clic() {
     ClearKeyBuf();
-    if (WaitAClic() != 1) return 0;
+    if (AttendClic() != 1) return 0;
     int a = GetMouseArea();
     if (a >= 1 && a <= NombreJoueurs && a != NumeroDuJoueur) {
         HideMouse();

@@ -2,6 +2,7 @@
 // the question screen at the end of the quiz.
 #include "retour.h"
 
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
@@ -53,9 +54,11 @@ void EffaceReponse(int n) {
 }
 
 void PlayMusic(const char* file) {
-    for (;;) {
-        int fini = PlaySnd(file, 0);
-        if (GetMouseButton() == 1 || KeyPressed() == 1 || fini == 1) break;
-    }
+    // Until the sound ends, the left button alone is down or a key waits.
+    Attente a;
+    a.touches = Touches::Restent;
+    a.boutons = false;
+    a.passe = [file] { return PlaySnd(file, 0) == 1 || GetMouseButton() == 1; };
+    Attend(a);
     StopSnd(file);
 }

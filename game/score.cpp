@@ -8,6 +8,7 @@
 #include "etat.h"
 #include "lumicanvas.h"
 #include "nombres.h"
+#include "attente.h"
 #include "ecran.h"
 
 namespace {
@@ -54,5 +55,5 @@ void FinJeu() {
     CadreScore();
     Adieux();
     ShowScreen();
-    ReadKey();
+    AttendTouche();
 }

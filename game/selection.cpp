@@ -23,14 +23,6 @@ void MontreChoix(int zone) {
     Delay(1000);
 }
 
-// A key during a wait only refreshes the screen and is thrown away.
-void JetteTouche() {
-    if (KeyPressed() == 1) {
-        ShowScreen();
-        ClearKeyBuf();
-    }
-}
-
 }  // namespace
 
 int SelectionReponse() {
@@ -53,12 +45,3 @@ int SelectionReponse() {
     return -1;
 }
 
-char WaitAClic() {
-    int bouton = 0;
-    while (bouton == 0) {
-        bouton = GetMouseButton();
-        JetteTouche();
-    }
-    while (GetMouseButton() != 0) JetteTouche();
-    return static_cast<char>(bouton);
-}

@@ -4,18 +4,21 @@
 
 #include <algorithm>
 
+#include "disposition.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
 
 namespace {
 
-// A background piece of the question screen, cut from Quizz at (x, y).
-Bitmap* Morceau(int x, int y, int w, int h) {
-    Bitmap* b = CreateBitmap(RX(w), RY(h));
-    if (b != nullptr && Vue.Quizz != nullptr) Blit(Vue.Quizz, b, RX(x), RY(y), 0, 0, RX(w), RY(h));
+// A background piece of the question screen, cut from Quizz.
+Bitmap* Morceau(const Boite& z) {
+    Bitmap* b = CreateBitmap(RX(z.w), RY(z.h));
+    if (b != nullptr && Vue.Quizz != nullptr) Blit(Vue.Quizz, b, RX(z.x), RY(z.y), 0, 0, RX(z.w), RY(z.h));
     return b;
 }
+
+void ZoneSouris(const Boite& z) { DefineMouseArea(RX(z.x), RY(z.y), RX(z.x2()), RY(z.y2())); }
 
 }  // namespace
 
@@ -29,24 +32,21 @@ void CreeMorceaux() {
         int w = std::min(655, BitmapWidth(panneau)), h = std::min(274, BitmapHeight(panneau));
         StretchBlit(panneau, Vue.Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
     }
-    Vue.Choix1 = Morceau(125, 100, 90, 75);
-    Vue.Choix2 = Morceau(810, 100, 90, 75);
-    Vue.Choix3 = Morceau(90, 225, 844, 143);
-    Vue.Choix4 = Morceau(84, 425, 340, 95);
-    Vue.Choix5 = Morceau(595, 425, 340, 95);
-    Vue.Choix6 = Morceau(84, 575, 340, 95);
-    Vue.Choix7 = Morceau(595, 575, 340, 95);
+    Vue.Choix1 = Morceau(kQuestion.bonnes);
+    Vue.Choix2 = Morceau(kQuestion.mauvaises);
+    Vue.Choix3 = Morceau(kQuestion.enonce);
+    Vue.Choix4 = Morceau(kQuestion.reponses[0]);
+    Vue.Choix5 = Morceau(kQuestion.reponses[1]);
+    Vue.Choix6 = Morceau(kQuestion.reponses[2]);
+    Vue.Choix7 = Morceau(kQuestion.reponses[3]);
 }
 
 
 void DefinitZonesQuestion() {
     InitMouse();
-    DefineMouseArea(RX(84), RY(425), RX(424), RY(520));
-    DefineMouseArea(RX(595), RY(425), RX(935), RY(520));
-    DefineMouseArea(RX(84), RY(575), RX(424), RY(670));
-    DefineMouseArea(RX(595), RY(575), RX(935), RY(670));
+    for (const Boite& r : kQuestion.reponses) ZoneSouris(r);
     DefineMouseArea(PX(GetMaxX(), -40), PY(GetMaxY(), -40), PX(GetMaxX(), -10), PY(GetMaxY(), -10));
-    DefineMouseArea(RX(798), RY(233), RX(922), RY(357));
+    ZoneSouris(kQuestion.zoneVignette);
 }
 
 void Close() {

@@ -10,6 +10,7 @@
 
 #include "ajuste.h"
 #include "couleurs.h"
+#include "disposition.h"
 
 #include "echelle.h"
 #include "fichier_quizz.h"
@@ -18,19 +19,6 @@
 
 namespace {
 
-// Answer boxes 1 .. 4: picture square's top-left corner, text centre x with
-// and without a picture, text centre y (reference units).
-struct PlaceReponse {
-    int imageX, imageY, texteAvecImage, texteSansImage, texteY;
-};
-constexpr PlaceReponse kPlaces[4] = {
-    {350, 445, 224, 254, 472},
-    {615, 445, 795, 765, 472},
-    {350, 585, 224, 254, 612},
-    {615, 585, 795, 765, 612},
-};
-
-constexpr int kVignetteX = 800, kVignetteY = 235, kVignetteTaille = 120;
 
 // A picture file of the questions' folder scaled into a white square
 // outlined in black (reference units).
@@ -46,7 +34,8 @@ void ImageEncadree(const char* nom, int x, int y, int taille) {
 
 // An archive object in the thumbnail's square, white behind, black outline.
 void ObjetEncadre(int objet) {
-    int x = kVignetteX, y = kVignetteY, t = kVignetteTaille;
+    const Boite& v = kQuestion.vignette;
+    int x = v.x, y = v.y, t = v.w;
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + t), RY(y + t));
     DessineObjet(objet, RX(x), RY(y), RX(t), RY(t));
@@ -101,7 +90,7 @@ void DessineCadreQuestion() {
 void DessineVignette(FicheQuestion& q, bool invitations) {
     if (q.Image[0] != '\0') {
         bool ouvrable = q.Image[0] != '_';
-        ImageEncadree(NomVignette(q.Image), kVignetteX, kVignetteY, kVignetteTaille);
+        ImageEncadree(NomVignette(q.Image), kQuestion.vignette.x, kQuestion.vignette.y, kQuestion.vignette.w);
         if (ouvrable && invitations) {
             Jeu.VueImage = 0;
             Invitation("Cliquez sur l'image pour l'observer en plein écran !");
@@ -140,19 +129,20 @@ int LargeurCentree(int x, int x1, int x2) { return 2 * std::min(x - x1, x2 - x);
 
 void DessineReponse(const FicheQuestion& q, int n, Couleur couleur) {
     const FicheReponse& rep = q.Reponse[n - 1];
-    const PlaceReponse& place = kPlaces[n - 1];
+    const PlaceReponse& place = kQuestion.places[n - 1];
+    const Boite& boite = kQuestion.reponses[n - 1];
     bool image = rep.Image[0] != '\0';
-    if (image) ImageEncadree(rep.Image, place.imageX, place.imageY, 60);
+    if (image) ImageEncadree(rep.Image, place.image.x, place.image.y, place.image.w);
     PrendCouleur(couleur);
     int x = RX(image ? place.texteAvecImage : place.texteSansImage);
     // The text stays inside the box's border, and beside the picture.
-    bool gaucheEcran = place.imageX < 512;
+    bool gaucheEcran = place.image.x < 512;
     int gauche = gaucheEcran ? 92 : (image ? 683 : 603);
     int droite = gaucheEcran ? (image ? 342 : 416) : 927;
     int largeur = LargeurCentree(x, RX(gauche), RX(droite));
     // The box's inside, above and below the text's centre alike.
-    const int haut = place.texteY < 550 ? 425 : 575;
-    int hauteur = 2 * std::min(RY(place.texteY) - RY(haut + 4), RY(haut + 91) - RY(place.texteY));
+    const int haut = boite.y;
+    int hauteur = 2 * std::min(RY(place.texteY) - RY(haut + 4), RY(boite.y2() - 4) - RY(place.texteY));
     std::vector<std::string> lignes{rep.Ligne1};
     int taille = image && std::strlen(rep.Ligne1) > 22 ? 25 : 28;
     if (rep.Ligne2[0] != '\0') {

@@ -178,7 +178,7 @@ double Surligne(int zone) {
     ClearKeyBuf();
     HideMouse();
     PutImage(fonds[zone], RX(bx[zone]), RY(by[zone]));
-    AfficheQuestionReponses(static_cast<char>(zone + 1));  // ends with the present
+    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));  // ends with the present
     return area_ms;
 }
 
@@ -314,7 +314,7 @@ BENCH(71, "Grelinor: drawing the question screen (mode 0)") {
             std::vector<double> each;
             for (int q = 0; q < Classe.NombreQuestions; ++q) {
                 Jeu.NumQuestion = q;
-                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(0); }));
+                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(Jeu, Pupille, Vue, 0); }));
             }
             const auto slowest = std::max_element(each.begin(), each.end());
             const std::string at = std::to_string(w) + " x " + std::to_string(h) + ", " + Ou(headless);
@@ -373,7 +373,7 @@ BENCH(73, "Grelinor: the question screen waiting for a click (window)") {
         return;
     }
     Jeu.NumQuestion = 0;
-    AfficheQuestionReponses(0);
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     Jeu.PremiereCompteur = 1;
 
     // The game's question loop with nobody clicking, the dial running.

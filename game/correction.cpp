@@ -48,7 +48,7 @@ void EcranCorrection(int numero) {
     snprintf(titre, sizeof titre, "#iCorrection de la question %d#", numero + 1);
     OutCenterTextXY(GetMaxX() / 2, RY(25), titre);
     PrendCouleur(kTexteBoite);
-    DessineVignette(q, false);
+    DessineVignette(q, nullptr);
     for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
     PrendCouleur(kTexteBoite);
     DessineEnonce(q);

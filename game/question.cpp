@@ -62,19 +62,21 @@ void Invitation(const char* texte) {
     CenterTextXY(RX(512), RY(350), texte);
 }
 
-void DessineCompteurs() {
+void DessineCompteurs(const Partie& jeu) {
     DimText(4);
     PrendCouleur(kTexteBoite);
-    CenterTextXY(RX(170), RY(137), NbToTxt(Jeu.BonnesReponses));
-    CenterTextXY(RX(855), RY(137), NbToTxt(Jeu.MauvaisesReponses));
+    const Boite& b = kQuestion.bonnes;
+    const Boite& m = kQuestion.mauvaises;
+    CenterTextXY(RX(b.x + b.w / 2), RY(b.y + b.h / 2), NbToTxt(jeu.BonnesReponses));
+    CenterTextXY(RX(m.x + m.w / 2), RY(m.y + m.h / 2), NbToTxt(jeu.MauvaisesReponses));
 }
 
 }  // namespace
 
-void DessineCadreQuestion() {
-    PutImageAdjust(Vue.Quizz, 0, 0, GetMaxX(), GetMaxY());
+void DessineCadreQuestion(const Eleve& eleve, const Ecran& vue) {
+    PutImageAdjust(vue.Quizz, 0, 0, GetMaxX(), GetMaxY());
     char nom[128];
-    snprintf(nom, sizeof nom, "%s %s (%s)", Pupille.NOM_JOUEUR, Pupille.PRENOM_JOUEUR, Pupille.CLASSE_JOUEUR);
+    snprintf(nom, sizeof nom, "%s %s (%s)", eleve.NOM_JOUEUR, eleve.PRENOM_JOUEUR, eleve.CLASSE_JOUEUR);
     PrendCouleur(kTitre);
     DimText(3);
     // A long name steps down to stay on the header band.
@@ -87,26 +89,27 @@ void DessineCadreQuestion() {
     TextXY(PX(GetMaxX(), -40), PY(GetMaxY(), -50), "@");
 }
 
-void DessineVignette(FicheQuestion& q, bool invitations) {
+void DessineVignette(FicheQuestion& q, Partie* jeu) {
+    const bool invitations = jeu != nullptr;
     if (q.Image[0] != '\0') {
         bool ouvrable = q.Image[0] != '_';
         ImageEncadree(NomVignette(q.Image), kQuestion.vignette.x, kQuestion.vignette.y, kQuestion.vignette.w);
         if (ouvrable && invitations) {
-            Jeu.VueImage = 0;
+            jeu->VueImage = 0;
             Invitation("Cliquez sur l'image pour l'observer en plein écran !");
         }
     }
     if (q.Son[0] != '\0') {
         ObjetEncadre(4);
         if (invitations) {
-            Jeu.ExtraitSonEcoute = 0;
+            jeu->ExtraitSonEcoute = 0;
             Invitation("Cliquez sur le haut-parleur pour écouter l'extrait sonore !");
         }
     }
     if (q.Video[0] != '\0') {
         ObjetEncadre(5);
         if (invitations) {
-            Jeu.VideoVue = 0;
+            jeu->VideoVue = 0;
             Invitation("Cliquez sur le film pour regarder l'extrait vidéo !");
         }
     }
@@ -168,20 +171,39 @@ void DessineEnonce(const FicheQuestion& q) {
     DessineLignes(x, 296, bloc, bloc.taille);
 }
 
-void AfficheQuestionReponses(char mode) {
+namespace {
+
+// Whether jeu.NumQuestion names a record of the question table.
+bool QuestionValide(const Partie& jeu) { return jeu.NumQuestion >= 0 && jeu.NumQuestion < MAX_QUESTIONS; }
+
+// Everything over the frame: counters, question, thumbnail, answers.
+void DessineContenuQuestion(Partie& jeu) {
+    FicheQuestion& q = jeu.Question[jeu.NumQuestion];
+    DessineCompteurs(jeu);
+    SetColor(0);
+    DessineEnonce(q);
+    DessineVignette(q, &jeu);
+    for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
+}
+
+}  // namespace
+
+void DessineEcranQuestion(Partie& jeu, const Eleve& eleve, const Ecran& vue) {
+    SetUFormat(U_ASCII8);
+    DessineCadreQuestion(eleve, vue);
+    if (QuestionValide(jeu)) DessineContenuQuestion(jeu);
+}
+
+void AfficheQuestionReponses(Partie& jeu, const Eleve& eleve, const Ecran& vue, char mode) {
     SetUFormat(U_ASCII8);
     HideMouse();
-    if (Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS) mode = -1;  // no such record: draw nothing
-    FicheQuestion& q = Jeu.Question[Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS ? 0 : Jeu.NumQuestion];
+    if (!QuestionValide(jeu)) mode = -1;  // no such record: draw nothing
+    FicheQuestion& q = jeu.Question[QuestionValide(jeu) ? jeu.NumQuestion : 0];
     if (mode == 0) {
-        DessineCadreQuestion();
+        DessineCadreQuestion(eleve, vue);
         ShowScreen();
         ShowMouse();
-        DessineCompteurs();
-        SetColor(0);
-        DessineEnonce(q);
-        DessineVignette(q, true);
-        for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
+        DessineContenuQuestion(jeu);
     } else if (mode >= 1 && mode <= 4) {
         DessineReponse(q, mode, kSurlignage);
     }

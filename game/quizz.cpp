@@ -91,7 +91,7 @@ Issue CreeResultats() {
 void AfficheEntete() {
     HideMouse();
     SetUFormat(U_ASCII8);
-    DessineCadreQuestion();
+    DessineCadreQuestion(Pupille, Vue);
     ShowScreen();
     ShowMouse();
     DefinitZonesQuestion();
@@ -102,7 +102,7 @@ bool PrepareJeu() {
     if (ChargeQuizzVerifie() != 0) return false;
     MelangeQuestions();
     SetUFormat(U_UTF8);
-    AfficheQuestionReponses(0);
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     HideMouse();
     DimText(4);
     SetColor(0);
@@ -126,7 +126,7 @@ void OublieClics() {
 Issue QuestionSuivante() {
     if (Jeu.NumQuestion >= Classe.NombreQuestions - 1) return Issue::Finie;
     ++Jeu.NumQuestion;
-    AfficheQuestionReponses(0);
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     Jeu.PremiereCompteur = 1;
     return Issue::EnCours;
 }
@@ -149,7 +149,7 @@ Issue Repond(int n) {
     Jeu.TempsJeu += Jeu.TempsSecondes;
     const bool bonne = Jeu.Question[Jeu.NumQuestion].BonneReponse[0] == '0' + n;
     if (bonne) {
-        AfficheQuestionReponses(static_cast<char>(n));
+        AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(n));
         ++Jeu.BonnesReponses;
         AfficheBonneReponse();
     } else {

@@ -14,7 +14,7 @@ namespace {
 void MontreChoix(int zone) {
     Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
     PutImage(fonds[zone], RX(kQuestion.reponses[zone].x), RY(kQuestion.reponses[zone].y));
-    AfficheQuestionReponses(static_cast<char>(zone + 1));
+    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));
     ShowScreen();
     ShowMouse();
     Delay(1000);

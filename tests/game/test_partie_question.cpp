@@ -27,12 +27,12 @@ int Programme() {
     DrawRectFill(0, 0, GetMaxX(), GetMaxY());
     Vue.Quizz = GetImage(0, 0, GetMaxX(), GetMaxY());
     Jeu.NumQuestion = 0;
-    AfficheQuestionReponses(0);
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     for (;;) {
         int touche = GetKeyPressed();
         if (touche == KEY_ESCAPE) break;
-        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(static_cast<char>(touche - '0'));
-        if (touche == '-') AfficheQuestionReponses(-1);
+        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(touche - '0'));
+        if (touche == '-') AfficheQuestionReponses(Jeu, Pupille, Vue, -1);
     }
     DestroyBitmap(Vue.Quizz);
     Vue.Quizz = nullptr;

@@ -18,7 +18,7 @@
 #include "lumicanvas.h"
 #include "niveau.h"
 #include "question.h"
-#include "quizz.h"
+#include "ecran.h"
 
 #include <algorithm>
 #include <array>
@@ -128,26 +128,27 @@ bool PrepareEcranQuestion() {
     InitMouse();
     InitFont();
     SetFontMode(1);
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
-    if (Donnees == nullptr) {
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
+    if (Vue.Donnees == nullptr) {
         bench::Note("no game archive at " GRELINOR_ARCHIVE ": build grelinor_archive first");
         return false;
     }
     CreeMorceaux();
-    std::snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", "DUPONT");
-    std::snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", "Marie");
-    std::snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", "DEMO");
-    std::snprintf(CheminDonnees, sizeof CheminDonnees, "%s", ".//InfosQuizz//");
-    QuelNiveau = 4;
+    std::snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", "DUPONT");
+    std::snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", "Marie");
+    std::snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", "DEMO");
+    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s", ".//InfosQuizz//");
+    Classe.QuelNiveau = 4;
     if (LitInfosJeu() == 0) {
         bench::Note(std::string("demo settings unreadable: ") + MessageErreur);
         return false;
     }
     PrepareQuizz();
-    CheminQuizz(Chemin, sizeof Chemin);
-    if (GetInfoFile(Chemin) != 0) {
+    char chemin[TAILLE_CHEMIN];
+    CheminQuizz(chemin, sizeof chemin);
+    if (GetInfoFile(chemin) != 0) {
         bench::Note(std::string("demo quiz unreadable: ") + MessageErreur);
         return false;
     }
@@ -162,14 +163,14 @@ void LibereEcranQuestion() {
 }
 
 // The countdown dial of the question screen, as the game calls it.
-int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), TempsReponseAutorise); }
+int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
 
 // What a click on answer `zone` + 1 does up to the highlighted answer
 // presented: the calls of SelectionReponse before it holds the highlight.
 // Returns the milliseconds its GetMouseArea took: an area the same as at
 // the previous call counts as nothing new, and the poll may then wait.
 double Surligne(int zone) {
-    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
+    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
     const int bx[4] = {84, 595, 84, 595}, by[4] = {425, 425, 575, 575};
     const auto t0 = Clock::now();
     GetMouseArea();
@@ -177,7 +178,7 @@ double Surligne(int zone) {
     ClearKeyBuf();
     HideMouse();
     PutImage(fonds[zone], RX(bx[zone]), RY(by[zone]));
-    AfficheQuestionReponses(static_cast<char>(zone + 1));  // ends with the present
+    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));  // ends with the present
     return area_ms;
 }
 
@@ -239,11 +240,11 @@ void DemarrageEnFenetre() {
     stage("InitMouse, InitFont");
     InitSound();
     stage("InitSound");
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
     stage("GetData(\"#\")");
-    QuelNiveau = -1;
+    Classe.QuelNiveau = -1;
     std::atomic<double> shown{-1};
     PlacePointeur(260, 675);
     PousseClic(260, 675);  // C.M.1
@@ -311,9 +312,9 @@ BENCH(71, "Grelinor: drawing the question screen (mode 0)") {
             if (!Ouvre(w, h, headless) || !PrepareEcranQuestion()) continue;
             // Every question of the demo quiz, each the median of 5 drawings.
             std::vector<double> each;
-            for (int q = 0; q < NombreQuestions; ++q) {
-                NumQuestion = q;
-                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(0); }));
+            for (int q = 0; q < Classe.NombreQuestions; ++q) {
+                Jeu.NumQuestion = q;
+                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(Jeu, Pupille, Vue, 0); }));
             }
             const auto slowest = std::max_element(each.begin(), each.end());
             const std::string at = std::to_string(w) + " x " + std::to_string(h) + ", " + Ou(headless);
@@ -371,9 +372,9 @@ BENCH(73, "Grelinor: the question screen waiting for a click (window)") {
         LibereEcranQuestion();
         return;
     }
-    NumQuestion = 0;
-    AfficheQuestionReponses(0);
-    PremiereCompteur = 1;
+    Jeu.NumQuestion = 0;
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    Jeu.PremiereCompteur = 1;
 
     // The game's question loop with nobody clicking, the dial running.
     const auto wall0 = Clock::now();

@@ -2,11 +2,12 @@
 // the project.
 #include "apropos.h"
 
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ namespace {
 // and so on round the frame.
 void CadreArrondi() {
     int g = RX(145), h = RY(175), d = PX(GetMaxX(), -145), b = PY(GetMaxY(), -175);
-    int r = static_cast<int>(10 * CorrectionY);
+    int r = static_cast<int>(10 * Vue.CorrectionY);
     DrawLine(g + r, h, d - r, h);
     DrawArc(d, h, 90, 180, r);
     DrawLine(g, h + r, g, b - r);
@@ -32,7 +33,7 @@ void CadreArrondi() {
 // reference rows from the top.
 void Ligne(Couleur couleur, double pas, const char* texte) {
     PrendCouleur(couleur);
-    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * CorrectionY), texte);
+    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * Vue.CorrectionY), texte);
 }
 
 }  // namespace
@@ -56,4 +57,10 @@ void APropos() {
     Ligne(kJaune, 9.5, "Site : son adresse est dans le README fourni avec le programme");
     Ligne(kJaune, 10.5, "Pour contacter l'auteur : l'équipe Pivolette, voir ce même README");
     ShowScreen();
+}
+
+void AProposFinal() {
+    APropos();
+    AttendTouche();
+    ClearKeyBuf();
 }

@@ -7,14 +7,17 @@
 #include "etat.h"
 #include "lumicanvas.h"
 
-std::time_t TempsDebut = 0;
-std::time_t TempsActuel = 0;
-std::time_t TempsArret = 0;
-int OldTime = -1;
-int j = 0;
-int k = -90;
-
 namespace {
+
+// The dial's own state between two calls.
+struct EtatCadran {
+    std::time_t debut = 0;   // clock reading when the count started, moved on by the pauses
+    std::time_t actuel = 0;  // clock reading of the last call
+    int ancien = -1;         // seconds shown by the last redraw
+    int teinte = 0;          // colour step of the next sector
+    int angle = -90;         // angle of the next spoke, degrees clockwise from east
+};
+EtatCadran Cadran;
 
 constexpr double kPi = 3.14159;
 
@@ -33,7 +36,7 @@ void Rayon(int x, int y, int r, double a) {
 // widest number (d itself) stays inside the inner circle. Wider, it would
 // break the circle and the fill of one sector would run round them all.
 void TailleNombre(int r, int d) {
-    int t = static_cast<int>(32 * CorrectionX);
+    int t = static_cast<int>(32 * Vue.CorrectionX);
     for (;; --t) {
         SetDimText(t);
         const int w = TextLength(NbToTxt(d)) / 2 + 1, h = TextHeight() / 2 + 1;
@@ -76,14 +79,14 @@ void DessineCadran(int x, int y, int r, int d) {
     ShowMouse();
 }
 
-// Paints the sector that ends at angle k in the current colour. The seed
+// Paints the sector that ends at angle `k` in the current colour. The seed
 // point lies inside the sector, 2 degrees behind the new spoke at three
 // quarters of the radius; on a small dial that point can fall on the spoke
 // itself, so the seed moves on, round towards the middle of the sector and
 // across the band, to the first point still unpainted. A sector with no
 // unpainted point (narrower than its spokes) is left alone, so that no
 // earlier sector is repainted.
-void PeintSecteur(int x, int y, int r, int s) {
+void PeintSecteur(int x, int y, int r, int s, int k) {
     const uint32_t vide = RGBDe(kCadranFond);
     const double debut = s >= 4 ? k - 2 : k - s / 2.0;
     const int rayons[] = {3 * r / 4, 3 * r / 4 - 1, 3 * r / 4 + 1, 3 * r / 4 - 2, 3 * r / 4 + 2};
@@ -102,18 +105,19 @@ void PeintSecteur(int x, int y, int r, int s) {
 void Redessine(int x, int y, int r, int d) {
     int s = 360 / d, q = 255 / d;
     HideMouse();
-    PrendCouleur(CouleurSecteur(j));
-    if (k != -90) {
-        Rayon(x, y, r, k);
-        PeintSecteur(x, y, r, s);
+    EtatCadran& c = Cadran;
+    PrendCouleur(CouleurSecteur(c.teinte));
+    if (c.angle != -90) {
+        Rayon(x, y, r, c.angle);
+        PeintSecteur(x, y, r, s, c.angle);
     }
     PrendCouleur(kCadranTrait);
-    if (k % 9 == 0) Rayon(x, y, r, k);
-    EffaceNombre(x, y, r, d, d - OldTime);
-    EcritNombre(x, y, r, d, d - TempsSecondes);
-    k += s;
-    j += q;
-    OldTime = TempsSecondes;
+    if (c.angle % 9 == 0) Rayon(x, y, r, c.angle);
+    EffaceNombre(x, y, r, d, d - c.ancien);
+    EcritNombre(x, y, r, d, d - Jeu.TempsSecondes);
+    c.angle += s;
+    c.teinte += q;
+    c.ancien = Jeu.TempsSecondes;
     ShowScreen();
     ShowMouse();
 }
@@ -125,23 +129,21 @@ int DeCompteur(int x, int y, int r, int d) {
     // degree per second keeps the dial drawable whatever the caller passes.
     if (d < 1) d = 1;
     if (d > 360) d = 360;
-    if (PremiereCompteur != 0) {
+    if (Jeu.PremiereCompteur != 0) {
         DessineCadran(x, y, r, d);
-        TempsDebut = ClockSeconds();
-        j = 0;
-        k = -90;
-        TempsSecondes = -1;
-        OldTime = -1;
-        PremiereCompteur = 0;
+        Cadran = EtatCadran{};
+        Cadran.debut = ClockSeconds();
+        Jeu.TempsSecondes = -1;
+        Jeu.PremiereCompteur = 0;
     }
-    TempsActuel = ClockSeconds();
-    TempsSecondes = static_cast<int>(std::difftime(TempsActuel, TempsDebut));
-    if (TempsSecondes != OldTime) Redessine(x, y, r, d);
-    return d - TempsSecondes > 0 ? TempsSecondes : -1;
+    Cadran.actuel = ClockSeconds();
+    Jeu.TempsSecondes = static_cast<int>(std::difftime(Cadran.actuel, Cadran.debut));
+    if (Jeu.TempsSecondes != Cadran.ancien) Redessine(x, y, r, d);
+    return d - Jeu.TempsSecondes > 0 ? Jeu.TempsSecondes : -1;
 }
 
 void DecaleCompteur() {
-    TempsArret = TempsActuel;
-    TempsActuel = ClockSeconds();
-    TempsDebut += static_cast<std::time_t>(std::difftime(TempsActuel, TempsArret));
+    const std::time_t arret = Cadran.actuel;
+    Cadran.actuel = ClockSeconds();
+    Cadran.debut += static_cast<std::time_t>(std::difftime(Cadran.actuel, arret));
 }

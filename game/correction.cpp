@@ -10,10 +10,8 @@
 #include "nombres.h"
 #include "lumicanvas.h"
 #include "question.h"
-#include "quizz.h"
-#include "score.h"
-
-int OnQuitte = -1;
+#include "attente.h"
+#include "ecran.h"
 
 namespace {
 
@@ -41,65 +39,54 @@ void PiedCorrection() {
 
 // The review screen of question `numero`.
 void EcranCorrection(int numero) {
-    FicheQuestion& q = Question[numero];
+    FicheQuestion& q = Jeu.Question[numero];
     HideMouse();
     DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
     DimText(2);
     PrendCouleur(kEnteteCorrection);
-    snprintf(msg, sizeof msg, "#iCorrection de la question %d#", numero + 1);
-    OutCenterTextXY(GetMaxX() / 2, RY(25), msg);
+    char titre[64];
+    snprintf(titre, sizeof titre, "#iCorrection de la question %d#", numero + 1);
+    OutCenterTextXY(GetMaxX() / 2, RY(25), titre);
     PrendCouleur(kTexteBoite);
-    DessineVignette(q, false);
+    DessineVignette(q, nullptr);
     for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
     PrendCouleur(kTexteBoite);
     DessineEnonce(q);
 }
 
-[[noreturn]] void Quitte() {
-    LibereRessources();
-    Close();
-    ExitProgram(0);
-}
-
-// Until a key (Escape ends the run) or a mouse button goes down.
-void AttendSuite() {
-    for (;;) {
-        OnQuitte = GetKeyPressed();
-        if (OnQuitte == KEY_ESCAPE) Quitte();
-        if (OnQuitte != -1) return;
-        int bouton = GetMouseButton();
-        if (bouton == 0) BoutonTenu = false;
-        if (bouton != 0 && !BoutonTenu) {
-            BoutonTenu = true;
-            return;
-        }
-    }
+// Until a key or a mouse button goes down; false for Escape.
+bool AttendSuite() {
+    Attente a;
+    a.boutonTenu = BoutonTenu;
+    const Reveil r = Attend(a);
+    BoutonTenu = r.tenu;
+    return r.touche != KEY_ESCAPE;
 }
 
 // The number of questions, kept within the question table.
 int NombreCorrections() {
-    return static_cast<int>(LitEntierSature(NbQuestionsM0, 0, MAX_QUESTIONS));
+    return static_cast<int>(LitEntierSature(Classe.NbQuestionsM0, 0, MAX_QUESTIONS));
 }
 
 }  // namespace
 
 Couleur CouleurCorrection(int numero, int k) {
-    if (LitEntierSature(Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
-    if (JoueurSolo[numero] == k) return kReponseFausse;
+    if (LitEntierSature(Jeu.Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
+    if (Jeu.JoueurSolo[numero] == k) return kReponseFausse;
     return kTexteBoite;
 }
 
-void CorrectionQuizz() {
+bool CorrectionQuizz() {
     Delay(5000);
     BoutonTenu = false;
-    for (NumQuestion = 0; NumQuestion != NombreCorrections();) {
-        EcranCorrection(NumQuestion);
-        ++NumQuestion;
+    for (Jeu.NumQuestion = 0; Jeu.NumQuestion != NombreCorrections();) {
+        EcranCorrection(Jeu.NumQuestion);
+        ++Jeu.NumQuestion;
         PiedCorrection();
         ShowScreen();
         ShowMouse();
-        AttendSuite();
+        if (!AttendSuite()) return false;
         ClearKeyBuf();
     }
-    FinJeu();
+    return true;
 }

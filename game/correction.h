@@ -3,14 +3,12 @@
 
 #include "couleurs.h"
 
-// The key code read at each wait of the review (-1 when none was waiting).
-extern int OnQuitte;
-
 // Five seconds on the end-of-quiz notice, then every question again in the
 // order the pupil met them: the expected answer in green, the pupil's wrong
 // answer in red. A key or a mouse button goes on to the next question;
-// Escape ends the run at once. After the last one, the final score.
-[[noreturn]] void CorrectionQuizz();
+// Escape stops the review at once. True when every question was reviewed
+// (the final score comes next), false on Escape (the run ends).
+bool CorrectionQuizz();
 
 // The colour of answer k (1 .. 4) of question `numero` on its review
 // screen: green when it is the expected answer, red when the pupil chose it

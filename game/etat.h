@@ -54,61 +54,74 @@ struct FicheJoueur {
 };
 
 // ---------------------------------------------------------------------------
-// The quiz and the pupil's progress
+// The game's state: four records, one of each for the process, every field
+// starting as a fresh record has it (a run starts from fresh records).
 // ---------------------------------------------------------------------------
 
-extern FicheQuestion Question[MAX_QUESTIONS];  // records 0 … NombreQuestions - 1 in use
-extern int NombreQuestions;        // 1 … 60, from NbQuestionsM0
-extern char NbQuestionsM0[8];      // the number of questions as text (class settings file)
-extern int TempsReponseAutorise;   // seconds allowed per answer, 1 … 360
-extern char Questionnaire[64];     // title of the quiz
-extern char Theme[64];             // theme of the quiz (shown by name entry)
-extern FILE* Fichier;              // the one stream of the data files, one open at a time
-extern int NumQuestion;            // index of the question on screen
-extern int BonnesReponses;
-extern int MauvaisesReponses;      // time-outs included
-// Per question index: 0 no answer (time ran out), 1 … 4 wrong answer n
-// chosen, 61 … 64 right answer n chosen (60 + n).
-extern unsigned char JoueurSolo[MAX_QUESTIONS];
-extern int TempsJeu;               // seconds used over the answered questions
-extern int TempsSecondes;          // seconds elapsed on the current countdown; -1 at start
-extern int PremiereCompteur;       // 1: the next countdown call starts a new count
-extern int VueImage;               // 1 once the question's picture was opened full screen
-extern int ExtraitSonEcoute;       // 1 once the question's sound extract was played
-extern int VideoVue;               // 1 once the question's video extract was played
-extern int PremiereJoueur;         // 1 until SetInfosJoueur has run once
+// The class settings (class settings file) and the data tree.
+struct Reglages {
+    char CheminDonnees[256] = ".//InfosQuizz//";  // the prefix of every data path
+    signed char QuelNiveau = -1;  // 8 G.S., 7 C.P., 6 C.E.1, 5 C.E.2, 4 C.M.1, 3 C.M.2; -1 none
+    char Questionnaire[64] = {};  // title of the quiz
+    char Theme[64] = {};          // theme of the quiz (shown by name entry)
+    char EnteteClasse[64] = {};   // third line of the class settings file
+    unsigned char GetInfosJoueur = 0;  // non-zero: name entry; zero: pupil list
+    char NbQuestionsM0[8] = {};   // the number of questions as text
+    int NombreQuestions = 0;      // 1 … 60, from NbQuestionsM0
+    int TempsAttente1 = 0;        // sixth and seventh lines of the class settings file
+    int TempsAttente2 = 0;
+    int TempsReponseAutorise = 0;  // seconds allowed per answer, 1 … 360
+};
 
-extern FicheJoueur Joueur;
-extern char NOM_JOUEUR[32];        // display copies made when the pupil is identified
-extern char PRENOM_JOUEUR[32];
-extern char CLASSE_JOUEUR[40];
+// The pupil, and the copies of his names the question screen shows.
+struct Eleve {
+    FicheJoueur Joueur = {};
+    char NOM_JOUEUR[32] = {};  // display copies made when the pupil is identified
+    char PRENOM_JOUEUR[32] = {};
+    char CLASSE_JOUEUR[40] = {};
+};
 
-// Screen pieces of the question screen, created once by the game driver.
-extern Bitmap* Quizz;    // the whole question-screen background
-extern Bitmap* Gagnant;  // panel behind the end-of-quiz notice
-extern Bitmap* Choix1;   // background of the right-answer counter
-extern Bitmap* Choix2;   // background of the wrong-answer counter
-extern Bitmap* Choix3;   // background of the question area
-extern Bitmap* Choix4;   // backgrounds of answers 1 … 4
-extern Bitmap* Choix5;
-extern Bitmap* Choix6;
-extern Bitmap* Choix7;
+// The quiz and the pupil's progress through it.
+struct Partie {
+    FicheQuestion Question[MAX_QUESTIONS] = {};  // records 0 … NombreQuestions - 1 in use
+    int NumQuestion = 0;         // index of the question on screen
+    int BonnesReponses = 0;
+    int MauvaisesReponses = 0;   // time-outs included
+    // Per question index: 0 no answer (time ran out), 1 … 4 wrong answer n
+    // chosen, 61 … 64 right answer n chosen (60 + n).
+    unsigned char JoueurSolo[MAX_QUESTIONS] = {};
+    int TempsJeu = 0;            // seconds used over the answered questions
+    int TempsSecondes = -1;      // seconds elapsed on the current countdown; -1 at start
+    int PremiereCompteur = 1;    // 1: the next countdown call starts a new count
+    int VueImage = 0;            // 1 once the question's picture was opened full screen
+    int ExtraitSonEcoute = 0;    // 1 once the question's sound extract was played
+    int VideoVue = 0;            // 1 once the question's video extract was played
+    int PremiereJoueur = 1;      // 1 until SetInfosJoueur has run once
+};
 
-// ---------------------------------------------------------------------------
-// Data tree, display scale, class settings
-// ---------------------------------------------------------------------------
+// The screen: its scale against the 1024 × 768 reference, the archive fused
+// to the executable and the pieces of the question screen made from it.
+struct Ecran {
+    float CorrectionX = 1.0f;    // (GetMaxX() + 1) / 1024
+    float CorrectionY = 1.0f;    // (GetMaxY() + 1) / 768
+    Datafile* Donnees = nullptr;  // owned: released by LibereRessources
+    Bitmap* Quizz = nullptr;     // the whole question-screen background
+    Bitmap* Gagnant = nullptr;   // panel behind the end-of-quiz notice
+    Bitmap* Choix1 = nullptr;    // background of the right-answer counter
+    Bitmap* Choix2 = nullptr;    // background of the wrong-answer counter
+    Bitmap* Choix3 = nullptr;    // background of the question area
+    Bitmap* Choix4 = nullptr;    // backgrounds of answers 1 … 4
+    Bitmap* Choix5 = nullptr;
+    Bitmap* Choix6 = nullptr;
+    Bitmap* Choix7 = nullptr;
+};
 
-extern char CheminDonnees[256];  // ".//InfosQuizz//", the prefix of every data path
-extern char Chemin[256];         // the path of the data file about to be opened
-extern Datafile* Donnees;        // the archive fused to the executable
-extern float CorrectionX;        // (GetMaxX() + 1) / 1024
-extern float CorrectionY;        // (GetMaxY() + 1) / 768
-extern signed char QuelNiveau;   // 8 G.S., 7 C.P., 6 C.E.1, 5 C.E.2, 4 C.M.1, 3 C.M.2; -1 none
-extern unsigned char GetInfosJoueur;  // non-zero: name entry; zero: pupil list
-extern char EnteteClasse[64];    // third line of the class settings file
-extern int TempsAttente1;        // sixth and seventh lines of the class settings file
-extern int TempsAttente2;
-extern char msg[256];            // scratch buffer for formatted screen texts and paths
+extern Reglages Classe;
+extern Eleve Pupille;
+extern Partie Jeu;
+extern Ecran Vue;
+
+extern FILE* Fichier;  // the one stream of the data files, one open at a time
 
 // Why the last data check or data access below failed, in Windows-1252, ready
 // for Message() in the 8-bit text format. Names the file and the problem.
@@ -129,13 +142,16 @@ void FClose(FILE* stream);
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
 // for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
 // Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and
-// TempsReponseAutorise, and sets NombreQuestions. Leaves Chemin at the
-// file's path. Text lines (1 to 3) keep at most 48 characters, the rest of
+// TempsReponseAutorise, and sets NombreQuestions. Text lines (1 to 3) keep at most 48 characters, the rest of
 // a longer line is dropped. Returns 1, or 0 with MessageErreur set when the
 // file is missing or unreadable, ends early, has a number line (4 to 8) that
 // is not a number of at most 3 digits, a number of questions outside 1 … 60
 // or a time per answer outside 1 … 360 seconds.
 int LitInfosJeu();
+
+// The class settings file's path chosen by QuelNiveau, into `dest`. 1, or 0
+// when it does not fit.
+int CheminInfosJeu(char* dest, std::size_t taille);
 
 // Checks the pupil list file "infos//infos_quizz_DEMO" before the pupil list
 // screen reads it: the file is readable, announces 1 … 60 pupils on its first
@@ -212,10 +228,13 @@ void EchangerStr(char* a, char* b, std::size_t taille);
 // Returns 1, or 0 when `dest` is too small (it then holds an empty text).
 int NomDeFichier(const char* nom1252, char* dest, std::size_t taille);
 
-// Builds the results file's path of Joueur into Chemin: "%s%s%s//%s_%s.txt" of
+// The longest path of a data file the game opens, its NUL included.
+constexpr std::size_t TAILLE_CHEMIN = 256;
+
+// Builds the results file's path of Joueur into `dest`: "%s%s%s//%s_%s.txt" of
 // CheminDonnees, "joueurs//", Classe, Nom, Prenom, each name part passed
 // through NomDeFichier. Returns 1, or 0 with MessageErreur set.
-int CheminJoueur();
+int CheminJoueur(char* dest, std::size_t taille);
 
 // 1 when the pupil of Joueur already has a results file (he has played).
 int JoueurDejaJoue();

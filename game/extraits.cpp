@@ -7,22 +7,26 @@
 #include <cstring>
 
 #include "ajuste.h"
+#include "attente.h"
 #include "compteur.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
 #include "fichier_quizz.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "selection.h"
 
 namespace {
 
+// The path of a medium of the questions' folders, long enough for any of them.
+using CheminExtrait = char[256];
+
 // The media path of `nom` in the folder `dossier` of the questions, built in
-// msg. False when it does not fit (never a cut path), the file is absent or
-// its name leaves the folder.
-bool CheminMedia(const char* dossier, const char* nom) {
-    return CheminMediaQuizz(dossier, nom, msg, sizeof msg);
+// `chemin`. False when it does not fit (never a cut path), the file is absent
+// or its name leaves the folder.
+bool CheminMedia(const char* dossier, const char* nom, CheminExtrait& chemin) {
+    return CheminMediaQuizz(dossier, nom, chemin, sizeof chemin);
 }
 
 // Whether the path's extension (its text from the last ".") is `ext`,
@@ -41,26 +45,23 @@ void OublieClics() {
     }
 }
 
-// Whether a mouse button goes down. The button that opened the view is
-// most often still held when the view comes up: it counts only once it has
-// been released and pressed again, so that the click on the thumbnail does
-// not close at once what it opened. `tenu` starts true.
-bool BoutonEnfonce(bool& tenu) {
-    int bouton = GetMouseButton();
-    if (bouton == 0) tenu = false;
-    return bouton != 0 && !tenu;
+// The wait of a view opened by a click: the button that opened it is most
+// often still held when the view comes up, and counts only once it has been
+// released and pressed again, so that the click on the thumbnail does not
+// close at once what it opened.
+Attente AttenteVue(Touches touches) {
+    Attente a;
+    a.touches = touches;
+    a.boutonTenu = true;
+    return a;
 }
 
 // Waits for the click that opened the view to end (keys are thrown away),
 // then for one whole click.
 void AttendNouveauClic() {
-    while (GetMouseButton() != 0) {
-        if (KeyPressed() == 1) {
-            ShowScreen();
-            ClearKeyBuf();
-        }
-    }
-    WaitAClic();
+    Attente a = AttenteVue(Touches::Jetees);
+    a.relache = true;
+    Attend(a);
 }
 
 // A box of w x h reference units, scaled on the longer side, centred.
@@ -88,17 +89,19 @@ void BoiteRemarques() {
     CenterTextXY(mx, my - t, "Pour répondre à la question posée, cliquez !");
 }
 
-// The GIF of msg, one frame per pass, until a key or a mouse button.
-void AnimeGIF(int w, int h) {
+// The GIF `chemin`, one frame per pass, until a key or a mouse button.
+void AnimeGIF(const char* chemin, int w, int h) {
     Cadrage c = CadrageGIF(w, h);
     int etat = -1;
-    bool tenu = true;
-    while (KeyPressed() != 1 && !BoutonEnfonce(tenu)) {
-        if (c.w > 0 && c.h > 0) ShowGIFAdjust(msg, c.x, c.y, c.w, c.h, &etat);
+    Attente a = AttenteVue(Touches::Restent);
+    a.passe = [&] {
+        if (c.w > 0 && c.h > 0) ShowGIFAdjust(chemin, c.x, c.y, c.w, c.h, &etat);
         BoiteRemarques();
         Delay(100);
         ShowScreen();
-    }
+        return false;
+    };
+    Attend(a);
     FreeGIFS();
     ClickMouse();
 }
@@ -111,24 +114,24 @@ void ImageFixe(const Bitmap* image, int w, int h) {
     AttendNouveauClic();
 }
 
-void MontreImage() {
-    bool gif = ExtensionEst(msg, ".gif");
+void MontreImage(const char* chemin) {
+    bool gif = ExtensionEst(chemin, ".gif");
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
     SetColor(15);
     DrawRectFill(0, 0, GetMaxX(), GetMaxY());
     // An unreadable picture has no size: the view opens on white and
     // closes as any other.
-    Bitmap* image = GetDataIMG(msg, 0);
+    Bitmap* image = GetDataIMG(chemin, 0);
     int w = BitmapWidth(image), h = BitmapHeight(image);
     if (gif)
-        AnimeGIF(w, h);
+        AnimeGIF(chemin, w, h);
     else
         ImageFixe(image, w, h);
     PutImage(ecran, 0, 0);
     ShowScreen();
     DestroyBitmap(image);
     DestroyBitmap(ecran);
-    VueImage = 1;
+    Jeu.VueImage = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -152,8 +155,8 @@ void PanneauSon(int y0, int y1) {
     CenterTextXY(mx, y0 + 4 * t, "Pour répondre à la question posée, cliquez !");
 }
 
-void EcouteSon() {
-    bool mp3 = ExtensionEst(msg, ".mp3");
+void EcouteSon(const char* chemin) {
+    bool mp3 = ExtensionEst(chemin, ".mp3");
     SetUFormat(U_ASCII8);
     HideMouse();
     int y0 = PY(GetMaxY() / 2, -50), y1 = PY(GetMaxY() / 2, 50);
@@ -163,10 +166,14 @@ void EcouteSon() {
     ShowMouse();
     if (mp3) {
         // Fed until a button goes down, even once the extract has ended.
-        bool tenu = true;
-        while (!BoutonEnfonce(tenu)) PlaySnd(msg, 0);
+        Attente a = AttenteVue(Touches::Ignorees);
+        a.passe = [&] {
+            PlaySnd(chemin, 0);
+            return false;
+        };
+        Attend(a);
     } else {
-        PlaySnd(msg, 0);
+        PlaySnd(chemin, 0);
         AttendNouveauClic();
     }
     HideMouse();
@@ -174,9 +181,9 @@ void EcouteSon() {
     ShowScreen();
     ShowMouse();
     DestroyBitmap(dessous);
-    StopSnd(msg);
-    ExtraitSonEcoute = 1;
-    WaitAClic();
+    StopSnd(chemin);
+    Jeu.ExtraitSonEcoute = 1;
+    AttendClic();
 }
 
 // ---------------------------------------------------------------------------
@@ -191,11 +198,11 @@ void RappelEnonce(const FicheQuestion& q) {
     // A long line steps down to stay on the screen.
     const int largeur = GetMaxX() - RX(40);
     if (q.Enonce3[0] == '\0') {
-        AjusteLigne(q.Enonce1, static_cast<int>(30 * CorrectionY * 1.2), largeur, GetMaxY());
+        AjusteLigne(q.Enonce1, static_cast<int>(30 * Vue.CorrectionY * 1.2), largeur, GetMaxY());
         OutCenterTextXY(mx, y, q.Enonce1);
         return;
     }
-    int t = static_cast<int>(28 * CorrectionY * 1.2);
+    int t = static_cast<int>(28 * Vue.CorrectionY * 1.2);
     t = std::min(AjusteLigne(q.Enonce1, t, largeur, GetMaxY()), AjusteLigne(q.Enonce3, t, largeur, GetMaxY()));
     SetDimText(t);
     OutCenterTextXY(mx, y - TextHeight(), q.Enonce1);
@@ -205,7 +212,7 @@ void RappelEnonce(const FicheQuestion& q) {
 void RemarquesVideo() {
     SetColor(0);
     DimText(0);
-    int yb = static_cast<int>((3 * GetMaxY() + 300 * CorrectionY) / 4), t = TextHeight();
+    int yb = static_cast<int>((3 * GetMaxY() + 300 * Vue.CorrectionY) / 4), t = TextHeight();
     int mx = GetMaxX() / 2;
     OutCenterTextXY(mx, yb - t, "#uRemarques :#");
     CenterTextXY(mx, yb, "Le chronomètre est arrêté pendant la lecture de cette vidéo !");
@@ -223,16 +230,16 @@ int EcranVideo(const FicheQuestion& q) {
     DrawRectangle(mx - 203, my - 153, mx + 203, my + 153);
     DrawRectangle(mx - 205, my - 155, mx + 205, my + 155);
     DessineObjet(6, RX(10), RY(10), RX(100), RY(100));
-    DessineObjet(8, static_cast<int>(GetMaxX() - 50 * CorrectionX - 30 * CorrectionX), RY(30), RX(50), RY(50));
+    DessineObjet(8, static_cast<int>(GetMaxX() - 50 * Vue.CorrectionX - 30 * Vue.CorrectionX), RY(30), RX(50), RY(50));
     int croix = DefineMouseArea(PX(GetMaxX(), -80), RY(30), PX(GetMaxX(), -30), RY(80));
     RappelEnonce(q);
     RemarquesVideo();
     return croix;
 }
 
-void RegardeVideo(const FicheQuestion& q) {
+void RegardeVideo(const FicheQuestion& q, const char* chemin) {
     HideMouse();
-    OpenVideo(msg);
+    OpenVideo(chemin);
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
     int croix = EcranVideo(q);
     ShowScreen();
@@ -243,7 +250,7 @@ void RegardeVideo(const FicheQuestion& q) {
     }
     CloseVideo();
     DestroyMouseArea(croix);
-    VideoVue = 1;
+    Jeu.VideoVue = 1;
     PutImage(ecran, 0, 0);
     ShowScreen();
     DestroyBitmap(ecran);
@@ -260,29 +267,30 @@ void Referme() {
 
 Cadrage CadrageImage(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(1024.0 * CorrectionX, 1024.0 * CorrectionX * h / w);
-    return Centre(768.0 * CorrectionY * w / h, 768.0 * CorrectionY);
+    if (w >= h) return Centre(1024.0 * Vue.CorrectionX, 1024.0 * Vue.CorrectionX * h / w);
+    return Centre(768.0 * Vue.CorrectionY * w / h, 768.0 * Vue.CorrectionY);
 }
 
 Cadrage CadrageGIF(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(400.0 * CorrectionX, 400.0 * CorrectionX * h / w);
-    return Centre(300.0 * CorrectionY * w / h, 300.0 * CorrectionY);
+    if (w >= h) return Centre(400.0 * Vue.CorrectionX, 400.0 * Vue.CorrectionX * h / w);
+    return Centre(300.0 * Vue.CorrectionY * w / h, 300.0 * Vue.CorrectionY);
 }
 
 void ExtraitsMedia() {
-    if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) return;
-    FicheQuestion& q = Question[NumQuestion];
-    if (q.Image[0] != '\0' && q.Image[0] != '_' && VueImage == 0 && CheminMedia("images", q.Image)) {
-        MontreImage();
+    if (Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS) return;
+    FicheQuestion& q = Jeu.Question[Jeu.NumQuestion];
+    CheminExtrait chemin;
+    if (q.Image[0] != '\0' && q.Image[0] != '_' && Jeu.VueImage == 0 && CheminMedia("images", q.Image, chemin)) {
+        MontreImage(chemin);
         Referme();
     }
-    if (q.Son[0] != '\0' && ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son)) {
-        EcouteSon();
+    if (q.Son[0] != '\0' && Jeu.ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son, chemin)) {
+        EcouteSon(chemin);
         Referme();
     }
-    if (q.Video[0] != '\0' && VideoVue == 0 && CheminMedia("videos", q.Video)) {
-        RegardeVideo(q);
+    if (q.Video[0] != '\0' && Jeu.VideoVue == 0 && CheminMedia("videos", q.Video, chemin)) {
+        RegardeVideo(q, chemin);
         Referme();
     }
 }

@@ -29,8 +29,8 @@ void CopieTexte(char* dest, std::size_t taille, const std::string& texte) {
 }
 
 int NombreQuestionsBorne() {
-    if (NombreQuestions < 0) return 0;
-    return NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : NombreQuestions;
+    if (Classe.NombreQuestions < 0) return 0;
+    return Classe.NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : Classe.NombreQuestions;
 }
 
 void RangeQuestion(const QuestionQuizz& source, FicheQuestion& q) {
@@ -105,29 +105,29 @@ int EcritUtf8(long point, char* dest) {
 }
 
 void CheminQuizz(char* dest, std::size_t taille) {
-    const int n = std::snprintf(dest, taille, "%squestions//%s", CheminDonnees, "vorlines_DEMO");
+    const int n = std::snprintf(dest, taille, "%squestions//%s", Classe.CheminDonnees, "vorlines_DEMO");
     if (n < 0 || static_cast<std::size_t>(n) >= taille) dest[0] = '\0';
 }
 
 void PrepareQuizz() {
-    BonnesReponses = MauvaisesReponses = NumQuestion = 0;
-    TempsJeu = 0;
-    TempsSecondes = -1;
-    PremiereJoueur = 1;
-    PremiereCompteur = 1;
+    Jeu.BonnesReponses = Jeu.MauvaisesReponses = Jeu.NumQuestion = 0;
+    Jeu.TempsJeu = 0;
+    Jeu.TempsSecondes = -1;
+    Jeu.PremiereJoueur = 1;
+    Jeu.PremiereCompteur = 1;
     const int n = NombreQuestionsBorne();
     for (int q = 0; q < n; ++q) {
-        std::memset(&Question[q], 0, sizeof Question[q]);
-        JoueurSolo[q] = 0;
+        std::memset(&Jeu.Question[q], 0, sizeof Jeu.Question[q]);
+        Jeu.JoueurSolo[q] = 0;
     }
 }
 
 void ChargeQuizzTexte(const std::string& clair) {
     const int n = NombreQuestionsBorne();
     const FicheQuizz quizz = AnalyseQuizz(clair, n);
-    CopieTexte(Questionnaire, sizeof Questionnaire, quizz.titre);
-    CopieTexte(Theme, sizeof Theme, quizz.theme);
-    for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], Question[q]);
+    CopieTexte(Classe.Questionnaire, sizeof Classe.Questionnaire, quizz.titre);
+    CopieTexte(Classe.Theme, sizeof Classe.Theme, quizz.theme);
+    for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], Jeu.Question[q]);
 }
 
 int VerifieFichierQuizz() {
@@ -137,7 +137,7 @@ int VerifieFichierQuizz() {
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(chemin), clair, raison) ||
-        !VerifieQuizz(clair, NombreQuestions, NomMediaNatif(chemin), raison)) {
+        !VerifieQuizz(clair, Classe.NombreQuestions, NomMediaNatif(chemin), raison)) {
         PoseMessageErreur(raison);
         return 0;
     }
@@ -194,10 +194,10 @@ void Vers1252(const std::string& utf8, char* dest, std::size_t taille) {
 
 bool CheminMediaQuizz(const char* dossier, const char* nom, char* dest, std::size_t taille) {
     dest[0] = '\0';
-    const MediaResolu m = ResoutMedia(NomMediaNatif(CheminDonnees), dossier, nom);
+    const MediaResolu m = ResoutMedia(NomMediaNatif(Classe.CheminDonnees), dossier, nom);
     if (m.etat == EtatMedia::Refuse) return false;
     // The game's own spelling of the path (Windows-1252, as the media layer takes it).
-    const int n = std::snprintf(dest, taille, "%squestions//%s//%s", CheminDonnees, dossier, nom);
+    const int n = std::snprintf(dest, taille, "%squestions//%s//%s", Classe.CheminDonnees, dossier, nom);
     if (n < 0 || static_cast<std::size_t>(n) >= taille) {
         dest[0] = '\0';  // never a cut path
         return false;

@@ -8,9 +8,10 @@
 #include <algorithm>
 
 #include "ajuste.h"
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "etat.h"
 #include "lumicanvas.h"
 #include "selection.h"
@@ -59,16 +60,9 @@ void RangeEleve(FicheEleve& e, const FicheListe& lu) {
     CopieNom(e.Classe, sizeof e.Classe, lu.classe);
 }
 
-// The pupils as the list's check read them; the list is read now when it was
-// not checked.
-const std::vector<FicheListe>& ListeLue() {
-    if (ListeVerifiee().empty() && VerifieListeJoueurs() == 0) ArretSurErreur();
-    return ListeVerifiee();
-}
-
 void LitListe() {
     std::memset(Joueurs, 0, sizeof Joueurs);
-    const std::vector<FicheListe>& eleves = ListeLue();
+    const std::vector<FicheListe>& eleves = ListeVerifiee();
     for (int i = 0; i < NombreJoueurs && i < static_cast<int>(eleves.size()); ++i)
         RangeEleve(Joueurs[i], eleves[static_cast<std::size_t>(i)]);
 }
@@ -91,10 +85,11 @@ void DessineNom(int i) {
     int x1, y1, x2, y2;
     Cadre(i, x1, y1, x2, y2);
     int ligne = i < NombreJoueurs / 2 ? i : i - NombreJoueurs / 2;
-    snprintf(msg, sizeof msg, "%s %s (%s)", Joueurs[i].Nom, Joueurs[i].Prenom, Joueurs[i].Classe);
+    char nom[128];
+    snprintf(nom, sizeof nom, "%s %s (%s)", Joueurs[i].Nom, Joueurs[i].Prenom, Joueurs[i].Classe);
     int x = RX(i < NombreJoueurs / 2 ? 350 : 810);
     int largeur = 2 * std::min(x - x1, x2 - x) - RX(16);
-    CentreAjuste(x, RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), msg, Taille, largeur, Pas - 2);
+    CentreAjuste(x, RYPlus(110, ligne * Pas + ligne * Ecart + Pas / 2), nom, Taille, largeur, Pas - 2);
 }
 
 // Pupil i's frame and name in colour c.
@@ -161,7 +156,7 @@ void DessineBouton() {
 // "VALIDER !" with a name selected it confirms. Returns 1 when confirmed.
 int Clic() {
     ClearKeyBuf();
-    if (WaitAClic() != 1) return 0;
+    if (AttendClic() != 1) return 0;
     int a = GetMouseArea();
     if (a >= 1 && a <= NombreJoueurs && a != NumeroDuJoueur) {
         HideMouse();
@@ -177,9 +172,10 @@ int Clic() {
 
 }  // namespace
 
-int GetNbJoueurs() { return static_cast<int>(ListeLue().size()); }
+int GetNbJoueurs() { return static_cast<int>(ListeVerifiee().size()); }
 
-void ChoixJoueur() {
+bool ChoixJoueur() {
+    if (ListeVerifiee().empty() && VerifieListeJoueurs() == 0) return false;
     ClearKeyBuf();
     const int n = GetNbJoueurs();
     // The list is checked before this screen; the table holds 60 pupils.
@@ -198,10 +194,11 @@ void ChoixJoueur() {
     ShowScreen();
     ShowMouse();
     const FicheEleve& e = Joueurs[NumeroDuJoueur - 1];
-    snprintf(Joueur.Nom, sizeof Joueur.Nom, "%s", e.Nom);
-    snprintf(Joueur.Prenom, sizeof Joueur.Prenom, "%s", e.Prenom);
-    snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", "DEMO");
-    snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", Joueur.Nom);
-    snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", Joueur.Prenom);
-    snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", Joueur.Classe);
+    snprintf(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, "%s", e.Nom);
+    snprintf(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, "%s", e.Prenom);
+    snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", "DEMO");
+    snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", Pupille.Joueur.Nom);
+    snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", Pupille.Joueur.Prenom);
+    snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", Pupille.Joueur.Classe);
+    return true;
 }

@@ -12,7 +12,9 @@ extern FicheEleve Joueurs[60];
 extern signed char NombreJoueurs;
 extern int NumeroDuJoueur;  // mouse area of the selected pupil (index + 1); -1 none
 
-// The number of pupils announced by the pupil list file.
+// The number of pupils of the checked list (VerifieListeJoueurs).
 int GetNbJoueurs();
-// The whole pupil-list screen; returns with Joueur and its copies set.
-void ChoixJoueur();
+// The whole pupil-list screen; returns true with Joueur and its copies set.
+// The list is the one VerifieListeJoueurs accepted, checked now when it was
+// not; false, with MessageErreur set, when it cannot be read.
+bool ChoixJoueur();

@@ -39,10 +39,10 @@ void EchangerStr(char* a, char* b, std::size_t taille) {
 }
 
 void MelangeQuestions() {
-    const int n = NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : NombreQuestions;
+    const int n = Classe.NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : Classe.NombreQuestions;
     // The records are in the file's order here: each keeps its place in the
     // file for the pupil's answers file.
-    for (int q = 0; q < n; ++q) Question[q].NumeroFichier = q + 1;
+    for (int q = 0; q < n; ++q) Jeu.Question[q].NumeroFichier = q + 1;
     if (n < 2) return;  // nothing to reorder, and no second record to draw
     for (int passe = 0; passe < 2 * n; ++passe) {
         const int a = Random(n);
@@ -52,6 +52,6 @@ void MelangeQuestions() {
         int b = Random(n - 1);
         if (b >= a) ++b;
         if (a < 0 || a >= n || b < 0 || b >= n) continue;
-        EchangerQuestions(Question[a], Question[b]);
+        EchangerQuestions(Jeu.Question[a], Jeu.Question[b]);
     }
 }

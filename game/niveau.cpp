@@ -5,7 +5,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -92,10 +92,10 @@ int Clic(int zonePrecedente) {
     if (zonePrecedente >= 0 && zonePrecedente < 6) DessineLabel(kNiveaux[zonePrecedente], false);
     int zone = GetMouseArea();
     if (zone >= 0 && zone < 6) {
-        QuelNiveau = kNiveaux[zone].code;
+        Classe.QuelNiveau = kNiveaux[zone].code;
         DessineLabel(kNiveaux[zone], true);
     } else if (zone != kZoneBouton) {
-        QuelNiveau = -1;
+        Classe.QuelNiveau = -1;
     }
     ShowScreen();
     ShowMouse();
@@ -117,5 +117,5 @@ void ChoixNiveau() {
     int zone = -1;
     do {
         if (ClickMouse() == 1) zone = Clic(zone);
-    } while (!(QuelNiveau >= 3 && QuelNiveau <= 8 && zone == kZoneBouton));
+    } while (!(Classe.QuelNiveau >= 3 && Classe.QuelNiveau <= 8 && zone == kZoneBouton));
 }

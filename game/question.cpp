@@ -10,42 +10,32 @@
 
 #include "ajuste.h"
 #include "couleurs.h"
+#include "disposition.h"
 
 #include "echelle.h"
 #include "fichier_quizz.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
-// Answer boxes 1 .. 4: picture square's top-left corner, text centre x with
-// and without a picture, text centre y (reference units).
-struct PlaceReponse {
-    int imageX, imageY, texteAvecImage, texteSansImage, texteY;
-};
-constexpr PlaceReponse kPlaces[4] = {
-    {350, 445, 224, 254, 472},
-    {615, 445, 795, 765, 472},
-    {350, 585, 224, 254, 612},
-    {615, 585, 795, 765, 612},
-};
-
-constexpr int kVignetteX = 800, kVignetteY = 235, kVignetteTaille = 120;
 
 // A picture file of the questions' folder scaled into a white square
 // outlined in black (reference units).
 void ImageEncadree(const char* nom, int x, int y, int taille) {
-    CheminMediaQuizz("images", nom, msg, sizeof msg);
+    char chemin[256];
+    CheminMediaQuizz("images", nom, chemin, sizeof chemin);
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + taille), RY(y + taille));
-    if (msg[0] != '\0') ShowPictureAdjust(msg, RX(x), RY(y), RX(taille), RY(taille));
+    if (chemin[0] != '\0') ShowPictureAdjust(chemin, RX(x), RY(y), RX(taille), RY(taille));
     SetColor(0);
     DrawRectangle(RX(x), RY(y), RX(x + taille), RY(y + taille));
 }
 
 // An archive object in the thumbnail's square, white behind, black outline.
 void ObjetEncadre(int objet) {
-    int x = kVignetteX, y = kVignetteY, t = kVignetteTaille;
+    const Boite& v = kQuestion.vignette;
+    int x = v.x, y = v.y, t = v.w;
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + t), RY(y + t));
     DessineObjet(objet, RX(x), RY(y), RX(t), RY(t));
@@ -72,23 +62,26 @@ void Invitation(const char* texte) {
     CenterTextXY(RX(512), RY(350), texte);
 }
 
-void DessineCompteurs() {
+void DessineCompteurs(const Partie& jeu) {
     DimText(4);
     PrendCouleur(kTexteBoite);
-    CenterTextXY(RX(170), RY(137), NbToTxt(BonnesReponses));
-    CenterTextXY(RX(855), RY(137), NbToTxt(MauvaisesReponses));
+    const Boite& b = kQuestion.bonnes;
+    const Boite& m = kQuestion.mauvaises;
+    CenterTextXY(RX(b.x + b.w / 2), RY(b.y + b.h / 2), NbToTxt(jeu.BonnesReponses));
+    CenterTextXY(RX(m.x + m.w / 2), RY(m.y + m.h / 2), NbToTxt(jeu.MauvaisesReponses));
 }
 
 }  // namespace
 
-void DessineCadreQuestion() {
-    PutImageAdjust(Quizz, 0, 0, GetMaxX(), GetMaxY());
-    snprintf(msg, sizeof msg, "%s %s (%s)", NOM_JOUEUR, PRENOM_JOUEUR, CLASSE_JOUEUR);
+void DessineCadreQuestion(const Eleve& eleve, const Ecran& vue) {
+    PutImageAdjust(vue.Quizz, 0, 0, GetMaxX(), GetMaxY());
+    char nom[128];
+    snprintf(nom, sizeof nom, "%s %s (%s)", eleve.NOM_JOUEUR, eleve.PRENOM_JOUEUR, eleve.CLASSE_JOUEUR);
     PrendCouleur(kTitre);
     DimText(3);
     // A long name steps down to stay on the header band.
-    AjusteLigne(msg, TextHeight(), GetMaxX() - RX(20), RY(42));
-    TextXY(GetMaxX() / 2 - TextLength(msg) / 2, 5, msg);
+    AjusteLigne(nom, TextHeight(), GetMaxX() - RX(20), RY(42));
+    TextXY(GetMaxX() / 2 - TextLength(nom) / 2, 5, nom);
     PrendCouleur(kBleu);
     DimText(1);
     CenterTextXY(GetMaxX() / 2, GetMaxY() - TextHeight(), "'Pivolette' du collège Vermandière de BRUNOIS");
@@ -96,26 +89,27 @@ void DessineCadreQuestion() {
     TextXY(PX(GetMaxX(), -40), PY(GetMaxY(), -50), "@");
 }
 
-void DessineVignette(FicheQuestion& q, bool invitations) {
+void DessineVignette(FicheQuestion& q, Partie* jeu) {
+    const bool invitations = jeu != nullptr;
     if (q.Image[0] != '\0') {
         bool ouvrable = q.Image[0] != '_';
-        ImageEncadree(NomVignette(q.Image), kVignetteX, kVignetteY, kVignetteTaille);
+        ImageEncadree(NomVignette(q.Image), kQuestion.vignette.x, kQuestion.vignette.y, kQuestion.vignette.w);
         if (ouvrable && invitations) {
-            VueImage = 0;
+            jeu->VueImage = 0;
             Invitation("Cliquez sur l'image pour l'observer en plein écran !");
         }
     }
     if (q.Son[0] != '\0') {
         ObjetEncadre(4);
         if (invitations) {
-            ExtraitSonEcoute = 0;
+            jeu->ExtraitSonEcoute = 0;
             Invitation("Cliquez sur le haut-parleur pour écouter l'extrait sonore !");
         }
     }
     if (q.Video[0] != '\0') {
         ObjetEncadre(5);
         if (invitations) {
-            VideoVue = 0;
+            jeu->VideoVue = 0;
             Invitation("Cliquez sur le film pour regarder l'extrait vidéo !");
         }
     }
@@ -138,19 +132,20 @@ int LargeurCentree(int x, int x1, int x2) { return 2 * std::min(x - x1, x2 - x);
 
 void DessineReponse(const FicheQuestion& q, int n, Couleur couleur) {
     const FicheReponse& rep = q.Reponse[n - 1];
-    const PlaceReponse& place = kPlaces[n - 1];
+    const PlaceReponse& place = kQuestion.places[n - 1];
+    const Boite& boite = kQuestion.reponses[n - 1];
     bool image = rep.Image[0] != '\0';
-    if (image) ImageEncadree(rep.Image, place.imageX, place.imageY, 60);
+    if (image) ImageEncadree(rep.Image, place.image.x, place.image.y, place.image.w);
     PrendCouleur(couleur);
     int x = RX(image ? place.texteAvecImage : place.texteSansImage);
     // The text stays inside the box's border, and beside the picture.
-    bool gaucheEcran = place.imageX < 512;
+    bool gaucheEcran = place.image.x < 512;
     int gauche = gaucheEcran ? 92 : (image ? 683 : 603);
     int droite = gaucheEcran ? (image ? 342 : 416) : 927;
     int largeur = LargeurCentree(x, RX(gauche), RX(droite));
     // The box's inside, above and below the text's centre alike.
-    const int haut = place.texteY < 550 ? 425 : 575;
-    int hauteur = 2 * std::min(RY(place.texteY) - RY(haut + 4), RY(haut + 91) - RY(place.texteY));
+    const int haut = boite.y;
+    int hauteur = 2 * std::min(RY(place.texteY) - RY(haut + 4), RY(boite.y2() - 4) - RY(place.texteY));
     std::vector<std::string> lignes{rep.Ligne1};
     int taille = image && std::strlen(rep.Ligne1) > 22 ? 25 : 28;
     if (rep.Ligne2[0] != '\0') {
@@ -176,20 +171,39 @@ void DessineEnonce(const FicheQuestion& q) {
     DessineLignes(x, 296, bloc, bloc.taille);
 }
 
-void AfficheQuestionReponses(char mode) {
+namespace {
+
+// Whether jeu.NumQuestion names a record of the question table.
+bool QuestionValide(const Partie& jeu) { return jeu.NumQuestion >= 0 && jeu.NumQuestion < MAX_QUESTIONS; }
+
+// Everything over the frame: counters, question, thumbnail, answers.
+void DessineContenuQuestion(Partie& jeu) {
+    FicheQuestion& q = jeu.Question[jeu.NumQuestion];
+    DessineCompteurs(jeu);
+    SetColor(0);
+    DessineEnonce(q);
+    DessineVignette(q, &jeu);
+    for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
+}
+
+}  // namespace
+
+void DessineEcranQuestion(Partie& jeu, const Eleve& eleve, const Ecran& vue) {
+    SetUFormat(U_ASCII8);
+    DessineCadreQuestion(eleve, vue);
+    if (QuestionValide(jeu)) DessineContenuQuestion(jeu);
+}
+
+void AfficheQuestionReponses(Partie& jeu, const Eleve& eleve, const Ecran& vue, char mode) {
     SetUFormat(U_ASCII8);
     HideMouse();
-    if (NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) mode = -1;  // no such record: draw nothing
-    FicheQuestion& q = Question[NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS ? 0 : NumQuestion];
+    if (!QuestionValide(jeu)) mode = -1;  // no such record: draw nothing
+    FicheQuestion& q = jeu.Question[QuestionValide(jeu) ? jeu.NumQuestion : 0];
     if (mode == 0) {
-        DessineCadreQuestion();
+        DessineCadreQuestion(eleve, vue);
         ShowScreen();
         ShowMouse();
-        DessineCompteurs();
-        SetColor(0);
-        DessineEnonce(q);
-        DessineVignette(q, true);
-        for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
+        DessineContenuQuestion(jeu);
     } else if (mode >= 1 && mode <= 4) {
         DessineReponse(q, mode, kSurlignage);
     }

@@ -1,107 +1,109 @@
-// Grelinor's game driver: one run is one pupil playing one quiz, from the
-// class-level screen to the end of the quiz.
+// Grelinor's game driver: one run is one pupil playing one quiz, told as one
+// sequence: level, identification, questions, review, score, credits. Each
+// screen returns to the driver, which alone decides what comes next and
+// ends the run.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "ajuste.h"
+#include "apropos.h"
 #include "compteur.h"
 #include "correction.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
+#include "ecran.h"
 #include "grelinor.h"
 #include "joueurs.h"
 #include "lumicanvas.h"
 #include "niveau.h"
 #include "question.h"
-#include "quizz.h"
 #include "reponses_joueur.h"
 #include "retour.h"
 #include "saisie.h"
+#include "score.h"
 #include "selection.h"
 
 namespace {
 
-// Every global as it is when the process starts, so that each run starts
-// from the same state (the test harness plays several runs in one process).
+// Fresh records, so that each run starts from the same state (the test
+// harness plays several runs in one process).
 void EtatInitial() {
-    std::memset(Question, 0, sizeof Question);
-    std::memset(JoueurSolo, 0, sizeof JoueurSolo);
-    Joueur = FicheJoueur{};
-    NOM_JOUEUR[0] = PRENOM_JOUEUR[0] = CLASSE_JOUEUR[0] = '\0';
-    QuelNiveau = -1;
-    NumQuestion = BonnesReponses = MauvaisesReponses = TempsJeu = 0;
-    TempsSecondes = -1;
-    PremiereCompteur = PremiereJoueur = 1;
-    Donnees = nullptr;
-    Quizz = Gagnant = Choix1 = Choix2 = Choix3 = Choix4 = Choix5 = Choix6 = Choix7 = nullptr;
-    snprintf(CheminDonnees, sizeof CheminDonnees, "%s", ".//InfosQuizz//");
+    Classe = Reglages{};
+    Pupille = Eleve{};
+    Jeu = Partie{};
+    Vue = Ecran{};
 }
 
-void Demarrage() {
+// How the part of a run that can stop early ended.
+enum class Issue {
+    EnCours,  // nothing stopped it: the run goes on
+    Finie,    // the last question was answered or timed out
+    Quittee,  // Escape during the questions
+    Refusee,  // the pupil has played already
+    Erreur,   // a data file is missing, malformed or cannot be written: MessageErreur says why
+};
+
+// False when there is no display at all: nothing can be shown, the layer
+// has said why.
+bool Demarrage() {
     SpriteMode(1);
     DrawingMode(1);
-    if (InitGraph(4, 1, 0) == 0) {
-        // No display at all: nothing can be shown, the layer has said why.
-        Close();
-        ExitProgram(1);
-    }
+    if (InitGraph(4, 1, 0) == 0) return false;
     InitMouse();
     InitFont();
     SetFontMode(1);
     InitSound();
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
+    return true;
 }
 
-void IdentifieJoueur() {
+// The pupil types his name, or picks it in the checked list.
+bool IdentifieJoueur() {
     InitMouse();
-    if (GetInfosJoueur != 0) {
+    if (Classe.GetInfosJoueur != 0) {
         SaisieInfos();
-        return;
+        return true;
     }
-    if (VerifieListeJoueurs() == 0) ArretSurErreur();
-    ChoixJoueur();
-}
-
-[[noreturn]] void Refuse() {
-    SetUFormat(U_ASCII8);
-    Message("Ton nom a déjà été choisi dans la liste !\nAppelle ton professeur.");
-    LibereRessources();
-    Close();
-    ExitProgram(0);
+    return VerifieListeJoueurs() != 0 && ChoixJoueur();
 }
 
 // Refuses a pupil who has played already, else creates his results file.
 // The quiz file is checked first so that a broken quiz never leaves a
 // results file that would refuse the pupil at the next run.
-void CreeResultats() {
-    if (VerifieFichierQuizz() == 0 || CheminJoueur() == 0) ArretSurErreur();
-    if (JoueurDejaJoue()) Refuse();
-    int r = CreeFichierJoueur();
-    if (r == RESULTATS_EXISTE) Refuse();
-    if (r != RESULTATS_CREE) ArretSurErreur();
+Issue CreeResultats() {
+    char chemin[TAILLE_CHEMIN];
+    if (VerifieFichierQuizz() == 0 || CheminJoueur(chemin, sizeof chemin) == 0) return Issue::Erreur;
+    if (JoueurDejaJoue()) return Issue::Refusee;
+    switch (CreeFichierJoueur()) {
+    case RESULTATS_CREE:
+        return Issue::EnCours;
+    case RESULTATS_EXISTE:
+        return Issue::Refusee;
+    default:
+        return Issue::Erreur;
+    }
 }
 
 // The question screen's frame and its six mouse areas.
 void AfficheEntete() {
     HideMouse();
     SetUFormat(U_ASCII8);
-    DessineCadreQuestion();
+    DessineCadreQuestion(Pupille, Vue);
     ShowScreen();
     ShowMouse();
     DefinitZonesQuestion();
 }
 
-void PrepareJeu() {
+bool PrepareJeu() {
     PrepareQuizz();
-    CheminQuizz(Chemin, sizeof Chemin);
-    if (ChargeQuizzVerifie() != 0) ArretSurErreur();
+    if (ChargeQuizzVerifie() != 0) return false;
     MelangeQuestions();
     SetUFormat(U_UTF8);
-    AfficheQuestionReponses(0);
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     HideMouse();
     DimText(4);
     SetColor(0);
@@ -109,15 +111,10 @@ void PrepareJeu() {
     CenterTextXY(RX(855), RY(137), "0");
     ShowScreen();
     ShowMouse();
+    return true;
 }
 
-int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), TempsReponseAutorise); }
-
-// The results file after each question; a file that cannot be written ends
-// the run with the reason rather than letting the pupil play for nothing.
-void Sauve() {
-    if (SetInfosJoueur() == 0) ArretSurErreur();
-}
+int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
 
 // Clicks made while the answer was held or its sound played belong to the
 // question just answered: they must not answer the next one.
@@ -126,146 +123,75 @@ void OublieClics() {
     }
 }
 
-// The next question, or the end of the quiz after the last one.
-void QuestionSuivante() {
-    if (NumQuestion >= NombreQuestions - 1) FinQuizz();
-    ++NumQuestion;
-    AfficheQuestionReponses(0);
-    PremiereCompteur = 1;
+// The next question; Finie after the last one.
+Issue QuestionSuivante() {
+    if (Jeu.NumQuestion >= Classe.NombreQuestions - 1) return Issue::Finie;
+    ++Jeu.NumQuestion;
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    Jeu.PremiereCompteur = 1;
+    return Issue::EnCours;
 }
 
-void TempsEcoule() {
-    TempsJeu += TempsReponseAutorise;
-    TempsSecondes = -1;
-    ++MauvaisesReponses;
+// The results file is rewritten after each question; a file that cannot be
+// written ends the run with the reason rather than letting the pupil play
+// for nothing.
+Issue TempsEcoule() {
+    Jeu.TempsJeu += Classe.TempsReponseAutorise;
+    Jeu.TempsSecondes = -1;
+    ++Jeu.MauvaisesReponses;
     AfficheMauvaiseReponse();
-    Sauve();
-    NoteReponse(0, TempsReponseAutorise);
+    if (SetInfosJoueur() == 0) return Issue::Erreur;
+    NoteReponse(Jeu, 0, Classe.TempsReponseAutorise);
     OublieClics();
-    QuestionSuivante();
+    return QuestionSuivante();
 }
 
 // Answer n (1 .. 4) chosen for the question on screen.
-void Repond(int n) {
-    TempsJeu += TempsSecondes;
-    if (Question[NumQuestion].BonneReponse[0] == '0' + n) {
-        AfficheQuestionReponses(static_cast<char>(n));
-        ++BonnesReponses;
+Issue Repond(int n) {
+    Jeu.TempsJeu += Jeu.TempsSecondes;
+    const bool bonne = Jeu.Question[Jeu.NumQuestion].BonneReponse[0] == '0' + n;
+    if (bonne) {
+        AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(n));
+        ++Jeu.BonnesReponses;
         AfficheBonneReponse();
-        Sauve();
-        JoueurSolo[NumQuestion] = static_cast<unsigned char>(60 + n);
     } else {
-        ++MauvaisesReponses;
+        ++Jeu.MauvaisesReponses;
         AfficheMauvaiseReponse();
-        Sauve();
-        JoueurSolo[NumQuestion] = static_cast<unsigned char>(n);
     }
-    NoteReponse(n, TempsSecondes);
+    if (SetInfosJoueur() == 0) return Issue::Erreur;
+    Jeu.JoueurSolo[Jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
+    NoteReponse(Jeu, n, Jeu.TempsSecondes);
     OublieClics();
-    QuestionSuivante();
-    Compteur();
+    const Issue suite = QuestionSuivante();
+    if (suite == Issue::EnCours) Compteur();
+    return suite;
 }
 
-// One question after the other until the end of the quiz; returns on Escape.
-void BoucleQuestions() {
+// One question after the other until the end of the quiz or Escape.
+Issue BoucleQuestions() {
     while (GetKeyPressed() != KEY_ESCAPE) {
+        Issue issue = Issue::EnCours;
         if (Compteur() == -1) {
             // The next pass starts the new question's clock before any click
             // is taken for it.
-            TempsEcoule();
-            continue;
-        }
-        if (ClickMouse() == 1) {
+            issue = TempsEcoule();
+        } else if (ClickMouse() == 1) {
             HideMouse();
             int s = SelectionReponse();
-            if (s >= 0 && s <= 3) Repond(s + 1);
+            if (s >= 0 && s <= 3) issue = Repond(s + 1);
         }
+        if (issue != Issue::EnCours) return issue;
     }
+    return Issue::Quittee;
 }
 
-// What a run cut short from outside leaves (the test harness ends a scripted
-// run by unwinding the program): released on the way out. Every end of the
-// program itself releases first, so nothing is left here then.
-struct Liberation {
-    ~Liberation() { LibereRessources(); }
-};
-
-}  // namespace
-
-namespace {
-
-// A background piece of the question screen, cut from Quizz at (x, y).
-Bitmap* Morceau(int x, int y, int w, int h) {
-    Bitmap* b = CreateBitmap(RX(w), RY(h));
-    if (b != nullptr && Quizz != nullptr) Blit(Quizz, b, RX(x), RY(y), 0, 0, RX(w), RY(h));
-    return b;
-}
-
-}  // namespace
-
-void CreeMorceaux() {
-    Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
-    if (Bitmap* fond = DataBitmap(Donnees, 0); fond != nullptr && Quizz != nullptr)
-        StretchBlit(fond, Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
-                    GetMaxY() + 1);
-    Gagnant = CreateBitmap(RX(780), RY(130));
-    if (Bitmap* panneau = DataBitmap(Donnees, 1); panneau != nullptr && Gagnant != nullptr) {
-        int w = std::min(655, BitmapWidth(panneau)), h = std::min(274, BitmapHeight(panneau));
-        StretchBlit(panneau, Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
-    }
-    Choix1 = Morceau(125, 100, 90, 75);
-    Choix2 = Morceau(810, 100, 90, 75);
-    Choix3 = Morceau(90, 225, 844, 143);
-    Choix4 = Morceau(84, 425, 340, 95);
-    Choix5 = Morceau(595, 425, 340, 95);
-    Choix6 = Morceau(84, 575, 340, 95);
-    Choix7 = Morceau(595, 575, 340, 95);
-}
-
-
-void DefinitZonesQuestion() {
-    InitMouse();
-    DefineMouseArea(RX(84), RY(425), RX(424), RY(520));
-    DefineMouseArea(RX(595), RY(425), RX(935), RY(520));
-    DefineMouseArea(RX(84), RY(575), RX(424), RY(670));
-    DefineMouseArea(RX(595), RY(575), RX(935), RY(670));
-    DefineMouseArea(PX(GetMaxX(), -40), PY(GetMaxY(), -40), PX(GetMaxX(), -10), PY(GetMaxY(), -10));
-    DefineMouseArea(RX(798), RY(233), RX(922), RY(357));
-}
-
-void Close() {
-    CloseSound();
-    CloseMouse();
-    CloseFont();
-    CloseGraph();
-}
-
-void LibereRessources() {
-    UnloadDatafile(Donnees);
-    Donnees = nullptr;
-    for (Bitmap** b : {&Quizz, &Gagnant, &Choix1, &Choix2, &Choix3, &Choix4, &Choix5, &Choix6, &Choix7}) {
-        DestroyBitmap(*b);
-        *b = nullptr;
-    }
-}
-
-void ArretSurErreur() {
-    SetUFormat(U_ASCII8);
-    Message(MessageErreur);
-    LibereRessources();
-    Close();
-    ExitProgram(0);
-}
-
-void DessineObjet(int index, int x, int y, int w, int h) {
-    if (Bitmap* b = DataBitmap(Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
-}
-
+// The end of the quiz: the question and answers wiped, the "FIN DU QUIZZ !"
+// panel, left up for the review's delay.
 void FinQuizz() {
     HideMouse();
     EffaceQuestion();
     for (int n = 1; n <= 4; ++n) EffaceReponse(n);
-    PutImageAdjust(Gagnant, RX(100), RY(230), RX(780), RY(130));
+    PutImageAdjust(Vue.Gagnant, RX(100), RY(230), RX(780), RY(130));
     // The two lines centred on the panel (100, 230)-(880, 360), inside its
     // stars.
     const char* seconde = "Correction de celui-ci dans quelques secondes...";
@@ -277,23 +203,53 @@ void FinQuizz() {
     CenterTextXY(RX(490), RYPlus(295, h - h / 2), seconde);
     ShowScreen();
     ShowMouse();
-    CorrectionQuizz();
 }
+
+// From the level screen to the last question.
+Issue JoueQuestions() {
+    ChoixNiveau();
+    if (LitInfosJeu() == 0) return Issue::Erreur;
+    CreeMorceaux();
+    if (!IdentifieJoueur()) return Issue::Erreur;
+    if (const Issue issue = CreeResultats(); issue != Issue::EnCours) return issue;
+    AfficheEntete();
+    if (!PrepareJeu()) return Issue::Erreur;
+    DebutReponses(Classe, Pupille);
+    return BoucleQuestions();
+}
+
+// The message that ends a run stopped by its data or by a refusal.
+void Explique(Issue issue) {
+    SetUFormat(U_ASCII8);
+    if (issue == Issue::Erreur) Message(MessageErreur);
+    if (issue == Issue::Refusee) Message("Ton nom a déjà été choisi dans la liste !\nAppelle ton professeur.");
+}
+
+// What a run cut short from outside leaves (the test harness ends a scripted
+// run by unwinding the program): released on the way out.
+struct Liberation {
+    ~Liberation() { LibereRessources(); }
+};
+
+}  // namespace
 
 int GrelinorMain() {
     Liberation liberation;
     EtatInitial();
-    Demarrage();
-    ChoixNiveau();
-    if (LitInfosJeu() == 0) ArretSurErreur();
-    CreeMorceaux();
-    IdentifieJoueur();
-    CreeResultats();
-    AfficheEntete();
-    PrepareJeu();
-    DebutReponses();
-    BoucleQuestions();
+    if (!Demarrage()) {
+        Close();
+        return 1;
+    }
+    const Issue issue = JoueQuestions();
+    Explique(issue);
+    if (issue == Issue::Finie) {
+        FinQuizz();
+        if (CorrectionQuizz()) {
+            FinJeu();
+            AProposFinal();
+        }
+    }
     LibereRessources();
     Close();
-    ExitProgram(0);
+    return 0;
 }

@@ -21,32 +21,37 @@ void CopieChamp(char* dest, std::size_t taille, const std::string& texte) {
 }
 
 void RangeReglages(const FicheReglages& r) {
-    CopieChamp(Questionnaire, sizeof Questionnaire, r.questionnaire);
-    CopieChamp(Theme, sizeof Theme, r.theme);
-    CopieChamp(EnteteClasse, sizeof EnteteClasse, r.entete);
-    GetInfosJoueur = static_cast<unsigned char>(r.saisie);
+    CopieChamp(Classe.Questionnaire, sizeof Classe.Questionnaire, r.questionnaire);
+    CopieChamp(Classe.Theme, sizeof Classe.Theme, r.theme);
+    CopieChamp(Classe.EnteteClasse, sizeof Classe.EnteteClasse, r.entete);
+    Classe.GetInfosJoueur = static_cast<unsigned char>(r.saisie);
     // At most 3 digits: the text always fits NbQuestionsM0.
-    CopieChamp(NbQuestionsM0, sizeof NbQuestionsM0, std::to_string(r.questions));
-    TempsAttente1 = r.attente1;
-    TempsAttente2 = r.attente2;
-    NombreQuestions = r.questions;
-    TempsReponseAutorise = r.temps;
+    CopieChamp(Classe.NbQuestionsM0, sizeof Classe.NbQuestionsM0, std::to_string(r.questions));
+    Classe.TempsAttente1 = r.attente1;
+    Classe.TempsAttente2 = r.attente2;
+    Classe.NombreQuestions = r.questions;
+    Classe.TempsReponseAutorise = r.temps;
 }
 
 }  // namespace
 
-int LitInfosJeu() {
-    const char* nom = (QuelNiveau == 7 || QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
+int CheminInfosJeu(char* dest, std::size_t taille) {
+    const char* nom = (Classe.QuelNiveau == 7 || Classe.QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
                                                            : "infos//infos_jeu_DEMO";
-    const int n = std::snprintf(Chemin, sizeof Chemin, "%s%s", CheminDonnees, nom);
-    if (n < 0 || static_cast<std::size_t>(n) >= sizeof Chemin) {
+    const int n = std::snprintf(dest, taille, "%s%s", Classe.CheminDonnees, nom);
+    return n >= 0 && static_cast<std::size_t>(n) < taille;
+}
+
+int LitInfosJeu() {
+    char chemin[256];
+    if (!CheminInfosJeu(chemin, sizeof chemin)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
-                      "Le fichier de réglages de la classe %s est introuvable ou illisible.", Chemin);
+                      "Le fichier de réglages de la classe %s est introuvable ou illisible.", chemin);
         return 0;
     }
     FicheReglages r;
     std::string raison;
-    if (!LitFichierReglages(NomMediaNatif(Chemin), r, raison)) {
+    if (!LitFichierReglages(NomMediaNatif(chemin), r, raison)) {
         PoseMessageErreur(raison);
         return 0;
     }
@@ -57,7 +62,7 @@ int LitInfosJeu() {
 int VerifieListeJoueurs() {
     ListeLue.clear();
     char chemin[256];
-    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", CheminDonnees,
+    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", Classe.CheminDonnees,
                                 "infos//infos_quizz_DEMO");
     if (c < 0 || static_cast<std::size_t>(c) >= sizeof chemin) {
         std::snprintf(MessageErreur, sizeof MessageErreur,

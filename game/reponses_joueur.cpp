@@ -62,37 +62,38 @@ void Ecrit(CarnetReponses& c) {
 
 // Whether the question had a medium the pupil could open, and did he. A
 // picture shown as a thumbnail only cannot be opened.
-MediaQuestion MediaDe(const FicheQuestion& q) {
+MediaQuestion MediaDe(const Partie& jeu, const FicheQuestion& q) {
     const bool image = q.Image[0] != '\0' && q.Image[0] != '_';
     if (!image && q.Son[0] == '\0' && q.Video[0] == '\0') return MediaQuestion::Aucun;
-    return VueImage || ExtraitSonEcoute || VideoVue ? MediaQuestion::Ouvert : MediaQuestion::NonOuvert;
+    return jeu.VueImage || jeu.ExtraitSonEcoute || jeu.VideoVue ? MediaQuestion::Ouvert : MediaQuestion::NonOuvert;
 }
 
 }  // namespace
 
-void DebutReponses() {
+void DebutReponses(const Reglages& reglages, const Eleve& eleve) {
     CarnetReponses& c = Carnet();
     c = CarnetReponses{};
-    const FicheResultats eleve{Joueur.Nom, Joueur.Prenom, Joueur.Classe};
-    if (!PrepareDossier(DossierReponses(CheminDonnees, Joueur.Classe))) return;
-    c.chemin = CheminReponses(CheminDonnees, eleve);
-    c.fiche.titre = Questionnaire;
+    const FicheJoueur& joueur = eleve.Joueur;
+    const FicheResultats fiche{joueur.Nom, joueur.Prenom, joueur.Classe};
+    if (!PrepareDossier(DossierReponses(reglages.CheminDonnees, joueur.Classe))) return;
+    c.chemin = CheminReponses(reglages.CheminDonnees, fiche);
+    c.fiche.titre = reglages.Questionnaire;
     c.fiche.debut = DateDebut(static_cast<long long>(std::time(nullptr)));
     c.actif = true;
     Ecrit(c);
 }
 
-void NoteReponse(int choix, int secondes) {
+void NoteReponse(const Partie& jeu, int choix, int secondes) {
     CarnetReponses& c = Carnet();
-    if (!c.actif || NumQuestion < 0 || NumQuestion >= MAX_QUESTIONS) return;
-    const FicheQuestion& q = Question[NumQuestion];
+    if (!c.actif || jeu.NumQuestion < 0 || jeu.NumQuestion >= MAX_QUESTIONS) return;
+    const FicheQuestion& q = jeu.Question[jeu.NumQuestion];
     ReponseDonnee r;
     // A record the shuffle has not numbered keeps its place in the file.
-    r.question = q.NumeroFichier > 0 ? q.NumeroFichier : NumQuestion + 1;
+    r.question = q.NumeroFichier > 0 ? q.NumeroFichier : jeu.NumQuestion + 1;
     r.choix = choix >= 1 && choix <= 4 ? choix : 0;
     r.juste = r.choix != 0 && q.BonneReponse[0] == '0' + r.choix;
     r.secondes = secondes < 0 ? 0 : secondes > TEMPS_REPONSE_MAX ? TEMPS_REPONSE_MAX : secondes;
-    r.media = MediaDe(q);
+    r.media = MediaDe(jeu, q);
     c.fiche.reponses.push_back(r);
     Ecrit(c);
 }

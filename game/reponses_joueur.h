@@ -4,13 +4,15 @@
 // on standard error and the pupil plays on, his results file untouched.
 #pragma once
 
-// Begins the answers file of Joueur: the quiz's title, the start time, no
+#include "etat.h"
+
+// Begins the answers file of the pupil: the quiz's title, the start time, no
 // question yet. Creates the folder "reponses" of the class folder when
 // missing; refuses a folder that is a link (it could lead out of the class
 // folder).
-void DebutReponses();
+void DebutReponses(const Reglages& reglages, const Eleve& eleve);
 
-// The question on screen (Question[NumQuestion]) has just finished: `choix`
+// The question on screen (jeu.Question[jeu.NumQuestion]) has just finished: `choix`
 // is the answer chosen, 1 to 4, or 0 when the time ran out, and `secondes`
 // the seconds it took. Adds its line and rewrites the file.
-void NoteReponse(int choix, int secondes);
+void NoteReponse(const Partie& jeu, int choix, int secondes);

@@ -19,7 +19,7 @@ namespace {
 constexpr std::chrono::hours AGE_PROVISOIRES{1};
 
 FicheResultats FicheDuJoueur() {
-    return {Joueur.Nom, Joueur.Prenom, Joueur.Classe, BonnesReponses, MauvaisesReponses, TempsJeu};
+    return {Pupille.Joueur.Nom, Pupille.Joueur.Prenom, Pupille.Joueur.Classe, Jeu.BonnesReponses, Jeu.MauvaisesReponses, Jeu.TempsJeu};
 }
 
 // Bounded copy of `texte` into `dest`; 0 (and an empty `dest`) when it does
@@ -50,14 +50,14 @@ std::string En1252(const std::string& utf8) {
 
 void ErreurChemin() {
     std::snprintf(MessageErreur, sizeof MessageErreur,
-                  "Le chemin du fichier de résultats de %s %s est trop long.", Joueur.Nom,
-                  Joueur.Prenom);
+                  "Le chemin du fichier de résultats de %s %s est trop long.", Pupille.Joueur.Nom,
+                  Pupille.Joueur.Prenom);
 }
 
 void ErreurEcriture(const char* action, const std::string& raison) {
     std::snprintf(MessageErreur, sizeof MessageErreur,
-                  "Le fichier de résultats de %s %s ne peut pas être %s (%s).", Joueur.Nom,
-                  Joueur.Prenom, action, En1252(raison).c_str());
+                  "Le fichier de résultats de %s %s ne peut pas être %s (%s).", Pupille.Joueur.Nom,
+                  Pupille.Joueur.Prenom, action, En1252(raison).c_str());
 }
 
 std::filesystem::path Utf8(const std::string& chemin) {
@@ -67,7 +67,7 @@ std::filesystem::path Utf8(const std::string& chemin) {
 // Creates "joueurs//<class>//" in the data folder when it is missing, and
 // clears it of the temporary files a stopped run left there.
 int PrepareDossierClasse() {
-    const std::string dossier = DossierResultats(CheminDonnees, Joueur.Classe);
+    const std::string dossier = DossierResultats(Classe.CheminDonnees, Pupille.Joueur.Classe);
     std::error_code erreur;
     std::filesystem::create_directories(Utf8(dossier), erreur);
     if (!std::filesystem::is_directory(Utf8(dossier), erreur)) {
@@ -85,21 +85,22 @@ int NomDeFichier(const char* nom1252, char* dest, std::size_t taille) {
     return Copie(PartieDeNom(nom1252), dest, taille);
 }
 
-int CheminJoueur() {
-    if (Copie(CheminResultats(CheminDonnees, FicheDuJoueur()), Chemin, sizeof Chemin)) return 1;
+int CheminJoueur(char* dest, std::size_t taille) {
+    if (Copie(CheminResultats(Classe.CheminDonnees, FicheDuJoueur()), dest, taille)) return 1;
     ErreurChemin();
     return 0;
 }
 
 int JoueurDejaJoue() {
-    const std::string chemin = CheminResultats(CheminDonnees, FicheDuJoueur());
-    return chemin.size() < sizeof Chemin && ModeAccessFile(chemin.c_str(), 0) == 1;
+    const std::string chemin = CheminResultats(Classe.CheminDonnees, FicheDuJoueur());
+    return chemin.size() < TAILLE_CHEMIN && ModeAccessFile(chemin.c_str(), 0) == 1;
 }
 
 int CreeFichierJoueur() {
-    if (!CheminJoueur() || !PrepareDossierClasse()) return RESULTATS_ERREUR;
+    char chemin[TAILLE_CHEMIN];
+    if (!CheminJoueur(chemin, sizeof chemin) || !PrepareDossierClasse()) return RESULTATS_ERREUR;
     std::string erreur;
-    switch (PublieExclusif(Chemin, TexteDepart(FicheDuJoueur()), erreur)) {
+    switch (PublieExclusif(chemin, TexteDepart(FicheDuJoueur()), erreur)) {
     case Publication::Publiee:
         return RESULTATS_CREE;
     case Publication::Existe:
@@ -113,15 +114,15 @@ int CreeFichierJoueur() {
 
 int SetInfosJoueur() {
     const FicheResultats fiche = FicheDuJoueur();
-    const std::string chemin = CheminResultats(CheminDonnees, fiche);
-    if (chemin.size() >= sizeof Chemin) {
+    const std::string chemin = CheminResultats(Classe.CheminDonnees, fiche);
+    if (chemin.size() >= TAILLE_CHEMIN) {
         ErreurChemin();
         return 0;
     }
-    PremiereJoueur = 0;
-    std::snprintf(Joueur.Bonnes, sizeof Joueur.Bonnes, "%02d\n", BonnesReponses);
-    std::snprintf(Joueur.Mauvaises, sizeof Joueur.Mauvaises, "%02d\n", MauvaisesReponses);
-    std::snprintf(Joueur.Temps, sizeof Joueur.Temps, "%04d\n", TempsJeu);
+    Jeu.PremiereJoueur = 0;
+    std::snprintf(Pupille.Joueur.Bonnes, sizeof Pupille.Joueur.Bonnes, "%02d\n", Jeu.BonnesReponses);
+    std::snprintf(Pupille.Joueur.Mauvaises, sizeof Pupille.Joueur.Mauvaises, "%02d\n", Jeu.MauvaisesReponses);
+    std::snprintf(Pupille.Joueur.Temps, sizeof Pupille.Joueur.Temps, "%04d\n", Jeu.TempsJeu);
     std::string erreur;
     if (EcritFichierSur(chemin, TexteResultats(fiche), erreur)) return 1;
     ErreurEcriture("écrit", erreur);

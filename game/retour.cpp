@@ -2,20 +2,22 @@
 // the question screen at the end of the quiz.
 #include "retour.h"
 
+#include "attente.h"
 #include "couleurs.h"
+#include "disposition.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
 
 namespace {
 
-// A counter's background put back, then its new value.
-void DessineCompteur(Bitmap* fond, int x, int y, int valeur) {
+// A counter's background put back, then its new value in its centre.
+void DessineCompteur(Bitmap* fond, const Boite& boite, int valeur) {
     HideMouse();
-    PutImage(fond, RX(x - 45), RY(y - 37));
+    PutImage(fond, RX(boite.x), RY(boite.y));
     DimText(4);
     PrendCouleur(kTexteBoite);
-    CenterTextXY(RX(x), RY(y), NbToTxt(valeur));
+    CenterTextXY(RX(boite.x + boite.w / 2), RY(boite.y + boite.h / 2), NbToTxt(valeur));
     ShowScreen();
     ShowMouse();
 }
@@ -30,32 +32,32 @@ void RemetFond(Bitmap* fond, int x, int y) {
 }  // namespace
 
 void AfficheBonneReponse() {
-    DessineCompteur(Choix1, 170, 137, BonnesReponses);
+    DessineCompteur(Vue.Choix1, kQuestion.bonnes, Jeu.BonnesReponses);
     PlayMusic("correct.mp3");
 }
 
 void AfficheMauvaiseReponse() {
-    DessineCompteur(Choix2, 855, 137, MauvaisesReponses);
+    DessineCompteur(Vue.Choix2, kQuestion.mauvaises, Jeu.MauvaisesReponses);
     PlayMusic("incorrect.mp3");
 }
 
-void EffaceQuestion() { RemetFond(Choix3, 90, 225); }
+void EffaceQuestion() { RemetFond(Vue.Choix3, kQuestion.enonce.x, kQuestion.enonce.y); }
 
 void EffaceReponse(int n) {
-    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
-    constexpr int x[4] = {84, 595, 84, 595};
-    constexpr int y[4] = {425, 425, 575, 575};
+    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
     if (n < 1 || n > 4) {
         ShowScreen();
         return;
     }
-    RemetFond(fonds[n - 1], x[n - 1], y[n - 1]);
+    RemetFond(fonds[n - 1], kQuestion.reponses[n - 1].x, kQuestion.reponses[n - 1].y);
 }
 
 void PlayMusic(const char* file) {
-    for (;;) {
-        int fini = PlaySnd(file, 0);
-        if (GetMouseButton() == 1 || KeyPressed() == 1 || fini == 1) break;
-    }
+    // Until the sound ends, the left button alone is down or a key waits.
+    Attente a;
+    a.touches = Touches::Restent;
+    a.boutons = false;
+    a.passe = [file] { return PlaySnd(file, 0) == 1 || GetMouseButton() == 1; };
+    Attend(a);
     StopSnd(file);
 }

@@ -9,7 +9,7 @@
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void DessineConsignes() {
     SetColor(12);
     CenterTextXY(mx, h, "'PIVOLETTE'");
     SetColor(14);
-    CenterTextXY(mx, 2 * h, Theme);
+    CenterTextXY(mx, 2 * h, Classe.Theme);
     DimText(2);
     h = TextHeight();
     PrendCouleur(kConsigne);
@@ -41,10 +41,11 @@ void DessineRegles() {
     DimText(1);
     int h = TextHeight(), mx = GetMaxX() / 2, gmy = GetMaxY();
     PrendCouleur(kRegle);
-    snprintf(msg, sizeof msg, "Ce 'quizz' comporte %s questions.", NbQuestionsM0);
-    CenterTextXY(mx, gmy - 3 * h, msg);
-    snprintf(msg, sizeof msg, "Tu disposes de %d secondes pour répondre à chaque question.", TempsReponseAutorise);
-    CenterTextXY(mx, gmy - 2 * h, msg);
+    char ligne[128];
+    snprintf(ligne, sizeof ligne, "Ce 'quizz' comporte %s questions.", Classe.NbQuestionsM0);
+    CenterTextXY(mx, gmy - 3 * h, ligne);
+    snprintf(ligne, sizeof ligne, "Tu disposes de %d secondes pour répondre à chaque question.", Classe.TempsReponseAutorise);
+    CenterTextXY(mx, gmy - 2 * h, ligne);
     CenterTextXY(mx, gmy - h, "La réponse sera considérée fausse si le temps imparti est dépassé !");
 }
 
@@ -78,20 +79,20 @@ void LitNoms() {
     int h = TextHeight(), my = GetMaxY() / 2;
     Souligne("Ton nom :", my, kSaisie);
     ShowScreen();
-    LitNom(Joueur.Nom, sizeof Joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
-    for (char* c = Joueur.Nom; *c; ++c)
+    LitNom(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
+    for (char* c = Pupille.Joueur.Nom; *c; ++c)
         if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 32);
     Souligne("Ton nom :", my, kNoir);
     Souligne("Ton prénom :", my + h, kSaisie);
     ShowScreen();
-    LitNom(Joueur.Prenom, sizeof Joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
-    for (char* c = Joueur.Prenom; *c; ++c)
+    LitNom(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
+    for (char* c = Pupille.Joueur.Prenom; *c; ++c)
         if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 32);
-    if (Joueur.Prenom[0] >= 'a' && Joueur.Prenom[0] <= 'z') Joueur.Prenom[0] = static_cast<char>(Joueur.Prenom[0] - 32);
+    if (Pupille.Joueur.Prenom[0] >= 'a' && Pupille.Joueur.Prenom[0] <= 'z') Pupille.Joueur.Prenom[0] = static_cast<char>(Pupille.Joueur.Prenom[0] - 32);
     Souligne("Ton prénom :", my + h, kNoir);
     SetColor(9);
     ShowScreen();
-    snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", "DEMO");
+    snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", "DEMO");
 }
 
 // "JE RECOMMENCE !" (area 0) and "JE VALIDE MON CHOIX !" (area 1).
@@ -139,7 +140,7 @@ void SaisieInfos() {
         LitNoms();
         DessineBoutons();
     } while (Confirme() == 0);
-    snprintf(NOM_JOUEUR, sizeof NOM_JOUEUR, "%s", Joueur.Nom);
-    snprintf(PRENOM_JOUEUR, sizeof PRENOM_JOUEUR, "%s", Joueur.Prenom);
-    snprintf(CLASSE_JOUEUR, sizeof CLASSE_JOUEUR, "%s", Joueur.Classe);
+    snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", Pupille.Joueur.Nom);
+    snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", Pupille.Joueur.Prenom);
+    snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", Pupille.Joueur.Classe);
 }

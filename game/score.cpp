@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "apropos.h"
 #include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
 #include "nombres.h"
-#include "quizz.h"
+#include "attente.h"
+#include "ecran.h"
 
 namespace {
 
@@ -21,8 +21,9 @@ void CadreScore() {
     int h = TextHeight(), w = TextLength("XXRésultat obtenu :XX");
     DrawRectangle(mx - w / 2, y - h, mx + w / 2, y + h);
     CenterTextXY(mx, y - h / 2, "Résultat obtenu :");
-    snprintf(msg, sizeof msg, "%d/%d", BonnesLues(), NombreQuestions);
-    CenterTextXY(mx, y + h / 2, msg);
+    char score[32];
+    snprintf(score, sizeof score, "%d/%d", BonnesLues(), Classe.NombreQuestions);
+    CenterTextXY(mx, y + h / 2, score);
 }
 
 void Adieux() {
@@ -34,7 +35,7 @@ void Adieux() {
     CenterTextXY(mx, GetMaxY() / 2 + h / 2, "test de tes connaissances !");
     DimText(1);
     CenterTextXY(mx, GetMaxY() - TextHeight(), "Appuyez sur une touche pour quitter.");
-    DessineObjet(3, static_cast<int>(mx - 75 * CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * CorrectionY),
+    DessineObjet(3, static_cast<int>(mx - 75 * Vue.CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * Vue.CorrectionY),
                  RX(150), RY(150));
 }
 
@@ -42,7 +43,7 @@ void Adieux() {
 
 // The right-answer count as last written to the results file; the field
 // only ever holds digits, read with the shared bounded reader all the same.
-int BonnesLues() { return static_cast<int>(LitEntierSature(Joueur.Bonnes, 0, MAX_QUESTIONS)); }
+int BonnesLues() { return static_cast<int>(LitEntierSature(Pupille.Joueur.Bonnes, 0, MAX_QUESTIONS)); }
 
 void FinJeu() {
     HideMouse();
@@ -54,11 +55,5 @@ void FinJeu() {
     CadreScore();
     Adieux();
     ShowScreen();
-    ReadKey();
-    APropos();
-    ReadKey();
-    ClearKeyBuf();
-    LibereRessources();
-    Close();
-    ExitProgram(0);
+    AttendTouche();
 }

@@ -2,10 +2,9 @@
 #pragma once
 
 // The pupil's score "n/N" (n read back from Joueur's Bonnes text, N the
-// number of questions) with the farewell texts; a key shows the credits
-// (APropos), a second key ends the run with exit code 0 after releasing
-// everything. Mouse clicks are ignored.
-[[noreturn]] void FinJeu();
+// number of questions) with the farewell texts, until a key. Mouse clicks
+// are ignored.
+void FinJeu();
 
 // The right answers as the results file holds them (Joueur's Bonnes text,
 // two digits and a line feed), as a number.

@@ -1,6 +1,7 @@
 // Answer selection: what the pupil clicked on the question screen.
 #include "selection.h"
 
+#include "disposition.h"
 #include "echelle.h"
 #include "etat.h"
 #include "extraits.h"
@@ -9,26 +10,14 @@
 
 namespace {
 
-// Top-left corners of the answer boxes 1 .. 4 (reference units).
-constexpr int kBoiteX[4] = {84, 595, 84, 595};
-constexpr int kBoiteY[4] = {425, 425, 575, 575};
-
 // Answer `zone` + 1 on its clean background, highlighted, held one second.
 void MontreChoix(int zone) {
-    Bitmap* fonds[4] = {Choix4, Choix5, Choix6, Choix7};
-    PutImage(fonds[zone], RX(kBoiteX[zone]), RY(kBoiteY[zone]));
-    AfficheQuestionReponses(static_cast<char>(zone + 1));
+    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
+    PutImage(fonds[zone], RX(kQuestion.reponses[zone].x), RY(kQuestion.reponses[zone].y));
+    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));
     ShowScreen();
     ShowMouse();
     Delay(1000);
-}
-
-// A key during a wait only refreshes the screen and is thrown away.
-void JetteTouche() {
-    if (KeyPressed() == 1) {
-        ShowScreen();
-        ClearKeyBuf();
-    }
 }
 
 }  // namespace
@@ -53,12 +42,3 @@ int SelectionReponse() {
     return -1;
 }
 
-char WaitAClic() {
-    int bouton = 0;
-    while (bouton == 0) {
-        bouton = GetMouseButton();
-        JetteTouche();
-    }
-    while (GetMouseButton() != 0) JetteTouche();
-    return static_cast<char>(bouton);
-}

@@ -6,6 +6,3 @@
 // thumbnail, -1 outside every area.
 int SelectionReponse();
 
-// Waits for one whole click, press and release; returns the button seen at
-// the press (1 left, 2 right). Keys typed meanwhile are thrown away.
-char WaitAClic();

@@ -159,7 +159,7 @@ void StopAtExit() { harness::Stop(); }
 
 // --- The layer's side ---------------------------------------------------------------------
 
-namespace lc {
+namespace lc::harness_side {
 
 void HarnessPresented() {
     g.presents.fetch_add(1);
@@ -239,14 +239,34 @@ void HarnessIdle(const void* site) {
     Handover();
 }
 
-}  // namespace lc
+}  // namespace lc::harness_side
 
 // --- The test's side ---------------------------------------------------------------------
 
 namespace harness {
 
+// The layer's hooks, pointed at this harness.
+static void Accroche() {
+    namespace h = lc::harness_side;
+    lc::HarnessHooks hooks;
+    hooks.presented = h::HarnessPresented;
+    hooks.message = h::HarnessMessage;
+    hooks.sound = h::HarnessSound;
+    hooks.text = h::HarnessText;
+    hooks.exit = h::HarnessExit;
+    hooks.now_ms = h::HarnessNowMs;
+    hooks.start_time = h::HarnessStartTime;
+    hooks.advance_clock = h::HarnessAdvanceClock;
+    hooks.pump = h::HarnessPump;
+    hooks.idle = h::HarnessIdle;
+    hooks.found = h::HarnessFound;
+    hooks.check_stop = h::HarnessCheckStop;
+    lc::SetHarnessHooks(hooks);
+}
+
 void Start(std::function<int()> program, const Options& options) {
     Stop();
+    Accroche();
     static const bool registered = std::atexit(StopAtExit) == 0;
     (void)registered;
     {

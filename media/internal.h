@@ -169,7 +169,29 @@ int CurrentTextX();
 int CurrentTextY();
 void SetCurrentTextPosition(int x, int y);
 
-// --- Harness (harness.cpp) -----------------------------------------------------
+// --- Harness (hooks.cpp; the harness itself is harness.cpp, linked by the
+// tests and the bench only) --------------------------------------------------
+
+// What a test harness does in place of the display, the clock and the event
+// queue. The programs leave every hook empty: the Harness* calls below then
+// do nothing (the clock stays at 0). The harness fills them when it starts
+// a scripted run.
+struct HarnessHooks {
+    void (*presented)() = nullptr;
+    void (*message)(const std::string& utf8_text) = nullptr;
+    void (*sound)(const std::string& path) = nullptr;
+    void (*text)(const std::string& utf8_text, int x, int y, int w, int h, uint32_t rgb) = nullptr;
+    void (*exit)(int code) = nullptr;  // must not return
+    uint32_t (*now_ms)() = nullptr;
+    std::time_t (*start_time)() = nullptr;
+    void (*advance_clock)(uint32_t ms) = nullptr;
+    void (*pump)() = nullptr;
+    void (*idle)(const void* site) = nullptr;
+    void (*found)() = nullptr;
+    void (*check_stop)() = nullptr;
+};
+void SetHarnessHooks(const HarnessHooks& hooks);
+
 
 // Called by ShowScreen() and Message() so that the harness can record them.
 void HarnessPresented();

@@ -38,7 +38,11 @@ std::vector<std::string> Candidates(const Plugin& p) {
     if (!p.path.empty()) return {p.path};
     std::vector<std::string> places;
     const std::string beside = ProgramFolder();
-    if (!beside.empty()) places.push_back(beside + kPluginName);
+    if (!beside.empty()) {
+        places.push_back(beside + kPluginName);
+        // An installed program: bin/../lib/pivolette, wherever the tree was put.
+        places.push_back(beside + PIVOLETTE_VIDEO_RELDIR + "/" + kPluginName);
+    }
     places.push_back(std::string(PIVOLETTE_VIDEO_DIR) + "/" + kPluginName);
     return places;
 }

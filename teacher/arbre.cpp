@@ -7,15 +7,10 @@
 #include <filesystem>
 
 #include "classe.h"
-#include "etat.h"
 #include "lecture.h"
 #include "outils.h"
 
 namespace fs = std::filesystem;
-
-void PointeDonnees(const std::string& donnees) {
-    std::snprintf(CheminDonnees, sizeof CheminDonnees, "%s/", donnees.c_str());
-}
 
 namespace {
 

@@ -25,8 +25,6 @@ struct ReglagesClasse {
     std::string octets;   // its bytes, read once for every check
 };
 
-// Points the game's data prefix at `donnees` (the folder "InfosQuizz").
-void PointeDonnees(const std::string& donnees);
 
 // Reads the two class settings files of `donnees` with the game's reader
 // (each file read once, within its limit).

@@ -58,10 +58,10 @@ void JsonQuestion(std::ostream& o, const FicheQuestion& q) {
 }
 
 void EnJson(std::ostream& o, int n) {
-    o << "{\n  \"titre\": " << Json(Questionnaire) << ",\n  \"theme\": " << Json(Theme)
+    o << "{\n  \"titre\": " << Json(Classe.Questionnaire) << ",\n  \"theme\": " << Json(Classe.Theme)
       << ",\n  \"questions\": [\n";
     for (int k = 0; k < n; ++k) {
-        JsonQuestion(o, Question[k]);
+        JsonQuestion(o, Jeu.Question[k]);
         o << (k + 1 < n ? ",\n" : "\n");
     }
     o << "  ]\n}\n";
@@ -72,9 +72,9 @@ void Champ(std::ostream& o, const char* etiquette, const char* valeur) {
 }
 
 void EnTexte(std::ostream& o, int n) {
-    o << "Titre : " << Utf8De1252(Questionnaire) << "\nThème : " << Utf8De1252(Theme) << "\n";
+    o << "Titre : " << Utf8De1252(Classe.Questionnaire) << "\nThème : " << Utf8De1252(Classe.Theme) << "\n";
     for (int k = 0; k < n; ++k) {
-        const FicheQuestion& q = Question[k];
+        const FicheQuestion& q = Jeu.Question[k];
         o << "\nQuestion " << k + 1 << "\n";
         // Every display line up to the last one that holds text.
         const int lignes = q.Enonce3[0] ? 3 : q.Enonce2[0] ? 2 : 1;
@@ -111,7 +111,7 @@ int CommandeShow(int argc, char** argv) {
             return Echec(SORTIE_USAGE, "--questions attend un nombre de 0 à 60");
         n = std::stoi(v);
     }
-    NombreQuestions = n;
+    Classe.NombreQuestions = n;
     PrepareQuizz();
     ChargeQuizzTexte(texte);  // the bytes read above: the file is read once
     if (a.A("--json")) EnJson(std::cout, n);

@@ -10,7 +10,7 @@
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
-#include "quizz.h"
+#include "ecran.h"
 #include "score.h"
 #include "test_partie_outils.h"
 #include "test_support.h"
@@ -22,9 +22,9 @@ int HauteurScore = 0;  // TextHeight() of the score line, measured by Reference
 void Ouvre() {
     InitGraph(4, 1, 0);
     InitFont();
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
 }
 
 // The score screen of a pupil whose results file says `bonnes`.
@@ -35,9 +35,11 @@ int Score(const char* bonnes, int questions) {
         ~Liberation() { LibereRessources(); }
     } liberation;
     Ouvre();
-    snprintf(Joueur.Bonnes, sizeof Joueur.Bonnes, "%s", bonnes);
-    NombreQuestions = questions;
+    snprintf(Pupille.Joueur.Bonnes, sizeof Pupille.Joueur.Bonnes, "%s", bonnes);
+    Classe.NombreQuestions = questions;
     FinJeu();
+    AProposFinal();
+    return 0;
 }
 
 // `texte` alone where the score's number is written, on black.
@@ -51,8 +53,8 @@ int Reference(const std::string& texte) {
     ShowScreen();
     while (GetKeyPressed() != KEY_ESCAPE) {
     }
-    UnloadDatafile(Donnees);
-    Donnees = nullptr;
+    UnloadDatafile(Vue.Donnees);
+    Vue.Donnees = nullptr;
     CloseGraph();
     return 0;
 }
@@ -125,8 +127,8 @@ int Credits() {
     APropos();
     while (GetKeyPressed() != KEY_ESCAPE) {
     }
-    UnloadDatafile(Donnees);
-    Donnees = nullptr;
+    UnloadDatafile(Vue.Donnees);
+    Vue.Donnees = nullptr;
     CloseGraph();
     return 0;
 }

@@ -24,9 +24,9 @@ std::vector<int> Retours;  // what each call of DeCompteur returned
 int Programme(int d) {
     InitGraph(4, 1, 0);
     InitFont();
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    PremiereCompteur = 1;
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Jeu.PremiereCompteur = 1;
     for (;;) {
         Retours.push_back(DeCompteur(kX, kY, kR, d));
         int touche = GetKeyPressed();

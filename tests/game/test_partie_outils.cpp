@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "disposition.h"
 #include "fichier_quizz.h"
 #include "grelinor.h"
 #include "lumicanvas.h"
@@ -119,7 +120,11 @@ Point CentreCouleur(uint32_t rgb, int x1, int y1, int x2, int y2) {
     return {static_cast<int>(sx / n), static_cast<int>(sy / n)};
 }
 
-const Boite kBoites[4] = {{84, 425, 424, 520}, {595, 425, 935, 520}, {84, 575, 424, 670}, {595, 575, 935, 670}};
+// Read from the game's own layout: the boxes the pupil clicks are the ones it
+// draws.
+constexpr Boite DeLaDisposition(const ::Boite& b) { return {b.x, b.y, b.x2(), b.y2()}; }
+const Boite kBoites[4] = {DeLaDisposition(kQuestion.reponses[0]), DeLaDisposition(kQuestion.reponses[1]),
+                          DeLaDisposition(kQuestion.reponses[2]), DeLaDisposition(kQuestion.reponses[3])};
 
 GuetteSurlignage::GuetteSurlignage(int n) {
     const Boite b = kBoites[n - 1];

@@ -20,24 +20,24 @@ namespace {
 int Programme() {
     InitGraph(4, 1, 0);
     InitFont();
-    CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Donnees = GetData("#");
+    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
+    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
+    Vue.Donnees = GetData("#");
     SetColor(15);
     DrawRectFill(0, 0, GetMaxX(), GetMaxY());
-    Quizz = GetImage(0, 0, GetMaxX(), GetMaxY());
-    NumQuestion = 0;
-    AfficheQuestionReponses(0);
+    Vue.Quizz = GetImage(0, 0, GetMaxX(), GetMaxY());
+    Jeu.NumQuestion = 0;
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
     for (;;) {
         int touche = GetKeyPressed();
         if (touche == KEY_ESCAPE) break;
-        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(static_cast<char>(touche - '0'));
-        if (touche == '-') AfficheQuestionReponses(-1);
+        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(touche - '0'));
+        if (touche == '-') AfficheQuestionReponses(Jeu, Pupille, Vue, -1);
     }
-    DestroyBitmap(Quizz);
-    Quizz = nullptr;
-    UnloadDatafile(Donnees);
-    Donnees = nullptr;
+    DestroyBitmap(Vue.Quizz);
+    Vue.Quizz = nullptr;
+    UnloadDatafile(Vue.Donnees);
+    Vue.Donnees = nullptr;
     CloseGraph();
     return 0;
 }
@@ -67,12 +67,12 @@ class EcranQuestion : public ::testing::Test {
 protected:
     void SetUp() override {
         partie::EcritConfig();
-        std::memset(&Question[0], 0, sizeof Question[0]);
-        Copie(Question[0].Enonce1, sizeof Question[0].Enonce1, "Quel fruit est jaune ?");
-        for (int n = 0; n < 4; ++n) Copie(Question[0].Reponse[n].Ligne1, 60, "Fruit");
-        Copie(Question[0].BonneReponse, 3, "2");
-        NOM_JOUEUR[0] = PRENOM_JOUEUR[0] = CLASSE_JOUEUR[0] = '\0';
-        BonnesReponses = MauvaisesReponses = 0;
+        std::memset(&Jeu.Question[0], 0, sizeof Jeu.Question[0]);
+        Copie(Jeu.Question[0].Enonce1, sizeof Jeu.Question[0].Enonce1, "Quel fruit est jaune ?");
+        for (int n = 0; n < 4; ++n) Copie(Jeu.Question[0].Reponse[n].Ligne1, 60, "Fruit");
+        Copie(Jeu.Question[0].BonneReponse, 3, "2");
+        Pupille.NOM_JOUEUR[0] = Pupille.PRENOM_JOUEUR[0] = Pupille.CLASSE_JOUEUR[0] = '\0';
+        Jeu.BonnesReponses = Jeu.MauvaisesReponses = 0;
     }
     void Lance() {
         harness::Options o;
@@ -89,7 +89,7 @@ protected:
 };
 
 TEST_F(EcranQuestion, AnAnswerPictureMovesTheTextAndLongTextsGetSmaller) {
-    FicheReponse* r = Question[0].Reponse;
+    FicheReponse* r = Jeu.Question[0].Reponse;
     // Narrow letters: each line fits its box at the layout's own size.
     Copie(r[0].Ligne1, 60, "iiiiiiiiiiijiiiiiiiiii");   // 22 characters
     Copie(r[0].Image, 60, "absente.png");
@@ -113,9 +113,9 @@ TEST_F(EcranQuestion, AnAnswerPictureMovesTheTextAndLongTextsGetSmaller) {
 }
 
 TEST_F(EcranQuestion, TwoLineAnswersAndThreeLineQuestionsAreStacked) {
-    Copie(Question[0].Reponse[1].Ligne2, 60, "Fruit");
-    Copie(Question[0].Enonce2, 256, "deuxieme ligne");
-    Copie(Question[0].Enonce3, 256, "troisieme ligne");
+    Copie(Jeu.Question[0].Reponse[1].Ligne2, 60, "Fruit");
+    Copie(Jeu.Question[0].Enonce2, 256, "deuxieme ligne");
+    Copie(Jeu.Question[0].Enonce3, 256, "troisieme ligne");
     Lance();
     const Cadre une = Englobe(0x000000, 90, 430, 420, 515);
     const Cadre deux = Englobe(0x000000, 600, 430, 930, 515);
@@ -137,7 +137,7 @@ TEST_F(EcranQuestion, TwoLineAnswersAndThreeLineQuestionsAreStacked) {
 }
 
 TEST_F(EcranQuestion, AThirdLineWithoutASecondIsNotDrawn) {
-    Copie(Question[0].Enonce3, 256, "troisieme ligne");
+    Copie(Jeu.Question[0].Enonce3, 256, "troisieme ligne");
     Lance();
     const Cadre enonce = Englobe(0x000000, 300, 240, 720, 345);
     EXPECT_LT(enonce.Hauteur(), 35);
@@ -145,23 +145,23 @@ TEST_F(EcranQuestion, AThirdLineWithoutASecondIsNotDrawn) {
 }
 
 TEST_F(EcranQuestion, AnUnderscorePictureIsAThumbnailOnlyAndItsNameIsCut) {
-    Copie(Question[0].Image, 60, "_a_b.png");
-    VueImage = 1;
+    Copie(Jeu.Question[0].Image, 60, "_a_b.png");
+    Jeu.VueImage = 1;
     Lance();
-    EXPECT_STREQ(Question[0].Image, "_a");
-    EXPECT_EQ(VueImage, 1);
+    EXPECT_STREQ(Jeu.Question[0].Image, "_a");
+    EXPECT_EQ(Jeu.VueImage, 1);
     EXPECT_EQ(partie::CompteCouleur(0x000000, 300, 343, 720, 358), 0) << "no invitation under the band";
     EXPECT_EQ(harness::Pixel(800, 300), 0x000000u) << "the thumbnail's outline";
 }
 
 TEST_F(EcranQuestion, APictureThatMayBeOpenedReArmsItsFlagAndInvites) {
-    Copie(Question[0].Image, 60, "chat.png");
-    VueImage = 1;
-    ExtraitSonEcoute = 1;
+    Copie(Jeu.Question[0].Image, 60, "chat.png");
+    Jeu.VueImage = 1;
+    Jeu.ExtraitSonEcoute = 1;
     Lance();
-    EXPECT_STREQ(Question[0].Image, "chat.png");
-    EXPECT_EQ(VueImage, 0);
-    EXPECT_EQ(ExtraitSonEcoute, 1);
+    EXPECT_STREQ(Jeu.Question[0].Image, "chat.png");
+    EXPECT_EQ(Jeu.VueImage, 0);
+    EXPECT_EQ(Jeu.ExtraitSonEcoute, 1);
     EXPECT_GT(partie::CompteCouleur(0x000000, 300, 343, 720, 358), 20);
 }
 

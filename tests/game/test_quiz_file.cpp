@@ -40,7 +40,7 @@ std::string Entete() { return "Titre du quiz\nTh\xE8me\nlibre\n"; }
 // Writes the scrambled text as the quiz file and loads it for n questions.
 int Charge(const std::string& plain, int n) {
     WriteFile(QUIZ, Brouille(plain));
-    NombreQuestions = n;
+    Classe.NombreQuestions = n;
     PrepareQuizz();
     char chemin[256];
     CheminQuizz(chemin, sizeof chemin);
@@ -50,7 +50,7 @@ int Charge(const std::string& plain, int n) {
 // Loads one question whose question line and first answer line are given.
 const FicheQuestion& ChargeLignes(const std::string& question, const std::string& reponse = "R1") {
     EXPECT_EQ(Charge(Entete() + question + "\n" + reponse + "\nR2\nR3\nR4\n3\n--\n", 1), 0);
-    return Question[0];
+    return Jeu.Question[0];
 }
 
 class FichierQuizz : public ::testing::Test {
@@ -67,23 +67,23 @@ TEST_F(FichierQuizz, ScramblingIsItsOwnInverseAndUsesKeyA5) {
 
 TEST_F(FichierQuizz, LinesTakeTheirRolesInEachBlock) {
     ASSERT_EQ(Charge(Entete() + Bloc(1, "2") + Bloc(2, "4"), 2), 0);
-    EXPECT_STREQ(Questionnaire, "Titre du quiz");
-    EXPECT_STREQ(Theme, "Th\xE8me");
-    EXPECT_STREQ(Question[0].Enonce1, "Question 1");
-    EXPECT_STREQ(Question[0].Reponse[3].Ligne1, "R4-1");
-    EXPECT_STREQ(Question[0].BonneReponse, "2");
-    EXPECT_STREQ(Question[1].Enonce1, "Question 2");
-    EXPECT_STREQ(Question[1].Reponse[0].Ligne1, "R1-2");
-    EXPECT_STREQ(Question[1].BonneReponse, "4");
-    EXPECT_STREQ(Question[1].Enonce2, "");
-    EXPECT_STREQ(Question[1].Reponse[0].Ligne2, "");
+    EXPECT_STREQ(Classe.Questionnaire, "Titre du quiz");
+    EXPECT_STREQ(Classe.Theme, "Th\xE8me");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "Question 1");
+    EXPECT_STREQ(Jeu.Question[0].Reponse[3].Ligne1, "R4-1");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "2");
+    EXPECT_STREQ(Jeu.Question[1].Enonce1, "Question 2");
+    EXPECT_STREQ(Jeu.Question[1].Reponse[0].Ligne1, "R1-2");
+    EXPECT_STREQ(Jeu.Question[1].BonneReponse, "4");
+    EXPECT_STREQ(Jeu.Question[1].Enonce2, "");
+    EXPECT_STREQ(Jeu.Question[1].Reponse[0].Ligne2, "");
 }
 
 TEST_F(FichierQuizz, NoQuestionsReadsOnlyTheHeader) {
-    std::strcpy(Question[0].Enonce1, "intact");
+    std::strcpy(Jeu.Question[0].Enonce1, "intact");
     ASSERT_EQ(Charge(Entete() + Bloc(1), 0), 0);
-    EXPECT_STREQ(Theme, "Th\xE8me");
-    EXPECT_STREQ(Question[0].Enonce1, "intact");
+    EXPECT_STREQ(Classe.Theme, "Th\xE8me");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "intact");
 }
 
 TEST_F(FichierQuizz, SixtyQuestionsFillTheTableAndLinesAfterThemAreNotRead) {
@@ -91,10 +91,10 @@ TEST_F(FichierQuizz, SixtyQuestionsFillTheTableAndLinesAfterThemAreNotRead) {
     for (int q = 1; q <= 60; ++q) texte += Bloc(q, std::to_string(1 + q % 4));
     texte += "Question 61\n";
     ASSERT_EQ(Charge(texte, 60), 0);
-    EXPECT_STREQ(Question[59].Enonce1, "Question 60");
-    EXPECT_STREQ(Question[59].Reponse[2].Ligne1, "R3-60");
-    EXPECT_STREQ(Question[59].BonneReponse, "1");
-    EXPECT_STREQ(Question[58].BonneReponse, "4");
+    EXPECT_STREQ(Jeu.Question[59].Enonce1, "Question 60");
+    EXPECT_STREQ(Jeu.Question[59].Reponse[2].Ligne1, "R3-60");
+    EXPECT_STREQ(Jeu.Question[59].BonneReponse, "1");
+    EXPECT_STREQ(Jeu.Question[58].BonneReponse, "4");
 }
 
 TEST_F(FichierQuizz, QuestionLineSplitsIntoSegmentsAndOneMedium) {
@@ -163,26 +163,26 @@ TEST_F(FichierQuizz, AnswerLinesKnowOnlyThePictureMarker) {
 TEST_F(FichierQuizz, RightAnswerIsTheFirstCharacterWhenItNamesAnAnswer) {
     const std::string debut = Entete() + "Q\nA\nB\nC\nD\n";
     ASSERT_EQ(Charge(debut + "2 (le deux)\n--\n", 1), 0);
-    EXPECT_STREQ(Question[0].BonneReponse, "2");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "2");
     ASSERT_EQ(Charge(debut + "\n--\n", 1), 0);
-    EXPECT_STREQ(Question[0].BonneReponse, "");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "");
     ASSERT_EQ(Charge(debut + "5\n--\n", 1), 0);
-    EXPECT_STREQ(Question[0].BonneReponse, "");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "");
 }
 
 TEST_F(FichierQuizz, LastLineWithoutLineFeedIsTakenWhole) {
     ASSERT_EQ(Charge(Entete() + "Q\nA\nB\nC\nD\n4", 1), 0);
-    EXPECT_STREQ(Question[0].BonneReponse, "4");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "4");
     ASSERT_EQ(Charge("Seul titre", 1), 0);
-    EXPECT_STREQ(Questionnaire, "Seul titre");
+    EXPECT_STREQ(Classe.Questionnaire, "Seul titre");
 }
 
 TEST_F(FichierQuizz, CarriageReturnBeforeLineFeedIsDropped) {
     ASSERT_EQ(Charge("T\r\nTh\r\nx\r\nQ~film.mp4\r\nA\xA7" "a.png\r\nB\r\nC\r\nD\r\n3\r\n--\r\n", 1), 0);
-    EXPECT_STREQ(Questionnaire, "T");
-    EXPECT_STREQ(Question[0].Video, "film.mp4");
-    EXPECT_STREQ(Question[0].Reponse[0].Image, "a.png");
-    EXPECT_STREQ(Question[0].BonneReponse, "3");
+    EXPECT_STREQ(Classe.Questionnaire, "T");
+    EXPECT_STREQ(Jeu.Question[0].Video, "film.mp4");
+    EXPECT_STREQ(Jeu.Question[0].Reponse[0].Image, "a.png");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "3");
 }
 
 TEST_F(FichierQuizz, OverlongLinesAreCutWithoutShiftingTheRoles) {
@@ -191,13 +191,13 @@ TEST_F(FichierQuizz, OverlongLinesAreCutWithoutShiftingTheRoles) {
                          "\xA7" + longue + "\nB\nC\nD\n2\n--\n",
                      1),
               0);
-    EXPECT_EQ(std::strlen(Questionnaire), 63u);
-    EXPECT_EQ(std::strlen(Theme), 63u);
-    EXPECT_EQ(std::strlen(Question[0].Enonce1), 254u);  // the line's limit
-    EXPECT_STREQ(Question[0].Enonce2, "");
-    EXPECT_EQ(std::strlen(Question[0].Reponse[0].Ligne1), 59u);
-    EXPECT_STREQ(Question[0].Reponse[1].Ligne1, "B");
-    EXPECT_STREQ(Question[0].BonneReponse, "2");
+    EXPECT_EQ(std::strlen(Classe.Questionnaire), 63u);
+    EXPECT_EQ(std::strlen(Classe.Theme), 63u);
+    EXPECT_EQ(std::strlen(Jeu.Question[0].Enonce1), 254u);  // the line's limit
+    EXPECT_STREQ(Jeu.Question[0].Enonce2, "");
+    EXPECT_EQ(std::strlen(Jeu.Question[0].Reponse[0].Ligne1), 59u);
+    EXPECT_STREQ(Jeu.Question[0].Reponse[1].Ligne1, "B");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "2");
 }
 
 TEST_F(FichierQuizz, LongSegmentsAndNamesAreCutToTheirFields) {
@@ -213,31 +213,31 @@ TEST_F(FichierQuizz, LongSegmentsAndNamesAreCutToTheirFields) {
 
 TEST_F(FichierQuizz, NulBytesAreDroppedFromTheirLine) {
     ASSERT_EQ(Charge(Entete() + "Com\0bien ?\nA\nB\nC\nD\n1\n--\n"s, 1), 0);
-    EXPECT_STREQ(Question[0].Enonce1, "Combien ?");
-    EXPECT_STREQ(Question[0].Reponse[0].Ligne1, "A");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "Combien ?");
+    EXPECT_STREQ(Jeu.Question[0].Reponse[0].Ligne1, "A");
 }
 
 TEST_F(FichierQuizz, MissingLinesLeaveTheLaterQuestionsEmpty) {
-    std::strcpy(Question[2].Enonce1, "ancien");
-    std::strcpy(Question[2].BonneReponse, "1");
+    std::strcpy(Jeu.Question[2].Enonce1, "ancien");
+    std::strcpy(Jeu.Question[2].BonneReponse, "1");
     ASSERT_EQ(Charge(Entete() + Bloc(1) + "Question 2\nR1", 3), 0);
-    EXPECT_STREQ(Question[0].BonneReponse, "1");
-    EXPECT_STREQ(Question[1].Reponse[0].Ligne1, "R1");
-    EXPECT_STREQ(Question[1].Reponse[1].Ligne1, "");
-    EXPECT_STREQ(Question[1].BonneReponse, "");
-    EXPECT_STREQ(Question[2].Enonce1, "");
-    EXPECT_STREQ(Question[2].BonneReponse, "");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "1");
+    EXPECT_STREQ(Jeu.Question[1].Reponse[0].Ligne1, "R1");
+    EXPECT_STREQ(Jeu.Question[1].Reponse[1].Ligne1, "");
+    EXPECT_STREQ(Jeu.Question[1].BonneReponse, "");
+    EXPECT_STREQ(Jeu.Question[2].Enonce1, "");
+    EXPECT_STREQ(Jeu.Question[2].BonneReponse, "");
 }
 
 TEST_F(FichierQuizz, AnUnscrambledFileIsDecodedAllTheSame) {
     WriteFile(QUIZ, Entete() + Bloc(1));
-    NombreQuestions = 1;
+    Classe.NombreQuestions = 1;
     PrepareQuizz();
     char chemin[256];
     CheminQuizz(chemin, sizeof chemin);
     ASSERT_EQ(GetInfoFile(chemin), 0);
-    EXPECT_STRNE(Questionnaire, "Titre du quiz");
-    EXPECT_STREQ(Question[0].BonneReponse, "");
+    EXPECT_STRNE(Classe.Questionnaire, "Titre du quiz");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "");
 }
 
 TEST_F(FichierQuizz, NoPlainCopyIsWrittenToDisk) {
@@ -254,23 +254,23 @@ TEST_F(FichierQuizz, NoPlainCopyIsWrittenToDisk) {
 }
 
 TEST_F(FichierQuizz, MissingFileLoadsNothingAndSaysWhich) {
-    std::strcpy(Questionnaire, "avant");
-    NombreQuestions = 1;
+    std::strcpy(Classe.Questionnaire, "avant");
+    Classe.NombreQuestions = 1;
     EXPECT_EQ(GetInfoFile(".//InfosQuizz//questions//absent"), -1);
-    EXPECT_STREQ(Questionnaire, "avant");
+    EXPECT_STREQ(Classe.Questionnaire, "avant");
     EXPECT_NE(std::strstr(MessageErreur, "questions//absent"), nullptr);
 }
 
 TEST_F(FichierQuizz, CheckBeforeStartAcceptsAWholeQuiz) {
     WriteFile(QUIZ, Brouille(Entete() + Bloc(1, "2") + Bloc(2, "3").substr(0, Bloc(2).size() - 3)));
-    NombreQuestions = 2;
+    Classe.NombreQuestions = 2;
     EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;  // the free last line may be missing
-    NombreQuestions = 1;
+    Classe.NombreQuestions = 1;
     EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
 }
 
 TEST_F(FichierQuizz, CheckBeforeStartRefusesMissingShortOrUnanswerableQuizzes) {
-    NombreQuestions = 2;
+    Classe.NombreQuestions = 2;
     MessageErreur[0] = '\0';
     EXPECT_EQ(VerifieFichierQuizz(), 0);
     EXPECT_NE(std::strstr(MessageErreur, "vorlines_DEMO"), nullptr);
@@ -300,20 +300,20 @@ TEST_F(FichierQuizz, WhatWasCheckedIsWhatIsPlayedEvenIfTheFileChanges) {
     };
     for (const auto& c : cas) {
         WriteFile(QUIZ, Brouille(Entete() + Bloc(1, "2") + Bloc(2, "4")));
-        NombreQuestions = 2;
+        Classe.NombreQuestions = 2;
         ASSERT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
         if (c.remplacant.empty()) fs::remove(QUIZ);
         else WriteFile(QUIZ, c.remplacant);
         PrepareQuizz();
         ASSERT_EQ(ChargeQuizzVerifie(), 0) << c.quoi << ": " << MessageErreur;
-        EXPECT_STREQ(Question[0].Enonce1, "Question 1") << c.quoi;
-        EXPECT_STREQ(Question[1].Reponse[3].Ligne1, "R4-2") << c.quoi;
-        EXPECT_STREQ(Question[1].BonneReponse, "4") << c.quoi;
+        EXPECT_STREQ(Jeu.Question[0].Enonce1, "Question 1") << c.quoi;
+        EXPECT_STREQ(Jeu.Question[1].Reponse[3].Ligne1, "R4-2") << c.quoi;
+        EXPECT_STREQ(Jeu.Question[1].BonneReponse, "4") << c.quoi;
     }
     // Loaded once: without a new check, the next load reads the file again.
     WriteFile(QUIZ, Brouille(Entete() + Bloc(5) + Bloc(6)));
     ASSERT_EQ(ChargeQuizzVerifie(), 0) << MessageErreur;
-    EXPECT_STREQ(Question[0].Enonce1, "Question 5");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "Question 5");
 
     fs::resize_file(QUIZ, 100 * 1024 * 1024);  // sparse: costs no disk
     MessageErreur[0] = '\0';
@@ -359,17 +359,17 @@ TEST_F(FichierQuizz, EncoderWritesWhatTheLoaderReads) {
     WriteFile("quiz.txt", PLAIN_UTF8);
     fs::create_directories("InfosQuizz/questions");
     ASSERT_EQ(Outil("quiz.txt " + std::string(QUIZ)), 0) << ReadFile("erreurs.txt");
-    NombreQuestions = 1;
+    Classe.NombreQuestions = 1;
     PrepareQuizz();
     char chemin[256];
     CheminQuizz(chemin, sizeof chemin);
     ASSERT_EQ(GetInfoFile(chemin), 0);
-    EXPECT_STREQ(Questionnaire, "Quiz d\xE9mo");
-    EXPECT_STREQ(Theme, "Th\xE8me \x80");
-    EXPECT_STREQ(Question[0].Enonce1, "Combien co\xFBte \xA7 ?");
-    EXPECT_STREQ(Question[0].Son, "son.mp3");
-    EXPECT_STREQ(Question[0].Reponse[1].Image, "image.png");
-    EXPECT_STREQ(Question[0].BonneReponse, "2");
+    EXPECT_STREQ(Classe.Questionnaire, "Quiz d\xE9mo");
+    EXPECT_STREQ(Classe.Theme, "Th\xE8me \x80");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "Combien co\xFBte \xA7 ?");
+    EXPECT_STREQ(Jeu.Question[0].Son, "son.mp3");
+    EXPECT_STREQ(Jeu.Question[0].Reponse[1].Image, "image.png");
+    EXPECT_STREQ(Jeu.Question[0].BonneReponse, "2");
     EXPECT_FALSE(fs::exists(std::string(QUIZ) + ".tmp"));
 }
 
@@ -449,16 +449,16 @@ TEST(QuizDemo, LoadsAsManyQuestionsAsTheClassSettingsAnnounce) {
     ScratchDir dossier;
     fs::copy(demo / "InfosQuizz", "InfosQuizz", fs::copy_options::recursive);
     for (signed char niveau : {3, 8}) {
-        QuelNiveau = niveau;
+        Classe.QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1) << MessageErreur;
         EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
         PrepareQuizz();
         char chemin[256];
         CheminQuizz(chemin, sizeof chemin);
         ASSERT_EQ(GetInfoFile(chemin), 0);
-        for (int q = 0; q < NombreQuestions; ++q) {
-            EXPECT_NE(Question[q].Enonce1[0], '\0') << q;
-            EXPECT_NE(Question[q].BonneReponse[0], '\0') << q;
+        for (int q = 0; q < Classe.NombreQuestions; ++q) {
+            EXPECT_NE(Jeu.Question[q].Enonce1[0], '\0') << q;
+            EXPECT_NE(Jeu.Question[q].BonneReponse[0], '\0') << q;
         }
     }
 }

@@ -26,15 +26,15 @@ using test_support::ScratchDir;
 using test_support::WriteFile;
 
 void Eleve(const char* nom, const char* prenom, const char* classe = "DEMO") {
-    std::memset(&Joueur, 0, sizeof Joueur);
-    std::snprintf(Joueur.Nom, sizeof Joueur.Nom, "%s", nom);
-    std::snprintf(Joueur.Prenom, sizeof Joueur.Prenom, "%s", prenom);
-    std::snprintf(Joueur.Classe, sizeof Joueur.Classe, "%s", classe);
+    std::memset(&Pupille.Joueur, 0, sizeof Pupille.Joueur);
+    std::snprintf(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, "%s", nom);
+    std::snprintf(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, "%s", prenom);
+    std::snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", classe);
 }
 
 // A new quiz of n questions for the pupil, counters at zero.
 void NouveauQuizz(int n) {
-    NombreQuestions = n;
+    Classe.NombreQuestions = n;
     PrepareQuizz();
 }
 
@@ -50,8 +50,9 @@ protected:
 };
 
 TEST_F(Resultats, PathFollowsTheDataTreeFormat) {
-    ASSERT_EQ(CheminJoueur(), 1);
-    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//DEMO//MARTIN_Julie.txt");
+    char chemin[TAILLE_CHEMIN];
+    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//DEMO//MARTIN_Julie.txt");
 }
 
 TEST_F(Resultats, CreationMakesTheFolderAndWritesTheStartingLines) {
@@ -59,13 +60,13 @@ TEST_F(Resultats, CreationMakesTheFolderAndWritesTheStartingLines) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_EQ(JoueurDejaJoue(), 1);
-    EXPECT_STREQ(Joueur.Nom, "MARTIN");  // no line feed left in the record
+    EXPECT_STREQ(Pupille.Joueur.Nom, "MARTIN");  // no line feed left in the record
     EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Resultats, SecondStartOfTheSamePupilIsRefusedAndTheFileKept) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    BonnesReponses = 3;
+    Jeu.BonnesReponses = 3;
     ASSERT_EQ(SetInfosJoueur(), 1);
     const std::string avant = ReadFile(fichier);
     // Another computer sharing the data folder tries to start the same pupil.
@@ -78,41 +79,41 @@ TEST_F(Resultats, SecondStartOfTheSamePupilIsRefusedAndTheFileKept) {
 
 TEST_F(Resultats, LinesFourToSixAfterRightWrongAndTimedOutAnswers) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    TempsReponseAutorise = 30;
+    Classe.TempsReponseAutorise = 30;
     // Time runs out on the first question.
-    TempsJeu += TempsReponseAutorise;
-    MauvaisesReponses += 1;
+    Jeu.TempsJeu += Classe.TempsReponseAutorise;
+    Jeu.MauvaisesReponses += 1;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n00\n01\n0030\n");
     // A right answer after 7 seconds, then a wrong one after 12.
-    TempsJeu += 7;
-    BonnesReponses += 1;
+    Jeu.TempsJeu += 7;
+    Jeu.BonnesReponses += 1;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n01\n0037\n");
-    TempsJeu += 12;
-    MauvaisesReponses += 1;
+    Jeu.TempsJeu += 12;
+    Jeu.MauvaisesReponses += 1;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n02\n0049\n");
-    EXPECT_STREQ(Joueur.Bonnes, "01\n");
-    EXPECT_EQ(PremiereJoueur, 0);
+    EXPECT_STREQ(Pupille.Joueur.Bonnes, "01\n");
+    EXPECT_EQ(Jeu.PremiereJoueur, 0);
 }
 
 TEST_F(Resultats, TwelveQuestionsNineRight) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    BonnesReponses = 9;
-    MauvaisesReponses = 3;
-    TempsJeu = 83;
+    Jeu.BonnesReponses = 9;
+    Jeu.MauvaisesReponses = 3;
+    Jeu.TempsJeu = 83;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n09\n03\n0083\n");
 }
 
 TEST_F(Resultats, TimesOfTenThousandSecondsOrMoreAreWrittenInFull) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    BonnesReponses = 60;
-    TempsJeu = 21600;
+    Jeu.BonnesReponses = 60;
+    Jeu.TempsJeu = 21600;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n60\n00\n21600\n");
-    TempsJeu = 2147483647;
+    Jeu.TempsJeu = 2147483647;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n60\n00\n2147483647\n");
 }
@@ -122,8 +123,8 @@ TEST_F(Resultats, RewriteReplacesTheFileByRenamingAWholeNewOne) {
     // A second name for the old file: an in-place rewrite would change it
     // too, a new file renamed over the old name leaves it alone.
     fs::create_hard_link(fichier, "ancien.txt");
-    BonnesReponses = 1;
-    TempsJeu = 5;
+    Jeu.BonnesReponses = 1;
+    Jeu.TempsJeu = 5;
     ASSERT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile("ancien.txt"), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n00\n0005\n");
@@ -143,7 +144,7 @@ TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
     limite = libre;
     limite.rlim_cur = 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    BonnesReponses = 1;
+    Jeu.BonnesReponses = 1;
     MessageErreur[0] = '\0';
     const int resultat = SetInfosJoueur();
     setrlimit(RLIMIT_FSIZE, &libre);
@@ -168,7 +169,9 @@ TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {
 TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
     Eleve("../../x", "..\\y:z", "..");
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
-    EXPECT_STREQ(Chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
+    char chemin[TAILLE_CHEMIN];
+    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
     int fichiers = 0;
     for (const auto& f : fs::recursive_directory_iterator(dossier.path())) {
         if (!f.is_regular_file()) continue;
@@ -185,7 +188,7 @@ TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
 TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
     NouveauQuizz(4);
-    std::snprintf(Questionnaire, sizeof Questionnaire, "Les anim\xE9" "aux");
+    std::snprintf(Classe.Questionnaire, sizeof Classe.Questionnaire, "Les anim\xE9" "aux");
     const struct {
         int numero;
         const char* bonne;
@@ -199,23 +202,23 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
         {4, "1", "cri.mp3", "", 0, 30, 0, "question 4 : aucune r\xE9ponse, fausse, 30 s, m\xE9" "dia non ouvert"},
     };
     const fs::path reponses = "InfosQuizz/joueurs/DEMO/reponses/MARTIN_Julie.txt";
-    DebutReponses();
+    DebutReponses(Classe, Pupille);
     std::string attendu = ReadFile(reponses);
     ASSERT_EQ(attendu.rfind("Questionnaire : Les anim\xE9" "aux\nD\xE9" "but : ", 0), 0u) << attendu;
     for (const auto& t : tours) {
-        FicheQuestion& q = Question[NumQuestion];
+        FicheQuestion& q = Jeu.Question[Jeu.NumQuestion];
         q.NumeroFichier = t.numero;
         std::snprintf(q.BonneReponse, sizeof q.BonneReponse, "%s", t.bonne);
         std::snprintf(q.Son, sizeof q.Son, "%s", t.son);
         std::snprintf(q.Image, sizeof q.Image, "%s", t.image);
-        VueImage = VideoVue = 0;  // as the question screen leaves them
-        ExtraitSonEcoute = t.ecoute;
-        (t.choix == t.bonne[0] - '0' ? BonnesReponses : MauvaisesReponses) += 1;
+        Jeu.VueImage = Jeu.VideoVue = 0;  // as the question screen leaves them
+        Jeu.ExtraitSonEcoute = t.ecoute;
+        (t.choix == t.bonne[0] - '0' ? Jeu.BonnesReponses : Jeu.MauvaisesReponses) += 1;
         ASSERT_EQ(SetInfosJoueur(), 1);
-        NoteReponse(t.choix, t.secondes);
+        NoteReponse(Jeu, t.choix, t.secondes);
         attendu += std::string(t.ligne) + "\n";
         EXPECT_EQ(ReadFile(reponses), attendu);
-        ++NumQuestion;
+        ++Jeu.NumQuestion;
     }
     // Escape on the fourth question: nothing more is written, and what is
     // there reads back as three questions met.
@@ -230,9 +233,9 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
     fs::remove_all("InfosQuizz/joueurs/DEMO/reponses");
     WriteFile("InfosQuizz/joueurs/DEMO/reponses", "");
-    DebutReponses();
-    NoteReponse(1, 3);
-    BonnesReponses = 1;
+    DebutReponses(Classe, Pupille);
+    NoteReponse(Jeu, 1, 3);
+    Jeu.BonnesReponses = 1;
     EXPECT_EQ(SetInfosJoueur(), 1);
     EXPECT_EQ(ReadFile("InfosQuizz/joueurs/DEMO/reponses"), "");
     EXPECT_EQ(std::distance(fs::directory_iterator("InfosQuizz/joueurs/DEMO"), fs::directory_iterator()), 3);
@@ -248,14 +251,14 @@ TEST(NomDeFichier, CopiesThePartOnlyWhenItFits) {
 }
 
 TEST_F(Resultats, TooLongAPathIsRefusedWithAMessage) {
-    std::snprintf(CheminDonnees, sizeof CheminDonnees, ".//%0200d//", 0);
+    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, ".//%0200d//", 0);
     Eleve("\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9",
           "Julie");
     MessageErreur[0] = '\0';
     EXPECT_EQ(CreeFichierJoueur(), RESULTATS_ERREUR);
     EXPECT_EQ(SetInfosJoueur(), 0);
     EXPECT_NE(MessageErreur[0], '\0');
-    std::snprintf(CheminDonnees, sizeof CheminDonnees, ".//InfosQuizz//");
+    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, ".//InfosQuizz//");
 }
 
 
@@ -329,8 +332,8 @@ TEST_F(Resultats, AStopAtAnyFileStepLeavesNoFileOrAWholeOneAndTheNextRunAgrees) 
         SCOPED_TRACE("rewrite stopped before step " + std::to_string(k));
         WriteFile(fichier, depart);
         const bool fini = LanceEtArreteA(k, [] {
-            BonnesReponses = 1;
-            TempsJeu = 7;
+            Jeu.BonnesReponses = 1;
+            Jeu.TempsJeu = 7;
             return SetInfosJoueur() == 1;
         });
         ASSERT_EQ(FichiersDuDossier(fichier.parent_path()).size(), 1u);

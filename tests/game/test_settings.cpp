@@ -25,7 +25,7 @@ std::string Reglages(const std::string& questions = "10", const std::string& tem
 
 class Reglage : public ::testing::Test {
 protected:
-    void SetUp() override { QuelNiveau = 4; }
+    void SetUp() override { Classe.QuelNiveau = 4; }
     // Reads `contenu` as the settings file of the current level; 1 or 0.
     int Lit(const std::string& contenu) {
         WriteFile(REGLAGES, contenu);
@@ -42,39 +42,43 @@ protected:
 
 TEST_F(Reglage, ReadsEveryField) {
     ASSERT_EQ(Lit(Reglages("12", "45", "1")), 1) << MessageErreur;
-    EXPECT_STREQ(Questionnaire, "Mon quiz");
-    EXPECT_STREQ(Theme, "Le th\xE8me");
-    EXPECT_STREQ(EnteteClasse, "CE1 - CM2");
-    EXPECT_EQ(GetInfosJoueur, 1);
-    EXPECT_STREQ(NbQuestionsM0, "12");
-    EXPECT_EQ(NombreQuestions, 12);
-    EXPECT_EQ(TempsAttente1, 5);
-    EXPECT_EQ(TempsAttente2, 3);
-    EXPECT_EQ(TempsReponseAutorise, 45);
+    EXPECT_STREQ(Classe.Questionnaire, "Mon quiz");
+    EXPECT_STREQ(Classe.Theme, "Le th\xE8me");
+    EXPECT_STREQ(Classe.EnteteClasse, "CE1 - CM2");
+    EXPECT_EQ(Classe.GetInfosJoueur, 1);
+    EXPECT_STREQ(Classe.NbQuestionsM0, "12");
+    EXPECT_EQ(Classe.NombreQuestions, 12);
+    EXPECT_EQ(Classe.TempsAttente1, 5);
+    EXPECT_EQ(Classe.TempsAttente2, 3);
+    EXPECT_EQ(Classe.TempsReponseAutorise, 45);
     EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Reglage, NameEntryFlagChoosesListOrEntry) {
     ASSERT_EQ(Lit(Reglages("10", "30", "0")), 1);
-    EXPECT_EQ(GetInfosJoueur, 0);
+    EXPECT_EQ(Classe.GetInfosJoueur, 0);
     ASSERT_EQ(Lit(Reglages("10", "30", "7")), 1);
-    EXPECT_NE(GetInfosJoueur, 0);
+    EXPECT_NE(Classe.GetInfosJoueur, 0);
 }
 
 TEST_F(Reglage, LevelChoosesTheFile) {
     WriteFile(REGLAGES, Reglages("10"));
     WriteFile(REGLAGES_PETITS, Reglages("4"));
     for (signed char niveau : {3, 4, 5, 6}) {
-        QuelNiveau = niveau;
+        Classe.QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1);
-        EXPECT_EQ(NombreQuestions, 10) << int(niveau);
-        EXPECT_STREQ(Chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
+        EXPECT_EQ(Classe.NombreQuestions, 10) << int(niveau);
+        char chemin[TAILLE_CHEMIN];
+        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
     }
     for (signed char niveau : {7, 8}) {
-        QuelNiveau = niveau;
+        Classe.QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1);
-        EXPECT_EQ(NombreQuestions, 4) << int(niveau);
-        EXPECT_STREQ(Chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
+        EXPECT_EQ(Classe.NombreQuestions, 4) << int(niveau);
+        char chemin[TAILLE_CHEMIN];
+        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
     }
 }
 
@@ -90,7 +94,7 @@ TEST_F(Reglage, LimitsOfTheNumberOfQuestions) {
 TEST_F(Reglage, LimitsOfTheTimePerAnswer) {
     EXPECT_EQ(Lit(Reglages("10", "1")), 1);
     EXPECT_EQ(Lit(Reglages("10", "360")), 1);
-    EXPECT_EQ(TempsReponseAutorise, 360);
+    EXPECT_EQ(Classe.TempsReponseAutorise, 360);
     EXPECT_EQ(Lit(Reglages("10", "0")), 0);
     MessageCite("ligne 8");
     EXPECT_EQ(Lit(Reglages("10", "361")), 0);
@@ -124,21 +128,21 @@ TEST_F(Reglage, LongTextLinesAreCutWithoutShiftingTheSettings) {
     const std::string titre(70, 't');
     ASSERT_EQ(Lit(titre + "\n" + std::string(48, 'h') + "\nCE1\n0\n15\n5\n3\n20\n"), 1)
         << MessageErreur;
-    EXPECT_EQ(std::string(Questionnaire), std::string(48, 't'));
-    EXPECT_EQ(std::string(Theme), std::string(48, 'h'));
-    EXPECT_STREQ(EnteteClasse, "CE1");
-    EXPECT_EQ(NombreQuestions, 15);
-    EXPECT_EQ(TempsReponseAutorise, 20);
+    EXPECT_EQ(std::string(Classe.Questionnaire), std::string(48, 't'));
+    EXPECT_EQ(std::string(Classe.Theme), std::string(48, 'h'));
+    EXPECT_STREQ(Classe.EnteteClasse, "CE1");
+    EXPECT_EQ(Classe.NombreQuestions, 15);
+    EXPECT_EQ(Classe.TempsReponseAutorise, 20);
 }
 
 TEST_F(Reglage, WindowsLineEndsAndAMissingLastLineFeed) {
     ASSERT_EQ(Lit("Quiz\r\nTheme\r\nCE1\r\n1\r\n100\r\n5\r\n3\r\n120\r\n"), 0);
     MessageCite("100");  // read whole, then refused as a number of questions
     ASSERT_EQ(Lit("Quiz\r\nTheme\r\nCE1\r\n1\r\n12\r\n5\r\n3\r\n120\r\n"), 1) << MessageErreur;
-    EXPECT_STREQ(Questionnaire, "Quiz");
-    EXPECT_EQ(TempsReponseAutorise, 120);
+    EXPECT_STREQ(Classe.Questionnaire, "Quiz");
+    EXPECT_EQ(Classe.TempsReponseAutorise, 120);
     ASSERT_EQ(Lit("Quiz\nTheme\nCE1\n1\n12\n5\n3\n30"), 1) << MessageErreur;
-    EXPECT_EQ(TempsReponseAutorise, 30);
+    EXPECT_EQ(Classe.TempsReponseAutorise, 30);
 }
 
 // --- Pupil list -------------------------------------------------------------------

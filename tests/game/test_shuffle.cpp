@@ -15,10 +15,10 @@ namespace {
 
 // Fills the n first records so that every field names its record.
 void RemplitQuestions(int n) {
-    NombreQuestions = n;
-    std::memset(Question, 0, sizeof Question);
+    Classe.NombreQuestions = n;
+    std::memset(Jeu.Question, 0, sizeof Jeu.Question);
     for (int q = 0; q < n; ++q) {
-        FicheQuestion& r = Question[q];
+        FicheQuestion& r = Jeu.Question[q];
         std::snprintf(r.Enonce1, sizeof r.Enonce1, "E1-%d", q);
         std::snprintf(r.Enonce2, sizeof r.Enonce2, "E2-%d", q);
         std::snprintf(r.Enonce3, sizeof r.Enonce3, "E3-%d", q);
@@ -41,7 +41,7 @@ void RemplitQuestions(int n) {
 std::vector<int> Ordre(int n) {
     std::vector<int> ordre;
     for (int p = 0; p < n; ++p) {
-        const FicheQuestion& r = Question[p];
+        const FicheQuestion& r = Jeu.Question[p];
         int q = -1;
         EXPECT_EQ(std::sscanf(r.Enonce1, "E1-%d", &q), 1);
         char attendu[64];
@@ -78,7 +78,7 @@ TEST(Melange, ZeroOrOneQuestionIsLeftAsItIs) {
     lc::SeedRandom(1);
     RemplitQuestions(0);
     MelangeQuestions();
-    EXPECT_STREQ(Question[0].Enonce1, "");
+    EXPECT_STREQ(Jeu.Question[0].Enonce1, "");
     RemplitQuestions(1);
     MelangeQuestions();  // must return: there is no second record to draw
     EXPECT_EQ(Ordre(1), Identite(1));
@@ -125,15 +125,15 @@ TEST(Melange, LargerQuizzesGetEvenPermutationsOfWholeRecords) {
 TEST(Melange, TouchesNeitherTheRecordsBeyondTheQuizNorTheAnswers) {
     lc::SeedRandom(5);
     RemplitQuestions(6);
-    NombreQuestions = 4;
-    std::memset(JoueurSolo, 0, sizeof JoueurSolo);
+    Classe.NombreQuestions = 4;
+    std::memset(Jeu.JoueurSolo, 0, sizeof Jeu.JoueurSolo);
     MelangeQuestions();
-    EXPECT_STREQ(Question[4].Enonce1, "E1-4");
-    EXPECT_STREQ(Question[5].Enonce1, "E1-5");
+    EXPECT_STREQ(Jeu.Question[4].Enonce1, "E1-4");
+    EXPECT_STREQ(Jeu.Question[5].Enonce1, "E1-5");
     std::vector<int> ordre = Ordre(4);
     std::sort(ordre.begin(), ordre.end());
     EXPECT_EQ(ordre, Identite(4));
-    for (unsigned char reponse : JoueurSolo) EXPECT_EQ(reponse, 0);
+    for (unsigned char reponse : Jeu.JoueurSolo) EXPECT_EQ(reponse, 0);
 }
 
 TEST(EchangerStr, ExchangesTextsUpToTheirTerminators) {

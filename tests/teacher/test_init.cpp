@@ -20,12 +20,12 @@ TEST(Init, TheGameReadsTheNewTreeAsItIs) {
     ScratchDir dossier;
     const Sortie s = Pivolette("init classe");
     ASSERT_EQ(s.code, 0) << s.err;
-    std::snprintf(CheminDonnees, sizeof CheminDonnees, "%s", "classe/InfosQuizz/");
+    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s", "classe/InfosQuizz/");
     for (signed char niveau : {8, 3}) {
-        QuelNiveau = niveau;
+        Classe.QuelNiveau = niveau;
         ASSERT_EQ(LitInfosJeu(), 1) << MessageErreur;
-        EXPECT_EQ(NombreQuestions, 3);
-        EXPECT_EQ(GetInfosJoueur, niveau == 8 ? 0 : 1);  // the list for G.S., names typed above
+        EXPECT_EQ(Classe.NombreQuestions, 3);
+        EXPECT_EQ(Classe.GetInfosJoueur, niveau == 8 ? 0 : 1);  // the list for G.S., names typed above
     }
     EXPECT_EQ(VerifieListeJoueurs(), 3) << MessageErreur;
     EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
@@ -33,8 +33,8 @@ TEST(Init, TheGameReadsTheNewTreeAsItIs) {
     CheminQuizz(chemin, sizeof chemin);
     PrepareQuizz();
     ASSERT_EQ(GetInfoFile(chemin), 0);
-    EXPECT_STREQ(Question[1].Enonce2, "dit \xAB miaou \xBB ?");
-    EXPECT_STREQ(Question[2].BonneReponse, "3");
+    EXPECT_STREQ(Jeu.Question[1].Enonce2, "dit \xAB miaou \xBB ?");
+    EXPECT_STREQ(Jeu.Question[2].BonneReponse, "3");
     EXPECT_TRUE(fs::is_directory("classe/InfosQuizz/joueurs/DEMO"));
     EXPECT_TRUE(fs::is_directory("classe/InfosQuizz/questions/videos"));
 

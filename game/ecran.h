@@ -1,5 +1,7 @@
-// The game driver's pieces that the screens share: the end of the media
-// library, the release of the run's resources, the archive's pictures.
+// The screen's shared pieces: the archive fused to the program, the nine
+// pieces of the question screen cut from its background, its mouse areas,
+// and the end of the media library. Every screen draws with these; none
+// needs the game driver.
 #pragma once
 
 // Stops the media library: sound, mouse, font, graphics, in this order.
@@ -17,14 +19,6 @@ void DefinitZonesQuestion();
 // Releases the archive and the nine screen pieces of the question screen.
 void LibereRessources();
 
-// Ends the run after a data problem: the message of MessageErreur in a box,
-// the resources released, Close(), the end of the program.
-[[noreturn]] void ArretSurErreur();
-
 // Draws archive object `index` scaled into (x, y, w, h), in pixels; an
 // object the archive lacks draws nothing.
 void DessineObjet(int index, int x, int y, int w, int h);
-
-// The end of the quiz: the question and answers wiped, the "FIN DU QUIZZ !"
-// panel, then the correction review. Does not return.
-[[noreturn]] void FinQuizz();

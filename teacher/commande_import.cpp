@@ -40,6 +40,7 @@ int CommandeImport(int argc, char** argv) {
     octets = std::move(utf8);
     const std::vector<QuestionImportee> q = a.mots[0] == "aiken" ? LitAiken(octets, source, d) : LitGift(octets, source, d);
     const std::string texte = TexteQuizz(q, fs::path(source).stem().string(), source, d);
+    RangeDiagnostics(d);
     int code = SignaleTout(std::cerr, d, false);
     for (const Diagnostic& x : d) code = x.message.rfind("question non reprise", 0) == 0 ? SORTIE_PROBLEMES : code;
     if (q.empty()) return Echec(SORTIE_PROBLEMES, source + " : aucune question à choix multiple n'a pu être reprise");

@@ -13,6 +13,9 @@ struct QuestionImportee {
     std::string texte;
     std::vector<std::string> reponses;  // 2 to 4
     int bonne = 0;                      // index of the right answer
+    std::string image;                  // file names of the question's picture and
+    std::string son;                    // sound, beside the export; empty: none
+    std::vector<std::string> images;    // an answer's picture, by answer; may be empty
 };
 
 // Reads an Aiken export: question line, answers "A." or "A)", "ANSWER: X".
@@ -20,10 +23,16 @@ struct QuestionImportee {
 std::vector<QuestionImportee> LitAiken(const std::string& texte, const std::string& fichier,
                                        std::vector<Diagnostic>& diagnostics);
 
-// Reads the multiple-choice questions with one right answer of a GIFT
-// export; every other question gives a warning in `diagnostics`.
+// Reads the multiple-choice questions with one right answer and the
+// true/false questions of a GIFT export; every other question gives a
+// warning in `diagnostics`. Pictures and sounds its HTML names are looked
+// for in the export's folder.
 std::vector<QuestionImportee> LitGift(const std::string& texte, const std::string& fichier,
                                       std::vector<Diagnostic>& diagnostics);
+
+// Puts the diagnostics in line order, each once (the importers and the
+// writing of the quiz text add theirs apart).
+void RangeDiagnostics(std::vector<Diagnostic>& diagnostics);
 
 // Cuts a text into at most `lignes` display lines of about `largeur`
 // characters at word boundaries; what does not fit stays on the last line.

@@ -1,6 +1,8 @@
 // The imported questions written as the game's quiz text: texts cut into
 // display lines between words, the quiz text's own signs replaced, and
 // lines cut to the game's fields with a warning.
+#include <algorithm>
+
 #include "importe.h"
 
 namespace {
@@ -34,17 +36,25 @@ std::string Debut(const std::string& t, std::size_t n) {
     return t.substr(0, k);
 }
 
+// A "#" starts a style mark in the game's texts ("#i" italics); "##" shows
+// one "#".
+std::string DiesesDoubles(const std::string& t) {
+    std::string r;
+    for (char c : t) r += c == '#' ? "##" : std::string(1, c);
+    return r;
+}
+
 std::string Joint(const std::vector<std::string>& lignes) {
     std::string r;
-    for (const std::string& l : lignes) r += (r.empty() ? "" : "|") + l;
+    for (const std::string& l : lignes) r += (r.empty() ? "" : "|") + DiesesDoubles(l);
     return r;
 }
 
 std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
     std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3);
     for (std::string& s : l) {
-        if (LongueurUtf8(s) <= CHAMP_COURT) continue;
-        s = Debut(s, CHAMP_COURT);
+        if (LongueurUtf8(DiesesDoubles(s)) <= CHAMP_COURT) continue;
+        while (LongueurUtf8(DiesesDoubles(s)) > CHAMP_COURT) s = Debut(s, LongueurUtf8(s) - 1);
         d.push_back({f, ligne, 0, false, "réponse trop longue pour trois lignes : coupée à « " + s + " »"});
     }
     return Joint(l);
@@ -57,6 +67,8 @@ std::string LigneQuestion(const std::string& t, const std::string& f, int ligne,
     std::string r = Joint(l);
     if (LongueurUtf8(r) > LIGNE_MAX) {
         r = Debut(r, LIGNE_MAX);
+        const std::size_t dieses = r.size() - 1 - r.find_last_not_of('#');  // npos + 1 is 0
+        if (dieses % 2 == 1) r.pop_back();  // never half a "##"
         d.push_back({f, ligne, 0, false, "question de plus de 254 caractères : coupée"});
     }
     return r;
@@ -91,11 +103,28 @@ std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std
                        const std::string& f, std::vector<Diagnostic>& d) {
     std::string t = Debut(titre, 63) + "\nQuestions importées\nImporté par pivolette import depuis " + f + "\n";
     for (const QuestionImportee& q : questions) {
-        t += LigneQuestion(q.texte, f, q.ligne, d) + "\n";
-        for (std::size_t r = 0; r < 4; ++r)
-            t += (r < q.reponses.size() ? LigneReponse(q.reponses[r], f, q.ligne, d) : "") + "\n";
+        t += LigneQuestion(q.texte, f, q.ligne, d);
+        // The medium's marker ends the line: "§" a picture, "µ" a sound.
+        t += (q.image.empty() ? "" : "\xC2\xA7" + q.image) + (q.son.empty() ? "" : "\xC2\xB5" + q.son) + "\n";
+        for (std::size_t r = 0; r < 4; ++r) {
+            if (r < q.reponses.size()) t += LigneReponse(q.reponses[r], f, q.ligne, d);
+            if (r < q.images.size() && !q.images[r].empty()) t += "\xC2\xA7" + q.images[r];
+            t += "\n";
+        }
         t += std::to_string(q.bonne + 1) + "\n--\n";
     }
     return t;
 }
 
+
+void RangeDiagnostics(std::vector<Diagnostic>& d) {
+    std::stable_sort(d.begin(), d.end(), [](const Diagnostic& a, const Diagnostic& b) { return a.ligne < b.ligne; });
+    std::vector<Diagnostic> uniques;
+    for (Diagnostic& x : d) {
+        bool vu = false;
+        for (auto k = uniques.rbegin(); !vu && k != uniques.rend() && k->ligne == x.ligne; ++k)
+            vu = k->message == x.message && k->fichier == x.fichier;
+        if (!vu) uniques.push_back(std::move(x));
+    }
+    d = std::move(uniques);
+}

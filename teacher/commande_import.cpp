@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const AIDE_IMPORT =
-    "usage : pivolette import aiken|gift FICHIER [-o TEXTE]\n"
+    "usage : pivolette import aiken|gift FICHIER [-o TEXTE] [--force]\n"
     "\n"
     "Convertit les questions à choix multiple d'un export Aiken ou GIFT (Moodle et\n"
     "d'autres plateformes) en texte de quiz pour Pivolette (UTF-8, sur la sortie\n"
@@ -21,13 +21,23 @@ const char* const AIDE_IMPORT =
     "est signalée et laissée de côté.\n"
     "Le fichier peut être en UTF-8 ou en Windows-1252 ; un fichier en UTF-8 qui\n"
     "contient un octet qui n'en est pas est refusé, avec sa ligne et sa colonne.\n"
+    "Les images et les sons que nomme le HTML d'une question sont repris quand ils\n"
+    "sont à côté de FICHIER (à copier ensuite dans questions/images ou questions/sons).\n"
+    "Un TEXTE qui existe déjà n'est remplacé que s'il vient d'une importation, ou\n"
+    "avec --force.\n"
     "Codes de sortie : 0 tout est repris, 1 des questions sont laissées de côté,\n"
     "2 usage, fichier illisible ou refusé pour son codage.\n";
+
+// The quiz texts this command writes say so on their free third line.
+bool Importe(const std::string& octets) {
+    const std::vector<std::string> lignes = DecoupeLignes(FinsDeLigneLF(octets.substr(0, 4096)));
+    return lignes.size() > 2 && lignes[2].rfind("Importé par pivolette import", 0) == 0;
+}
 
 }  // namespace
 
 int CommandeImport(int argc, char** argv) {
-    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {"-o"});
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--force"}, {"-o"});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_IMPORT, SORTIE_OK;
     if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() != 2 || (a.mots[0] != "aiken" && a.mots[0] != "gift"))
         return std::cerr << AIDE_IMPORT, SORTIE_USAGE;
@@ -47,7 +57,9 @@ int CommandeImport(int argc, char** argv) {
     std::string erreur;
     if (a.Valeur("-o", "-") != "-" && fs::exists(a.Valeur("-o")) && fs::equivalent(a.Valeur("-o"), source))
         return Echec(SORTIE_USAGE, "le texte remplacerait l'export " + source);
-    if (!EcritFichierEntier(a.Valeur("-o", "-"), texte, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    if (!RemplacementPermis(a.Valeur("-o", "-"), texte, a.A("--force"), Importe, erreur) ||
+        !EcritFichierEntier(a.Valeur("-o", "-"), texte, erreur))
+        return Echec(SORTIE_PROBLEMES, erreur);
     std::cerr << q.size() << " question(s) reprise(s).\n";
     return code;
 }

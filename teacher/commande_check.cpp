@@ -16,6 +16,7 @@
 #include "fichier_quizz.h"
 #include "lecture.h"
 #include "medias.h"
+#include "mesure.h"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +28,8 @@ const char* const AIDE_CHECK =
     "Vérifie le dossier du jeu (celui qui contient InfosQuizz, ou InfosQuizz\n"
     "lui-même ; le dossier courant par défaut) comme le jeu le lira : réglages des\n"
     "classes, liste des élèves, quiz brouillé, images, sons et vidéos nommés ; le\n"
-    "texte quiz.txt à côté d'InfosQuizz doit être celui du quiz brouillé.\n"
+    "texte quiz.txt à côté d'InfosQuizz doit être celui du quiz brouillé. Les textes\n"
+    "des questions sont mesurés comme le jeu les dessine (voir pivolette encode).\n"
     "Chaque problème est écrit « fichier:ligne: error|warning: message ».\n"
     "Codes de sortie : 0 aucune erreur (des avertissements peut-être), 1 erreurs\n"
     "trouvées, 2 usage ou dossier introuvable.\n";
@@ -175,6 +177,7 @@ void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages
     for (const MediaNomme& m : medias) VerifieMedia(v, chemin, m);
     bool erreur = false;
     for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
+    if (!erreur) MesureQuizz(texte, chemin, v.d);
     if (erreur || questions < 0) return;
     // The game's own check before play has the last word, on the same bytes.
     if (!VerifieQuizz(texte, questions, chemin, pourquoi)) v.d.push_back({chemin, 0, 0, true, pourquoi});

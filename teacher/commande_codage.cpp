@@ -6,6 +6,7 @@
 #include "commandes.h"
 #include "controle_quizz.h"
 #include "fichier_quizz.h"
+#include "mesure.h"
 
 namespace fs = std::filesystem;
 
@@ -19,7 +20,10 @@ const char* const AIDE_ENCODE =
     "vorlines_DEMO). Le texte peut être en UTF-8 ou en Windows-1252 (reconnu seul ;\n"
     "--utf8 ou --cp1252 l'imposent). Les fins de ligne deviennent LF. Un caractère\n"
     "que le jeu ne sait pas afficher, un texte trop long ou une bonne réponse qui\n"
-    "n'est pas 1 à 4 sont signalés avec leur ligne, et rien n'est écrit.\n"
+    "n'est pas 1 à 4 sont signalés avec leur ligne, et rien n'est écrit. Chaque\n"
+    "question et chaque réponse est mesurée avec les polices du jeu sur un écran de\n"
+    "1024 x 768 : un texte que le jeu réduira ou qui débordera de sa case est\n"
+    "signalé (avertissement), avec sa ligne, sa colonne et de combien.\n"
     "Le fichier TEXTE n'est jamais remplacé ; un QUIZZ qui existe déjà ne l'est que\n"
     "s'il est un quiz brouillé, ou avec --force.\n"
     "Codes de sortie : 0 écrit, 1 problèmes dans le texte, 2 usage ou fichier illisible.\n";
@@ -95,6 +99,10 @@ int EncodeQuizz(const std::string& entree, const std::string& sortie, Codage cod
     std::vector<Diagnostic> d;
     if (TexteClairQuizz(octets, entree, codage, texte, d))
         ControleTexteQuizz(texte, entree, -1, "", d, nullptr);
+    bool erreur_trouvee = false;
+    for (const Diagnostic& x : d) erreur_trouvee = erreur_trouvee || x.erreur;
+    // A well-formed quiz is measured as the game will draw it.
+    if (!erreur_trouvee && !texte.empty()) MesureQuizz(texte, entree, d);
     const int code = SignaleTout(std::cerr, d, false);
     if (code != SORTIE_OK) return code;
     BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());

@@ -2,6 +2,7 @@
 // systems (Aiken, GIFT), and their writing as the game's quiz text.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,21 @@ std::vector<QuestionImportee> LitGift(const std::string& texte, const std::strin
 // writing of the quiz text add theirs apart).
 void RangeDiagnostics(std::vector<Diagnostic>& diagnostics);
 
-// Cuts a text into at most `lignes` display lines of about `largeur`
-// characters at word boundaries; what does not fit stays on the last line.
+// Whether a display line (UTF-8) fits its box on the game's screen: a
+// question's line (`question`) or an answer's.
+using TientDansCase = std::function<bool(const std::string& ligne, bool question)>;
+
+// Cuts a text into at most `lignes` display lines at word boundaries, each
+// as long as `tient` lets it, or, without `tient`, of about `largeur`
+// characters; what does not fit stays on the last line. A lone "?", "!",
+// ":", ";" or "»" stays with the word before it, a "«" with the word after.
 std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur,
-                                       std::size_t lignes);
+                                       std::size_t lignes, const std::function<bool(const std::string&)>& tient = {});
 
 // The plain quiz text (UTF-8, LF line ends) of the questions: title, theme,
 // a free line, then seven lines per question. Texts cut to fit the game's
-// fields give warnings.
+// fields give warnings. With `tient`, lines are cut where they fit the
+// game's boxes as measured; without, by a count of characters.
 std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std::string& titre,
-                       const std::string& fichier, std::vector<Diagnostic>& diagnostics);
+                       const std::string& fichier, std::vector<Diagnostic>& diagnostics,
+                       const TientDansCase& tient = {});

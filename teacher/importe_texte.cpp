@@ -50,8 +50,15 @@ std::string Joint(const std::vector<std::string>& lignes) {
     return r;
 }
 
-std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
-    std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3);
+// The measure of one kind of box, or none.
+std::function<bool(const std::string&)> Pour(const TientDansCase& tient, bool question) {
+    if (!tient) return {};
+    return [&tient, question](const std::string& l) { return tient(l, question); };
+}
+
+std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d,
+                         const TientDansCase& tient) {
+    std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3, Pour(tient, false));
     for (std::string& s : l) {
         if (LongueurUtf8(DiesesDoubles(s)) <= CHAMP_COURT) continue;
         while (LongueurUtf8(DiesesDoubles(s)) > CHAMP_COURT) s = Debut(s, LongueurUtf8(s) - 1);
@@ -60,9 +67,10 @@ std::string LigneReponse(const std::string& t, const std::string& f, int ligne, 
     return Joint(l);
 }
 
-std::string LigneQuestion(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
-    const std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_QUESTION, 3);
-    if (LongueurUtf8(l.back()) > 2 * LARGEUR_QUESTION)
+std::string LigneQuestion(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d,
+                          const TientDansCase& tient) {
+    const std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_QUESTION, 3, Pour(tient, true));
+    if (tient ? !tient(l.back(), true) : LongueurUtf8(l.back()) > 2 * LARGEUR_QUESTION)
         d.push_back({f, ligne, 0, false, "question longue : sa troisième ligne risque de dépasser de l'écran"});
     std::string r = Joint(l);
     if (LongueurUtf8(r) > LIGNE_MAX) {
@@ -76,9 +84,18 @@ std::string LigneQuestion(const std::string& t, const std::string& f, int ligne,
 
 }  // namespace
 
-std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur, std::size_t lignes) {
-    std::vector<std::string> r(1);
-    std::size_t longueur = 0;  // of the last line, in characters: counted once per word
+namespace {
+
+// "?", "!", ":", ";", "»" alone: never at the start of a display line.
+bool PonctuationSeule(std::string_view mot) {
+    return mot == "?" || mot == "!" || mot == ":" || mot == ";" || mot == "\xC2\xBB";
+}
+
+// The words of a text, a lone punctuation mark joined to the word before it
+// and an opening "«" to the word after it, by a space as written.
+std::vector<std::string> Mots(const std::string& texte) {
+    std::vector<std::string> mots;
+    bool guillemet = false;  // the last word is a "«" waiting for the next
     std::size_t debut = 0;
     while (debut < texte.size()) {
         const std::size_t espace = texte.find(' ', debut);
@@ -86,11 +103,26 @@ std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t lar
         const std::string_view mot = std::string_view(texte).substr(debut, fin - debut);
         debut = fin + 1;
         if (mot.empty()) continue;
+        if (!mots.empty() && (guillemet || PonctuationSeule(mot))) (mots.back() += ' ') += mot;
+        else mots.emplace_back(mot);
+        guillemet = mot == "\xC2\xAB";
+    }
+    return mots;
+}
+
+}  // namespace
+
+std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur, std::size_t lignes,
+                                       const std::function<bool(const std::string&)>& tient) {
+    std::vector<std::string> r(1);
+    std::size_t longueur = 0;  // of the last line, in characters: counted once per word
+    for (const std::string& mot : Mots(texte)) {
         const std::size_t n = LongueurUtf8(mot);
         std::string& l = r.back();
+        const bool place = tient ? tient(l + ' ' + mot) : longueur + 1 + n <= largeur;
         if (l.empty()) {
             l = mot, longueur = n;
-        } else if (longueur + 1 + n <= largeur || r.size() == lignes) {
+        } else if (place || r.size() == lignes) {
             (l += ' ') += mot, longueur += 1 + n;
         } else {
             r.emplace_back(mot), longueur = n;
@@ -100,14 +132,14 @@ std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t lar
 }
 
 std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std::string& titre,
-                       const std::string& f, std::vector<Diagnostic>& d) {
+                       const std::string& f, std::vector<Diagnostic>& d, const TientDansCase& tient) {
     std::string t = Debut(titre, 63) + "\nQuestions importées\nImporté par pivolette import depuis " + f + "\n";
     for (const QuestionImportee& q : questions) {
-        t += LigneQuestion(q.texte, f, q.ligne, d);
+        t += LigneQuestion(q.texte, f, q.ligne, d, tient);
         // The medium's marker ends the line: "§" a picture, "µ" a sound.
         t += (q.image.empty() ? "" : "\xC2\xA7" + q.image) + (q.son.empty() ? "" : "\xC2\xB5" + q.son) + "\n";
         for (std::size_t r = 0; r < 4; ++r) {
-            if (r < q.reponses.size()) t += LigneReponse(q.reponses[r], f, q.ligne, d);
+            if (r < q.reponses.size()) t += LigneReponse(q.reponses[r], f, q.ligne, d, tient);
             if (r < q.images.size() && !q.images[r].empty()) t += "\xC2\xA7" + q.images[r];
             t += "\n";
         }

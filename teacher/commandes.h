@@ -14,6 +14,7 @@ int CommandeCheck(int argc, char** argv);
 int CommandeShow(int argc, char** argv);
 int CommandeImport(int argc, char** argv);
 int CommandeResults(int argc, char** argv);
+int CommandePreview(int argc, char** argv);
 
 // How the plain text of a quiz is written.
 enum class Codage { Auto, Utf8, Cp1252 };

@@ -271,19 +271,19 @@ bool Ignoree(const std::string& t) {
     return debut != std::string::npos && (t.compare(debut, 2, "//") == 0 || t.compare(debut, 10, "$CATEGORY:") == 0);
 }
 
-// Whether the block after the blank lines from `n` closes braces left open
-// before it: a "}" before any "{". A question whose answers run over a blank
-// line goes on; an unclosed "{" does not swallow the next question.
-bool Suite(const std::vector<std::string>& lignes, std::size_t n) {
-    while (n < lignes.size() && Blanche(lignes[n])) ++n;
-    for (; n < lignes.size() && !Blanche(lignes[n]); ++n) {
+// Where the braces left open before the blank line `n` close: the line of
+// the first unescaped "}" after it, when no "{" comes before it; npos
+// otherwise. A question whose answers run over blank lines goes on to there;
+// an unclosed "{" does not swallow the next question.
+std::size_t Suite(const std::vector<std::string>& lignes, std::size_t n) {
+    for (; n < lignes.size(); ++n) {
         if (Ignoree(lignes[n])) continue;
         const std::size_t ouvre = Cherche(lignes[n], '{');
         const std::size_t ferme = Cherche(lignes[n], '}');
-        if (ferme != std::string::npos) return ouvre == std::string::npos || ferme < ouvre;
-        if (ouvre != std::string::npos) return false;
+        if (ferme != std::string::npos) return ouvre == std::string::npos || ferme < ouvre ? n : std::string::npos;
+        if (ouvre != std::string::npos) return std::string::npos;
     }
-    return false;
+    return std::string::npos;
 }
 
 }  // namespace
@@ -297,7 +297,7 @@ std::vector<QuestionImportee> LitGift(const std::string& texte, const std::strin
     const std::vector<std::string> lignes = DecoupeLignes(source);
     std::string bloc;
     Accolades accolades;
-    bool suite = false;  // the answers go on after the blank lines being read
+    std::size_t suite = 0;  // the open braces close on this line: the question goes on to it
     int debut = 0;
     for (std::size_t n = 0; n <= lignes.size(); ++n) {
         const bool fin = n == lignes.size() || Blanche(lignes[n]);
@@ -306,13 +306,14 @@ std::vector<QuestionImportee> LitGift(const std::string& texte, const std::strin
             if (bloc.empty()) debut = static_cast<int>(n) + 1;
             bloc += lignes[n] + "\n";
             accolades.Lit(lignes[n] + "\n");
-            suite = false;
             continue;
         }
-        // Decided once at the first blank line, the others follow it.
-        if (n < lignes.size() && accolades.ouvertes && (suite || (suite = Suite(lignes, n)))) continue;
+        // Looked for once, up to the closing line: each line is read twice at most.
+        if (n < lignes.size() && accolades.ouvertes && (n < suite || (suite = Suite(lignes, n)) != std::string::npos))
+            continue;
         if (!Nettoie(bloc).empty()) LitQuestion(bloc, debut, questions, l);
         bloc.clear();
+        suite = 0;
         accolades = Accolades{};
     }
     return questions;

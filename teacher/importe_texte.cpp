@@ -61,6 +61,7 @@ std::string LigneReponse(const std::string& t, const std::string& f, int ligne, 
     std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3, Pour(tient, false));
     for (std::string& s : l) {
         if (LongueurUtf8(DiesesDoubles(s)) <= CHAMP_COURT) continue;
+        s = Debut(s, CHAMP_COURT);  // then one "#" less for each doubled one
         while (LongueurUtf8(DiesesDoubles(s)) > CHAMP_COURT) s = Debut(s, LongueurUtf8(s) - 1);
         d.push_back({f, ligne, 0, false, "réponse trop longue pour trois lignes : coupée à « " + s + " »"});
     }

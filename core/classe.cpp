@@ -7,6 +7,7 @@
 // problem.
 #include "classe.h"
 
+#include "encodage.h"
 #include "lecture.h"
 #include "nombres.h"
 
@@ -27,7 +28,31 @@ std::string HorsLimites(const std::string& nom, int ligne, const char* quoi, std
            std::to_string(max) + ".";
 }
 
+// The reason of a refused encoding, naming the file and the place.
+std::string RaisonCodage(const std::string& quoi, const RefusCodage& r) {
+    return quoi + ", ligne " + std::to_string(r.ligne) + ", colonne " + std::to_string(r.colonne) + " : " +
+           r.message + ".";
+}
+
 }  // namespace
+
+bool ClasseEn1252(const std::string& octets, std::string& sortie, RefusCodage& refus) {
+    const DecisionCodage decision = DecideCodage(octets);
+    if (decision.faute) {
+        refus = {decision.ligne, decision.colonne, MessageCodage(decision)};
+        return false;
+    }
+    if (decision.codage == CodageTexte::Windows1252) {
+        sortie = octets;
+        return true;
+    }
+    std::vector<FauteUtf8> fautes;
+    if (Utf8Vers1252(octets, sortie, fautes)) return true;
+    refus = {fautes[0].ligne, fautes[0].colonne,
+             "« " + fautes[0].caractere + " » n'existe pas dans les textes du jeu (Windows-1252) : "
+             "remplacez-le par une lettre ou un signe courant"};
+    return false;
+}
 
 std::vector<std::string> LignesDonnees(const std::string& octets) {
     std::vector<std::string> lignes;
@@ -51,7 +76,13 @@ std::int64_t NombreDeTexte(const std::string& texte, int chiffres) {
 
 bool AnalyseReglages(const std::string& octets, const std::string& nom, FicheReglages& r,
                      std::string& raison) {
-    const std::vector<std::string> l = LignesDonnees(octets);
+    std::string texte;
+    RefusCodage refus;
+    if (!ClasseEn1252(octets, texte, refus)) {
+        raison = RaisonCodage("Le fichier de réglages de la classe " + nom, refus);
+        return false;
+    }
+    const std::vector<std::string> l = LignesDonnees(texte);
     if (l.size() < 3) {
         raison = FinPrematuree(nom, l.size());
         return false;
@@ -106,7 +137,13 @@ bool LitFichierReglages(const std::string& chemin, FicheReglages& r, std::string
 bool AnalyseListe(const std::string& octets, const std::string& nom, std::vector<FicheListe>& eleves,
                   std::string& raison) {
     eleves.clear();
-    const std::vector<std::string> l = LignesDonnees(octets);
+    std::string texte;
+    RefusCodage refus;
+    if (!ClasseEn1252(octets, texte, refus)) {
+        raison = RaisonCodage("La liste des élèves " + nom, refus);
+        return false;
+    }
+    const std::vector<std::string> l = LignesDonnees(texte);
     const std::int64_t n = l.empty() ? -1 : NombreDeTexte(l[0], ELEVES_CHIFFRES_MAX);
     if (n < 1 || n > MAX_JOUEURS) {
         raison = "La liste des élèves " + nom + " doit commencer par le nombre d'élèves, de 1 à " +

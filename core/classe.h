@@ -26,6 +26,20 @@ std::vector<std::string> LignesDonnees(const std::string& octets);
 // else (a NUL byte included); -1 otherwise.
 std::int64_t NombreDeTexte(const std::string& texte, int chiffres);
 
+// Why a class file's bytes cannot be read as text: where, and what to do.
+struct RefusCodage {
+    int ligne = 0;
+    int colonne = 0;
+    std::string message;  // UTF-8, without the file's name
+};
+
+// The bytes of a class file as the game reads them, Windows-1252: a file the
+// teacher saved in UTF-8, with or without a byte-order mark, is converted
+// (by the one rule of the teacher's texts, encodage.h). False, with the
+// refusal, when the rule refuses the bytes or a character has no place in
+// Windows-1252. The analyses below convert first.
+bool ClasseEn1252(const std::string& octets, std::string& sortie, RefusCodage& refus);
+
 // The class settings file: three texts, then five numbers.
 struct FicheReglages {
     std::string questionnaire;  // line 1, at most REGLAGE_TEXTE_MAX bytes (the rest dropped)

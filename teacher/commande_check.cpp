@@ -1,7 +1,11 @@
 // `pivolette check`: reads the data tree as the game will and reports every
 // problem the way compilers do, "file:line: error: message".
+#include <chrono>
+#include <ctime>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
+#include <sstream>
 
 #include "arbre.h"
 #include "commandes.h"
@@ -12,6 +16,7 @@
 #include "fichier_quizz.h"
 #include "lecture.h"
 #include "medias.h"
+#include "mesure.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +27,9 @@ const char* const AIDE_CHECK =
     "\n"
     "Vérifie le dossier du jeu (celui qui contient InfosQuizz, ou InfosQuizz\n"
     "lui-même ; le dossier courant par défaut) comme le jeu le lira : réglages des\n"
-    "classes, liste des élèves, quiz brouillé, images, sons et vidéos nommés.\n"
+    "classes, liste des élèves, quiz brouillé, images, sons et vidéos nommés ; le\n"
+    "texte quiz.txt à côté d'InfosQuizz doit être celui du quiz brouillé. Les textes\n"
+    "des questions sont mesurés comme le jeu les dessine (voir pivolette encode).\n"
     "Chaque problème est écrit « fichier:ligne: error|warning: message ».\n"
     "Codes de sortie : 0 aucune erreur (des avertissements peut-être), 1 erreurs\n"
     "trouvées, 2 usage ou dossier introuvable.\n";
@@ -114,6 +121,41 @@ void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m
         v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable"});
 }
 
+std::string Date(const fs::file_time_type& t) {
+    const std::time_t secondes = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(t));
+    std::ostringstream r;
+    r << std::put_time(std::localtime(&secondes), "%d/%m/%Y %H:%M");
+    return r.str();
+}
+
+// The quiz text the teacher edits lies beside InfosQuizz ("classe/quiz.txt"
+// beside "classe/InfosQuizz/questions/vorlines_DEMO"): when it says another
+// quiz than the scrambled file, the pupils would play the older one.
+void VerifieTexteAJour(Verification& v, const std::string& clair) {
+    const std::string quizz = v.Chemin(FICHIER_QUIZZ);
+    const std::string texte = (fs::path(v.donnees).parent_path() / "quiz.txt").string();
+    std::string octets, converti;
+    std::vector<Diagnostic> refus;
+    std::error_code e;
+    if (!fs::is_regular_file(texte, e) || !LitFichierEntier(texte, octets)) return;
+    if (!TexteClairQuizz(octets, texte, Codage::Auto, converti, refus)) {
+        v.d.push_back({texte, 0, 0, false, "texte du quiz illisible : impossible de dire s'il est celui du quiz brouillé (pivolette encode dit pourquoi)"});
+        return;
+    }
+    if (converti == clair) return;
+    const fs::file_time_type date_texte = fs::last_write_time(texte, e), date_quizz = fs::last_write_time(quizz, e);
+    const std::string encode = "pivolette encode " + texte + " -o " + quizz;
+    if (date_texte >= date_quizz)
+        v.d.push_back({texte, 0, 0, true,
+                       "modifié le " + Date(date_texte) + ", après le brouillage de " + quizz + " (le " + Date(date_quizz) +
+                           ") : le jeu poserait l'ancien quiz ; relancez « " + encode + " »"});
+    else
+        v.d.push_back({texte, 0, 0, false,
+                       "plus ancien (" + Date(date_texte) + ") que " + quizz + " (" + Date(date_quizz) +
+                           "), qui pose un autre quiz : ce texte n'est plus celui que jouent les élèves "
+                           "(« pivolette decode " + quizz + " -o " + texte + " --force » le redonne)"});
+}
+
 void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages) {
     const std::string chemin = v.Chemin(FICHIER_QUIZZ);
     std::string texte;
@@ -131,9 +173,11 @@ void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages
     std::vector<MediaNomme> medias;
     const std::size_t avant = v.d.size();
     ControleTexteQuizz(texte, chemin, questions, raison, v.d, &medias);
+    VerifieTexteAJour(v, texte);
     for (const MediaNomme& m : medias) VerifieMedia(v, chemin, m);
     bool erreur = false;
     for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
+    if (!erreur) MesureQuizz(texte, chemin, v.d);
     if (erreur || questions < 0) return;
     // The game's own check before play has the last word, on the same bytes.
     if (!VerifieQuizz(texte, questions, chemin, pourquoi)) v.d.push_back({chemin, 0, 0, true, pourquoi});

@@ -3,31 +3,71 @@
 #include <filesystem>
 #include <iostream>
 
+#include "ajuste.h"
 #include "commandes.h"
+#include "ecran_mesure.h"
+#include "etat.h"
 #include "importe.h"
+#include "lumicanvas.h"
+#include "question.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 const char* const AIDE_IMPORT =
-    "usage : pivolette import aiken|gift FICHIER [-o TEXTE]\n"
+    "usage : pivolette import aiken|gift FICHIER [-o TEXTE] [--force]\n"
     "\n"
     "Convertit les questions à choix multiple d'un export Aiken ou GIFT (Moodle et\n"
     "d'autres plateformes) en texte de quiz pour Pivolette (UTF-8, sur la sortie\n"
     "standard sans -o), à brouiller ensuite avec « pivolette encode ». Les textes\n"
-    "sont coupés en lignes d'affichage entre les mots. Une question qui ne peut\n"
+    "sont coupés en lignes d'affichage entre les mots, là où le jeu peut les\n"
+    "dessiner à la taille prévue (mesurés avec ses polices). Une question qui ne peut\n"
     "être reprise (plus de quatre réponses, plusieurs bonnes réponses, autre type)\n"
     "est signalée et laissée de côté.\n"
     "Le fichier peut être en UTF-8 ou en Windows-1252 ; un fichier en UTF-8 qui\n"
     "contient un octet qui n'en est pas est refusé, avec sa ligne et sa colonne.\n"
+    "Les images et les sons que nomme le HTML d'une question sont repris quand ils\n"
+    "sont à côté de FICHIER (à copier ensuite dans questions/images ou questions/sons).\n"
+    "Un TEXTE qui existe déjà n'est remplacé que s'il vient d'une importation, ou\n"
+    "avec --force.\n"
     "Codes de sortie : 0 tout est repris, 1 des questions sont laissées de côté,\n"
     "2 usage, fichier illisible ou refusé pour son codage.\n";
+
+// The quiz text with its lines cut where they fit the game's boxes, as
+// measured on the game's screen (two display lines, the layout's size); by
+// a count of characters when the screen cannot be had.
+std::string TexteMesure(const std::vector<QuestionImportee>& q, const std::string& titre, const std::string& source,
+                        std::vector<Diagnostic>& d) {
+    std::string texte, erreur;
+    std::vector<Diagnostic> avertissements;
+    const bool mesure = SurEcranDuJeu(1024, 768, [&]() {
+        FicheQuestion modele{};
+        modele.Enonce2[0] = modele.Reponse[0].Ligne2[0] = 'x';
+        const BoiteLignes enonce = BoiteEnonce(modele), reponse = BoiteReponse(modele, 1);
+        SetUFormat(U_ASCII8);
+        const TientDansCase tient = [&](const std::string& ligne, bool question) {
+            const BoiteLignes& b = question ? enonce : reponse;
+            SetDimText(b.taille);
+            return TextLength(Cp1252DeUtf8(ligne).c_str()) <= b.largeur;
+        };
+        texte = TexteQuizz(q, titre, source, avertissements, tient);
+    }, erreur);
+    if (!mesure) return TexteQuizz(q, titre, source, d);
+    d.insert(d.end(), avertissements.begin(), avertissements.end());
+    return texte;
+}
+
+// The quiz texts this command writes say so on their free third line.
+bool Importe(const std::string& octets) {
+    const std::vector<std::string> lignes = DecoupeLignes(FinsDeLigneLF(octets.substr(0, 4096)));
+    return lignes.size() > 2 && lignes[2].rfind("Importé par pivolette import", 0) == 0;
+}
 
 }  // namespace
 
 int CommandeImport(int argc, char** argv) {
-    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {"-o"});
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--force"}, {"-o"});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_IMPORT, SORTIE_OK;
     if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() != 2 || (a.mots[0] != "aiken" && a.mots[0] != "gift"))
         return std::cerr << AIDE_IMPORT, SORTIE_USAGE;
@@ -39,14 +79,17 @@ int CommandeImport(int argc, char** argv) {
     if (!TexteEnseignant(octets, source, utf8, d)) return SignaleTout(std::cerr, d, false), SORTIE_USAGE;
     octets = std::move(utf8);
     const std::vector<QuestionImportee> q = a.mots[0] == "aiken" ? LitAiken(octets, source, d) : LitGift(octets, source, d);
-    const std::string texte = TexteQuizz(q, fs::path(source).stem().string(), source, d);
+    const std::string texte = TexteMesure(q, fs::path(source).stem().string(), source, d);
+    RangeDiagnostics(d);
     int code = SignaleTout(std::cerr, d, false);
     for (const Diagnostic& x : d) code = x.message.rfind("question non reprise", 0) == 0 ? SORTIE_PROBLEMES : code;
     if (q.empty()) return Echec(SORTIE_PROBLEMES, source + " : aucune question à choix multiple n'a pu être reprise");
     std::string erreur;
     if (a.Valeur("-o", "-") != "-" && fs::exists(a.Valeur("-o")) && fs::equivalent(a.Valeur("-o"), source))
         return Echec(SORTIE_USAGE, "le texte remplacerait l'export " + source);
-    if (!EcritFichierEntier(a.Valeur("-o", "-"), texte, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    if (!RemplacementPermis(a.Valeur("-o", "-"), texte, a.A("--force"), Importe, erreur) ||
+        !EcritFichierEntier(a.Valeur("-o", "-"), texte, erreur))
+        return Echec(SORTIE_PROBLEMES, erreur);
     std::cerr << q.size() << " question(s) reprise(s).\n";
     return code;
 }

@@ -69,10 +69,20 @@ void ControleEleves(const std::vector<std::string>& l, int eleves, const std::st
     }
 }
 
+// The file's bytes as the game reads them; an error where the encoding is refused.
+bool En1252(const std::string& octets, const std::string& f, std::string& texte, std::vector<Diagnostic>& d) {
+    RefusCodage refus;
+    if (ClasseEn1252(octets, texte, refus)) return true;
+    d.push_back({f, refus.ligne, refus.colonne, true, refus.message});
+    return false;
+}
+
 }  // namespace
 
 void ControleReglages(const std::string& octets, const std::string& f, std::vector<Diagnostic>& d) {
-    const std::vector<std::string> l = LignesDonnees(octets);
+    std::string texte;
+    if (!En1252(octets, f, texte, d)) return;
+    const std::vector<std::string> l = LignesDonnees(texte);
     for (int n = 1; n <= 8 && n <= static_cast<int>(l.size()); ++n) {
         const std::string& t = l[n - 1];
         if (n <= 3 && static_cast<int>(t.size()) > REGLAGE_TEXTE_MAX)
@@ -85,7 +95,9 @@ void ControleReglages(const std::string& octets, const std::string& f, std::vect
 }
 
 void ControleListe(const std::string& octets, const std::string& f, std::vector<Diagnostic>& d) {
-    std::vector<std::string> l = LignesDonnees(octets);
+    std::string texte;
+    if (!En1252(octets, f, texte, d)) return;
+    std::vector<std::string> l = LignesDonnees(texte);
     const std::int64_t n = l.empty() ? -1 : NombreDeTexte(l[0], ELEVES_CHIFFRES_MAX);
     const int eleves = n < 1 || n > MAX_JOUEURS ? -1 : static_cast<int>(n);
     if (eleves < 1 || eleves > MAX_JOUEURS)

@@ -88,11 +88,27 @@ void ControleLigne(Controle& c, const std::string& t, int n) {
     if (n < LIGNES_ENTETE) return;
     const int role = (n - LIGNES_ENTETE) % LIGNES_PAR_QUESTION;
     if (role <= 4) ControleTexte(c, t, role == 0, ligne);
-    if (role == 5 && (t.empty() || t[0] < '1' || t[0] > '4'))
+}
+
+// The right-answer line `n` of a question whose answer lines (already read,
+// CR cut) come before it: one digit 1 to 4, naming an answer that is there.
+void ControleBonneReponse(Controle& c, const std::vector<std::string>& lignes, int n) {
+    const std::string& t = lignes[static_cast<std::size_t>(n)];
+    const int ligne = n + 1;
+    const std::string question = std::to_string((n - LIGNES_ENTETE) / LIGNES_PAR_QUESTION + 1);
+    if (t.empty() || t[0] < '1' || t[0] > '4')
+        return c.Ajoute(ligne, 1, true,
+                        "la bonne réponse doit être 1, 2, 3 ou 4 : sans elle, toute réponse de la "
+                        "question " + question + " compte comme fausse");
+    if (t.size() > 1 && t[1] >= '0' && t[1] <= '9')
+        return c.Ajoute(ligne, 2, true,
+                        "« " + Cite(t) + " » : le jeu ne lit que le premier chiffre, la bonne réponse serait " +
+                            t.substr(0, 1));
+    const int reponse = n - 4 + (t[0] - '1');  // answer 1 is four lines above
+    if (lignes[static_cast<std::size_t>(reponse)].empty())
         c.Ajoute(ligne, 1, true,
-                 "la bonne réponse doit être 1, 2, 3 ou 4 : sans elle, toute réponse de la "
-                 "question " + std::to_string((n - LIGNES_ENTETE) / LIGNES_PAR_QUESTION + 1) +
-                     " compte comme fausse");
+                 "la bonne réponse " + t.substr(0, 1) + " désigne une case vide (ligne " +
+                     std::to_string(reponse + 1) + ") : aucun élève ne pourrait la choisir");
 }
 
 int QuestionsCompletes(int lignes) {
@@ -149,6 +165,8 @@ void ControleTexteQuizz(const std::string& texte, const std::string& fichier, in
             if (premier_cr == 0) premier_cr = n + 1;
         }
         ControleLigne(c, t, n);
+        if (n >= LIGNES_ENTETE && (n - LIGNES_ENTETE) % LIGNES_PAR_QUESTION == 5 && t.size() <= static_cast<std::size_t>(LIGNE_QUIZZ_MAX))
+            ControleBonneReponse(c, lignes, n);
     }
     if (premier_cr > 0)
         c.Ajoute(premier_cr, 0, false,

@@ -1,5 +1,5 @@
 // Aiken: one question a block, its text on the first line, then answers
-// "A. text" (or "A) text"), then "ANSWER: B".
+// "A. text" (or "A) text", the space optional), then "ANSWER: B".
 #include <cctype>
 
 #include "importe.h"
@@ -24,11 +24,10 @@ std::string Nettoie(const std::string& t) {
     return t.substr(debut, t.find_last_not_of(" \t") - debut + 1);
 }
 
-// "A. text" or "A) text": the letter, and the text in `reste`.
+// "A. text", "A) text", "A)text": the letter, and the text in `reste`.
 bool EstReponse(const std::string& t, char& lettre, std::string& reste) {
-    if (t.size() < 2 || !std::isupper(static_cast<unsigned char>(t[0])) || (t[1] != '.' && t[1] != ')'))
+    if (t.size() < 2 || t[0] < 'A' || t[0] > 'Z' || (t[1] != '.' && t[1] != ')'))
         return false;
-    if (t.size() > 2 && t[2] != ' ' && t[2] != '\t') return false;
     lettre = t[0];
     reste = Nettoie(t.substr(2));
     return true;
@@ -56,7 +55,7 @@ void Termine(Bloc& b, const std::string& lettre, std::vector<QuestionImportee>& 
     if (b.reponses.size() > 4) return Avertit(d, f, b.ligne, "plus de quatre réponses (" + std::to_string(b.reponses.size()) + ")");
     if (b.reponses.size() < 2) return Avertit(d, f, b.ligne, "moins de deux réponses");
     if (bonne < 0) return Avertit(d, f, b.ligne, "la réponse « " + lettre + " » n'est pas une des lettres des réponses");
-    q.push_back({b.ligne, b.texte, b.reponses, bonne});
+    q.push_back({b.ligne, b.texte, b.reponses, bonne, "", "", {}});
 }
 
 }  // namespace

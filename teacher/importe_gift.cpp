@@ -1,23 +1,45 @@
-// GIFT: questions separated by blank lines, "//" comment lines, an optional
-// "::title::", the text, then the answers between braces: "=right",
-// "~wrong", "#feedback", "%50%" weights; "\" escapes ~ = # { } : and itself.
+// GIFT: questions separated by blank lines, "//" comment lines, "$CATEGORY:"
+// lines, an optional "::title::", an optional format "[html]", "[moodle]",
+// "[plain]" or "[markdown]", the text, then the answers between braces:
+// "=right", "~wrong", "#feedback", "%50%" weights; "\" escapes ~ = # { } :
+// and itself. The kind of question is told by the whole answer block, as the
+// platforms that write GIFT read it back.
 #include <cctype>
-#include <string_view>
+#include <filesystem>
 #include <utility>
 
 #include "importe.h"
 #include "nombres.h"
+#include "texte_html.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::size_t NOM_MAX = 59;  // a media file name's field in the game
+
+enum class Format { Moodle, Html, Plain, Markdown };
+
 struct Reponse {
-    std::string texte;
-    bool juste = false;
-    bool partielle = false;  // a weight between 0 and 100: several right answers
+    std::string texte;   // as written, escapes kept; no feedback, no weight
+    char signe = 0;      // '=' or '~'
+    int poids = 0;
+    bool paire = false;  // "a -> b": an answer of a matching question
 };
 
-void Avertit(std::vector<Diagnostic>& d, const std::string& f, int ligne, const std::string& m) {
-    d.push_back({f, ligne, 0, false, "question non reprise : " + m});
+// Where the questions are read from, and what is said about them.
+struct Lecture {
+    const std::string& fichier;
+    fs::path dossier;  // the export's folder, where its pictures and sounds are
+    std::vector<Diagnostic>& d;
+};
+
+void Avertit(Lecture& l, int ligne, const std::string& m) {
+    l.d.push_back({l.fichier, ligne, 0, false, m});
+}
+
+void Saute(Lecture& l, int ligne, const std::string& raison) {
+    Avertit(l, ligne, "question non reprise : " + raison);
 }
 
 std::string Nettoie(const std::string& t) {
@@ -35,6 +57,14 @@ std::size_t Cherche(const std::string& t, char c, std::size_t debut = 0) {
     return std::string::npos;
 }
 
+// The same for a two-character mark ("::", "->").
+std::size_t Cherche(const std::string& t, const char* marque, std::size_t debut = 0) {
+    for (std::size_t k = Cherche(t, marque[0], debut); k != std::string::npos; k = Cherche(t, marque[0], k + 1)) {
+        if (k + 1 < t.size() && t[k + 1] == marque[1]) return k;
+    }
+    return std::string::npos;
+}
+
 // Drops the escapes; "\n" is a line end, shown as a space, as is a line
 // end itself, escaped or not: a text must stay on its line of the quiz text.
 std::string SansEchappement(const std::string& t) {
@@ -46,32 +76,28 @@ std::string SansEchappement(const std::string& t) {
     return Nettoie(r);
 }
 
-// Plain text of an "[html]" text: tags dropped, the common entities read.
-// A "<" with no ">" after it stays as written.
-std::string SansHtml(const std::string& t) {
-    static constexpr std::pair<std::string_view, std::string_view> entites[] = {
-        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}};
-    std::string r;
-    std::size_t chevron = t.find('>');  // the first ">" not before k; npos stays npos
-    for (std::size_t k = 0; k < t.size(); ++k) {
-        if (t[k] == '<' && chevron != std::string::npos && chevron < k) chevron = t.find('>', k);
-        if (t[k] == '<' && chevron != std::string::npos) {
-            k = chevron;
-            r += ' ';
-            continue;
-        }
-        bool entite = false;
-        for (const auto& [code, lettre] : entites) {
-            if (entite || t.compare(k, code.size(), code) != 0) continue;
-            r += lettre, k += code.size() - 1, entite = true;
-        }
-        if (!entite) r += t[k];
+// A leading "[html]", "[moodle]", "[plain]" or "[markdown]": removed, and
+// the format it names returned; `defaut` without one.
+Format Retire(std::string& t, Format defaut) {
+    static const std::pair<const char*, Format> formats[] = {
+        {"[html]", Format::Html}, {"[moodle]", Format::Moodle}, {"[plain]", Format::Plain}, {"[markdown]", Format::Markdown}};
+    t = Nettoie(t);
+    for (const auto& [tag, format] : formats) {
+        const std::string f = tag;
+        if (t.compare(0, f.size(), f) == 0) return t = t.substr(f.size()), format;
     }
-    std::string compact;
-    for (char c : r) {
-        if (c != ' ' || compact.empty() || compact.back() != ' ') compact += c;
+    return defaut;
+}
+
+// The text a pupil reads of a text as written in the export.
+std::string Lisible(std::string t, Format defaut, MediasTexte& medias) {
+    const Format format = Retire(t, defaut);
+    t = SansEchappement(t);
+    switch (format) {
+        case Format::Plain: return t;
+        case Format::Markdown: return SansMarkdown(t, medias);
+        default: return SansHtml(t, medias);
     }
-    return compact;
 }
 
 // "%50%" at the start of an answer: its weight, removed from the text. The
@@ -99,7 +125,7 @@ std::vector<Reponse> LitReponses(const std::string& dedans) {
         if (diese != std::string::npos) t = t.substr(0, diese);
         t = Nettoie(t);
         const int poids = Poids(t, signe == '=');
-        r.push_back({t, poids >= 100, poids > 0 && poids < 100});
+        r.push_back({t, signe, poids, Cherche(t, "->") != std::string::npos});
     };
     for (std::size_t k = 0; k < dedans.size(); ++k) {
         if (dedans[k] == '\\' && k + 1 < dedans.size()) {
@@ -118,67 +144,105 @@ std::vector<Reponse> LitReponses(const std::string& dedans) {
     return r;
 }
 
+// "T", "TRUE", "F", "FALSE" (any case, feedback after "#"): 1 true, 0
+// false, -1 another kind of question.
+int VraiFaux(const std::string& dedans) {
+    std::string mot = Nettoie(dedans.substr(0, Cherche(dedans, '#')));
+    for (char& c : mot) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (mot == "T" || mot == "TRUE") return 1;
+    if (mot == "F" || mot == "FALSE") return 0;
+    return -1;
+}
+
 // Why the answers between the braces are not a multiple-choice question
 // with one right answer; empty when they are.
 std::string AutreType(const std::string& dedans, const std::vector<Reponse>& r) {
     const std::string t = Nettoie(dedans);
-    std::string mot = t;
-    for (char& c : mot) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (t.empty()) return "question ouverte (composition)";
-    if (mot == "T" || mot == "F" || mot == "TRUE" || mot == "FALSE" || mot.rfind("T#", 0) == 0 ||
-        mot.rfind("F#", 0) == 0 || mot.rfind("TRUE#", 0) == 0 || mot.rfind("FALSE#", 0) == 0)
-        return "question vrai/faux";
     if (t[0] == '#') return "question numérique";
-    if (t.find("->") != std::string::npos) return "question d'appariement";
-    bool faux = false;
+    bool faux = false, paires = true;
     int justes = 0;
     for (const Reponse& x : r) {
-        faux = faux || !x.juste;
-        justes += x.juste ? 1 : 0;
-        if (x.partielle) return "plusieurs bonnes réponses (réponses pondérées)";
+        faux = faux || x.signe == '~';
+        paires = paires && x.signe == '=' && x.paire;
+        justes += x.poids >= 100 ? 1 : 0;
     }
-    if (!faux) return "question à réponse courte";
+    if (r.empty()) return "pas de réponse « = » ou « ~ » entre les accolades";
+    if (paires) return "question d'appariement";
+    if (!faux) return "question à réponse courte (à taper)";
+    for (const Reponse& x : r) {
+        if (x.poids > 0 && x.poids < 100) return "plusieurs bonnes réponses (réponses pondérées)";
+    }
     if (justes > 1) return "plusieurs bonnes réponses";
     if (justes == 0) return "aucune bonne réponse";
     if (r.size() > 4) return "plus de quatre réponses (" + std::to_string(r.size()) + ")";
+    if (r.size() < 2) return "une seule réponse";
     return "";
 }
 
-// The question text before the braces: no "::title::", no "[format]".
-std::string Enonce(std::string avant, bool& html) {
+// The question text before the braces, without its "::title::".
+std::string SansTitre(std::string avant) {
     avant = Nettoie(avant);
-    if (avant.rfind("::", 0) == 0) {
-        const std::size_t fin = avant.find("::", 2);
-        if (fin != std::string::npos) avant = Nettoie(avant.substr(fin + 2));
-    }
-    html = avant.rfind("[html]", 0) == 0;
-    for (const char* format : {"[html]", "[moodle]", "[plain]", "[markdown]"}) {
-        const std::string f = format;
-        if (avant.rfind(f, 0) == 0) avant = avant.substr(f.size());
+    if (avant.compare(0, 2, "::") == 0) {
+        const std::size_t fin = Cherche(avant, "::", 2);
+        if (fin != std::string::npos) avant = avant.substr(fin + 2);
     }
     return avant;
 }
 
-void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImportee>& q,
-                 const std::string& f, std::vector<Diagnostic>& d) {
+// The file a text names, when it is beside the export and fits the game's
+// field; a warning otherwise. `quoi`: "image" or "son".
+std::string Media(Lecture& l, int ligne, const std::vector<std::string>& noms, const char* quoi) {
+    if (noms.empty()) return "";
+    const std::string& nom = noms[0];
+    if (noms.size() > 1)
+        Avertit(l, ligne, std::string(quoi) + " « " + noms[1] + " » laissé(e) de côté : une seule par texte");
+    std::error_code e;
+    if (LongueurUtf8(nom) > NOM_MAX || nom.find_first_of("|\n") != std::string::npos) {
+        Avertit(l, ligne, std::string(quoi) + " « " + nom + " » laissé(e) de côté : nom de plus de 59 caractères ou avec « | »");
+    } else if (!fs::is_regular_file(l.dossier / fs::u8path(nom), e)) {
+        Avertit(l, ligne, std::string(quoi) + " « " + nom + " » introuvable à côté de l'export : question reprise sans elle");
+    } else {
+        return nom;
+    }
+    return "";
+}
+
+void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImportee>& q, Lecture& l) {
     const std::size_t ouvre = Cherche(bloc, '{');
     const std::size_t ferme = ouvre == std::string::npos ? ouvre : Cherche(bloc, '}', ouvre);
-    if (ouvre == std::string::npos) return Avertit(d, f, ligne, "pas de réponses entre accolades (texte de description)");
-    if (ferme == std::string::npos) return Avertit(d, f, ligne, "accolade « { » sans « } »");
-    bool html = false;
-    std::string texte = Enonce(bloc.substr(0, ouvre), html);
-    const std::string apres = Nettoie(bloc.substr(ferme + 1));
-    // A missing-word question: the blank stands where the answers were.
-    if (!apres.empty()) texte += std::string(" ___") + (std::string(".,)").find(apres[0]) == std::string::npos ? " " : "") + apres;
+    if (ouvre == std::string::npos) return Saute(l, ligne, "pas de réponses entre accolades (texte de description)");
+    if (ferme == std::string::npos) return Saute(l, ligne, "accolade « { » sans « } »");
+    std::string avant = SansTitre(bloc.substr(0, ouvre));
+    const Format format = Retire(avant, Format::Moodle);
     const std::string dedans = bloc.substr(ouvre + 1, ferme - ouvre - 1);
     const std::vector<Reponse> r = LitReponses(dedans);
-    const std::string autre = AutreType(dedans, r);
-    if (!autre.empty()) return Avertit(d, f, ligne, autre);
-    QuestionImportee iq{ligne, SansEchappement(html ? SansHtml(texte) : texte), {}, 0};
-    if (iq.texte.empty()) return Avertit(d, f, ligne, "question sans texte");
+    const int vrai = VraiFaux(dedans);
+    const std::string autre = vrai >= 0 ? "" : AutreType(dedans, r);
+    if (!autre.empty()) return Saute(l, ligne, autre);
+    MediasTexte medias;
+    QuestionImportee iq{ligne, Lisible(avant, format, medias), {}, 0, "", "", {}};
+    // A missing-word question: the blank stands where the answers were.
+    const std::string apres = Lisible(bloc.substr(ferme + 1), format, medias);
+    if (!apres.empty()) iq.texte += std::string(" ___") + (std::string(".,)").find(apres[0]) == std::string::npos ? " " : "") + apres;
+    if (iq.texte.empty()) return Saute(l, ligne, "question sans texte");
+    iq.image = Media(l, ligne, medias.images, "image");
+    iq.son = Media(l, ligne, medias.sons, "son");
+    if (!iq.image.empty() && !iq.son.empty()) {
+        Avertit(l, ligne, "son « " + iq.son + " » laissé de côté : une question n'a qu'un média, son image");
+        iq.son.clear();
+    }
+    if (vrai >= 0) {
+        iq.reponses = {"Vrai", "Faux"};
+        iq.bonne = vrai ? 0 : 1;
+        return q.push_back(iq);
+    }
     for (const Reponse& x : r) {
-        if (x.juste) iq.bonne = static_cast<int>(iq.reponses.size());
-        iq.reponses.push_back(SansEchappement(html ? SansHtml(x.texte) : x.texte));
+        if (x.poids >= 100) iq.bonne = static_cast<int>(iq.reponses.size());
+        MediasTexte m;
+        iq.reponses.push_back(Lisible(x.texte, format, m));
+        iq.images.push_back(Media(l, ligne, m.images, "image"));
+        if (iq.reponses.back().empty() && iq.images.back().empty()) return Saute(l, ligne, "une réponse sans texte");
     }
     q.push_back(iq);
 }
@@ -187,24 +251,39 @@ void LitQuestion(const std::string& bloc, int ligne, std::vector<QuestionImporte
 // grows, so that each byte is looked at once: the first unescaped "{" opens
 // them, the first unescaped "}" after it closes them.
 struct Accolades {
-    bool ouverte = false;
-    bool fermee = false;
-    bool echappe = false;  // the last byte read was a backslash that escapes the next
+    bool ouvertes = false;
+    bool fermees = false;
 
     void Lit(const std::string& ligne) {
-        for (char c : ligne) {
-            if (echappe) echappe = false;
-            else if (c == '\\') echappe = true;
-            else if (c == '{' && !ouverte) ouverte = true;
-            else if (c == '}' && ouverte) fermee = true;
+        for (std::size_t k = 0; k < ligne.size(); ++k) {
+            if (ligne[k] == '\\') ++k;
+            else if (ligne[k] == '{' && !ouvertes && !fermees) ouvertes = true;
+            else if (ligne[k] == '}' && ouvertes) ouvertes = false, fermees = true;
         }
     }
-    bool Ouvertes() const { return ouverte && !fermee; }
 };
 
-bool Commentaire(const std::string& t) {
+bool Blanche(const std::string& t) { return t.find_first_not_of(" \t\r") == std::string::npos; }
+
+// A line the questions leave out: a "//" comment, a "$CATEGORY:" line.
+bool Ignoree(const std::string& t) {
     const std::size_t debut = t.find_first_not_of(" \t");
-    return debut != std::string::npos && t.compare(debut, 2, "//") == 0;
+    return debut != std::string::npos && (t.compare(debut, 2, "//") == 0 || t.compare(debut, 10, "$CATEGORY:") == 0);
+}
+
+// Where the braces left open before the blank line `n` close: the line of
+// the first unescaped "}" after it, when no "{" comes before it; npos
+// otherwise. A question whose answers run over blank lines goes on to there;
+// an unclosed "{" does not swallow the next question.
+std::size_t Suite(const std::vector<std::string>& lignes, std::size_t n) {
+    for (; n < lignes.size(); ++n) {
+        if (Ignoree(lignes[n])) continue;
+        const std::size_t ouvre = Cherche(lignes[n], '{');
+        const std::size_t ferme = Cherche(lignes[n], '}');
+        if (ferme != std::string::npos) return ouvre == std::string::npos || ferme < ouvre ? n : std::string::npos;
+        if (ouvre != std::string::npos) return std::string::npos;
+    }
+    return std::string::npos;
 }
 
 }  // namespace
@@ -212,26 +291,29 @@ bool Commentaire(const std::string& t) {
 std::vector<QuestionImportee> LitGift(const std::string& texte, const std::string& f,
                                       std::vector<Diagnostic>& d) {
     std::vector<QuestionImportee> questions;
+    Lecture l{f, fs::u8path(f).parent_path(), d};
     std::string source = FinsDeLigneLF(texte);
     if (source.compare(0, 3, "\xEF\xBB\xBF") == 0) source = source.substr(3);
     const std::vector<std::string> lignes = DecoupeLignes(source);
     std::string bloc;
     Accolades accolades;
+    std::size_t suite = 0;  // the open braces close on this line: the question goes on to it
     int debut = 0;
     for (std::size_t n = 0; n <= lignes.size(); ++n) {
-        const bool fin = n == lignes.size() || Nettoie(lignes[n]).empty();
-        if (n < lignes.size() && Commentaire(lignes[n])) continue;
+        const bool fin = n == lignes.size() || Blanche(lignes[n]);
+        if (n < lignes.size() && Ignoree(lignes[n])) continue;
         if (!fin) {
             if (bloc.empty()) debut = static_cast<int>(n) + 1;
             bloc += lignes[n] + "\n";
             accolades.Lit(lignes[n] + "\n");
             continue;
         }
-        // A blank line inside open braces does not end the question.
-        if (n < lignes.size() && accolades.Ouvertes()) continue;
-        const std::string net = Nettoie(bloc);
-        if (net.rfind("$CATEGORY:", 0) != 0 && !net.empty()) LitQuestion(bloc, debut, questions, f, d);
+        // Looked for once, up to the closing line: each line is read twice at most.
+        if (n < lignes.size() && accolades.ouvertes && (n < suite || (suite = Suite(lignes, n)) != std::string::npos))
+            continue;
+        if (!Nettoie(bloc).empty()) LitQuestion(bloc, debut, questions, l);
         bloc.clear();
+        suite = 0;
         accolades = Accolades{};
     }
     return questions;

@@ -1,6 +1,8 @@
 // The imported questions written as the game's quiz text: texts cut into
 // display lines between words, the quiz text's own signs replaced, and
 // lines cut to the game's fields with a warning.
+#include <algorithm>
+
 #include "importe.h"
 
 namespace {
@@ -34,29 +36,48 @@ std::string Debut(const std::string& t, std::size_t n) {
     return t.substr(0, k);
 }
 
-std::string Joint(const std::vector<std::string>& lignes) {
+// A "#" starts a style mark in the game's texts ("#i" italics); "##" shows
+// one "#".
+std::string DiesesDoubles(const std::string& t) {
     std::string r;
-    for (const std::string& l : lignes) r += (r.empty() ? "" : "|") + l;
+    for (char c : t) r += c == '#' ? "##" : std::string(1, c);
     return r;
 }
 
-std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
-    std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3);
+std::string Joint(const std::vector<std::string>& lignes) {
+    std::string r;
+    for (const std::string& l : lignes) r += (r.empty() ? "" : "|") + DiesesDoubles(l);
+    return r;
+}
+
+// The measure of one kind of box, or none.
+std::function<bool(const std::string&)> Pour(const TientDansCase& tient, bool question) {
+    if (!tient) return {};
+    return [&tient, question](const std::string& l) { return tient(l, question); };
+}
+
+std::string LigneReponse(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d,
+                         const TientDansCase& tient) {
+    std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_REPONSE, 3, Pour(tient, false));
     for (std::string& s : l) {
-        if (LongueurUtf8(s) <= CHAMP_COURT) continue;
-        s = Debut(s, CHAMP_COURT);
+        if (LongueurUtf8(DiesesDoubles(s)) <= CHAMP_COURT) continue;
+        s = Debut(s, CHAMP_COURT);  // then one "#" less for each doubled one
+        while (LongueurUtf8(DiesesDoubles(s)) > CHAMP_COURT) s = Debut(s, LongueurUtf8(s) - 1);
         d.push_back({f, ligne, 0, false, "réponse trop longue pour trois lignes : coupée à « " + s + " »"});
     }
     return Joint(l);
 }
 
-std::string LigneQuestion(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d) {
-    const std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_QUESTION, 3);
-    if (LongueurUtf8(l.back()) > 2 * LARGEUR_QUESTION)
+std::string LigneQuestion(const std::string& t, const std::string& f, int ligne, std::vector<Diagnostic>& d,
+                          const TientDansCase& tient) {
+    const std::vector<std::string> l = CoupeEnLignes(SansSignes(t, f, ligne, d), LARGEUR_QUESTION, 3, Pour(tient, true));
+    if (tient ? !tient(l.back(), true) : LongueurUtf8(l.back()) > 2 * LARGEUR_QUESTION)
         d.push_back({f, ligne, 0, false, "question longue : sa troisième ligne risque de dépasser de l'écran"});
     std::string r = Joint(l);
     if (LongueurUtf8(r) > LIGNE_MAX) {
         r = Debut(r, LIGNE_MAX);
+        const std::size_t dieses = r.size() - 1 - r.find_last_not_of('#');  // npos + 1 is 0
+        if (dieses % 2 == 1) r.pop_back();  // never half a "##"
         d.push_back({f, ligne, 0, false, "question de plus de 254 caractères : coupée"});
     }
     return r;
@@ -64,9 +85,18 @@ std::string LigneQuestion(const std::string& t, const std::string& f, int ligne,
 
 }  // namespace
 
-std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur, std::size_t lignes) {
-    std::vector<std::string> r(1);
-    std::size_t longueur = 0;  // of the last line, in characters: counted once per word
+namespace {
+
+// "?", "!", ":", ";", "»" alone: never at the start of a display line.
+bool PonctuationSeule(std::string_view mot) {
+    return mot == "?" || mot == "!" || mot == ":" || mot == ";" || mot == "\xC2\xBB";
+}
+
+// The words of a text, a lone punctuation mark joined to the word before it
+// and an opening "«" to the word after it, by a space as written.
+std::vector<std::string> Mots(const std::string& texte) {
+    std::vector<std::string> mots;
+    bool guillemet = false;  // the last word is a "«" waiting for the next
     std::size_t debut = 0;
     while (debut < texte.size()) {
         const std::size_t espace = texte.find(' ', debut);
@@ -74,11 +104,26 @@ std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t lar
         const std::string_view mot = std::string_view(texte).substr(debut, fin - debut);
         debut = fin + 1;
         if (mot.empty()) continue;
+        if (!mots.empty() && (guillemet || PonctuationSeule(mot))) (mots.back() += ' ') += mot;
+        else mots.emplace_back(mot);
+        guillemet = mot == "\xC2\xAB";
+    }
+    return mots;
+}
+
+}  // namespace
+
+std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t largeur, std::size_t lignes,
+                                       const std::function<bool(const std::string&)>& tient) {
+    std::vector<std::string> r(1);
+    std::size_t longueur = 0;  // of the last line, in characters: counted once per word
+    for (const std::string& mot : Mots(texte)) {
         const std::size_t n = LongueurUtf8(mot);
         std::string& l = r.back();
+        const bool place = tient ? tient(l + ' ' + mot) : longueur + 1 + n <= largeur;
         if (l.empty()) {
             l = mot, longueur = n;
-        } else if (longueur + 1 + n <= largeur || r.size() == lignes) {
+        } else if (place || r.size() == lignes) {
             (l += ' ') += mot, longueur += 1 + n;
         } else {
             r.emplace_back(mot), longueur = n;
@@ -88,14 +133,31 @@ std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t lar
 }
 
 std::string TexteQuizz(const std::vector<QuestionImportee>& questions, const std::string& titre,
-                       const std::string& f, std::vector<Diagnostic>& d) {
+                       const std::string& f, std::vector<Diagnostic>& d, const TientDansCase& tient) {
     std::string t = Debut(titre, 63) + "\nQuestions importées\nImporté par pivolette import depuis " + f + "\n";
     for (const QuestionImportee& q : questions) {
-        t += LigneQuestion(q.texte, f, q.ligne, d) + "\n";
-        for (std::size_t r = 0; r < 4; ++r)
-            t += (r < q.reponses.size() ? LigneReponse(q.reponses[r], f, q.ligne, d) : "") + "\n";
+        t += LigneQuestion(q.texte, f, q.ligne, d, tient);
+        // The medium's marker ends the line: "§" a picture, "µ" a sound.
+        t += (q.image.empty() ? "" : "\xC2\xA7" + q.image) + (q.son.empty() ? "" : "\xC2\xB5" + q.son) + "\n";
+        for (std::size_t r = 0; r < 4; ++r) {
+            if (r < q.reponses.size()) t += LigneReponse(q.reponses[r], f, q.ligne, d, tient);
+            if (r < q.images.size() && !q.images[r].empty()) t += "\xC2\xA7" + q.images[r];
+            t += "\n";
+        }
         t += std::to_string(q.bonne + 1) + "\n--\n";
     }
     return t;
 }
 
+
+void RangeDiagnostics(std::vector<Diagnostic>& d) {
+    std::stable_sort(d.begin(), d.end(), [](const Diagnostic& a, const Diagnostic& b) { return a.ligne < b.ligne; });
+    std::vector<Diagnostic> uniques;
+    for (Diagnostic& x : d) {
+        bool vu = false;
+        for (auto k = uniques.rbegin(); !vu && k != uniques.rend() && k->ligne == x.ligne; ++k)
+            vu = k->message == x.message && k->fichier == x.fichier;
+        if (!vu) uniques.push_back(std::move(x));
+    }
+    d = std::move(uniques);
+}

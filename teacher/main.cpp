@@ -20,6 +20,8 @@ const char* const AIDE =
     "  import aiken|gift FICHIER [-o TEXTE]\n"
     "                          convertit des questions exportées d'une autre plateforme\n"
     "  results [DOSSIER]       les résultats de la classe (--csv pour un tableur)\n"
+    "  preview QUIZZ [-o DOSSIER] [--size LxH] [--answers]\n"
+    "                          dessine chaque écran de question en PNG, et une planche\n"
     "\n"
     "« pivolette COMMANDE --help » détaille chaque commande.\n"
     "Codes de sortie : 0 tout va bien, 1 problèmes trouvés, 2 usage ou fichier illisible.\n";
@@ -32,7 +34,7 @@ struct Sous {
 constexpr Sous SOUS_COMMANDES[] = {
     {"init", CommandeInit},     {"encode", CommandeEncode},   {"decode", CommandeDecode},
     {"check", CommandeCheck},   {"show", CommandeShow},       {"import", CommandeImport},
-    {"results", CommandeResults},
+    {"results", CommandeResults}, {"preview", CommandePreview},
 };
 
 }  // namespace

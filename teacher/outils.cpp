@@ -53,6 +53,19 @@ bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
     return EcritFichierSur(chemin, octets, erreur);
 }
 
+bool RemplacementPermis(const std::string& chemin, const std::string& octets, bool force,
+                        bool (*sien)(const std::string& octets), std::string& erreur) {
+    std::error_code e;
+    if (force || chemin == "-" || !fs::exists(chemin, e)) return true;
+    std::string present;
+    if (fs::is_regular_file(chemin, e) && LitFichierEntier(chemin, present) &&
+        (present == octets || (sien != nullptr && sien(present))))
+        return true;
+    erreur = chemin + " existe déjà et cette commande ne l'a pas écrit : rien n'est remplacé "
+                      "(ajoutez --force pour le remplacer, ou choisissez un autre nom avec -o)";
+    return false;
+}
+
 std::string Cite(const std::string& texte1252) {
     constexpr std::size_t MAX = 40;
     std::string t = texte1252.size() > MAX ? texte1252.substr(0, MAX) : texte1252;

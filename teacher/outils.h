@@ -44,6 +44,13 @@ bool LitFichierEntier(const std::string& chemin, std::string& octets);
 bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
                         std::string& erreur);
 
+// Whether a command may write `octets` over `chemin`: it does not exist yet,
+// already holds these bytes, was written by the command (`sien` says so of
+// its bytes; may be nullptr) or `force` is given. Otherwise false, with
+// `erreur` saying how to replace it: a file the teacher wrote is never lost.
+bool RemplacementPermis(const std::string& chemin, const std::string& octets, bool force,
+                        bool (*sien)(const std::string& octets), std::string& erreur);
+
 // A Windows-1252 text quoted in a message: UTF-8, control characters shown
 // as "?" (a file could hold terminal escapes), cut to 40 characters.
 std::string Cite(const std::string& texte1252);

@@ -9,8 +9,8 @@
 #include "commandes.h"
 
 int main(int argc, char* argv[]) {
-    if (argc == 4 && std::strcmp(argv[1], "--decode") == 0) return DecodeQuizz(argv[2], argv[3], Codage::Utf8);
-    if (argc == 3 && argv[1][0] != '-') return EncodeQuizz(argv[1], argv[2], Codage::Utf8);
+    if (argc == 4 && std::strcmp(argv[1], "--decode") == 0) return DecodeQuizz(argv[2], argv[3], Codage::Utf8, false);
+    if (argc == 3 && argv[1][0] != '-') return EncodeQuizz(argv[1], argv[2], Codage::Utf8, false);
     std::cerr << "usage: quiz_encode TEXTE.txt QUIZZ\n"
                  "       quiz_encode --decode QUIZZ TEXTE.txt   (\"-\" : sortie standard)\n"
                  "       (pivolette encode et pivolette decode font de même)\n";

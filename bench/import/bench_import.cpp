@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -60,6 +63,48 @@ void Mesure(const Cas& c) {
                 static_cast<double>(un.size()) / 1e6, t1, t2, t2 / (t1 > 0.001 ? t1 : 0.001));
 }
 
+// Milliseconds of the fastest of three runs of "pivolette ARGUMENTS" (the
+// whole program: start, the game's screen for the measures, the writes).
+double CommandeMs(const std::string& arguments) {
+    double meilleur = 1e9;
+    for (int k = 0; k < 3; ++k) {
+        const auto debut = std::chrono::steady_clock::now();
+        const int code = std::system((std::string(PIVOLETTE) + " " + arguments + " >/dev/null 2>&1").c_str());
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+        if (code == -1) return -1;
+        meilleur = std::min(meilleur, ms);
+    }
+    return meilleur;
+}
+
+void Ecrit(const std::filesystem::path& chemin, const std::string& octets) {
+    std::ofstream(chemin, std::ios::binary) << octets;
+}
+
+// `import gift` of 5,000 questions and `check` of a tree of 60 questions,
+// as the teacher runs them (each should take under a second).
+void MesureCommandes() {
+    namespace fs = std::filesystem;
+    const fs::path dossier = fs::temp_directory_path() / "pivolette-bench-commandes";
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    const std::string d = dossier.string();
+    Ecrit(dossier / "banque.gift",
+          Repete("::Q:: Quelle est la capitale de la France, et depuis quand l'est-elle ?{=Paris ~Lyon ~Lille ~Marseille}\n\n", 5000 * 100));
+    std::printf("  %-56s %8.1f ms\n", "pivolette import gift: 5,000 questions",
+                CommandeMs("import gift " + d + "/banque.gift -o " + d + "/banque.txt --force"));
+    std::string quiz = "Soixante\nTh\nx\n";
+    for (int q = 0; q < 60; ++q) quiz += "Combien font " + std::to_string(q) + " et " + std::to_string(q) + " ?\nun\ndeux\ntrois\nquatre\n2\n--\n";
+    std::system((std::string(PIVOLETTE) + " init " + d + "/classe >/dev/null 2>&1").c_str());
+    Ecrit(dossier / "classe" / "quiz.txt", quiz);
+    for (const char* f : {"infos_jeu_DEMO", "infos_jeu_DEMO0"})
+        Ecrit(dossier / "classe" / "InfosQuizz" / "infos" / f, "Quiz\nTh\nCM1\n1\n60\n5\n3\n30\n");
+    std::system((std::string(PIVOLETTE) + " encode " + d + "/classe/quiz.txt -o " + d +
+                 "/classe/InfosQuizz/questions/vorlines_DEMO >/dev/null 2>&1").c_str());
+    std::printf("  %-56s %8.1f ms\n", "pivolette check: a tree of 60 questions", CommandeMs("check " + d + "/classe"));
+    fs::remove_all(dossier);
+}
+
 }  // namespace
 
 int main() {
@@ -88,5 +133,7 @@ int main() {
     };
     std::printf("pivolette import on long texts\n");
     for (const Cas& c : cas) Mesure(c);
+    std::printf("pivolette commands, whole program\n");
+    MesureCommandes();
     return 0;
 }

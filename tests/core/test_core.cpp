@@ -78,6 +78,11 @@ TEST(Liste, CountAndLinesAreBounded) {
         {"2\nA\nB\nC\nD\n", -1, "s'arrête à la ligne 5"},
         {"1\n" + std::string(29, 'N') + "\nB\nC\n", -1, "ligne 2 : trop longue"},
         {"", -1, "de 1 à 60"},
+        // Saved in UTF-8, with or without a byte-order mark, or refused with the way to save it.
+        {"\xEF\xBB\xBF" "1\nL\xC3\x89ON\nZo\xC3\xA9\nCE1\n", 1, ""},
+        {"1\nL\xC3\x89ON\nZo\xC3\xA9\nCE1\n", 1, ""},
+        {"1\nL\xC3\x89ON\nZo\xE9\nCE1\n", -1, "ligne 3, colonne 3 : l'octet 0xE9 n'est pas de l'UTF-8"},
+        {"1\nL\xC3\x89ON\nZo\xE2\x98\xBA\nCE1\n", -1, "ligne 3, colonne 3 : \xC2\xAB \xE2\x98\xBA \xC2\xBB n'existe pas"},
     };
     for (const auto& c : cas) {
         std::vector<FicheListe> eleves;
@@ -93,6 +98,14 @@ TEST(Liste, CountAndLinesAreBounded) {
     ASSERT_TRUE(AnalyseListe("1\nDUPONT\nAnne\nCM1\n", "f", eleves, raison));
     EXPECT_EQ(eleves[0].prenom, "Anne");
     EXPECT_EQ(eleves[0].classe, "CM1");
+    // The game reads Windows-1252 whatever encoding the list was saved in.
+    ASSERT_TRUE(AnalyseListe("\xEF\xBB\xBF" "1\nL\xC3\x89ON\nZo\xC3\xA9\nCE1\n", "f", eleves, raison));
+    EXPECT_EQ(eleves[0].nom, "L\xC9ON");
+    EXPECT_EQ(eleves[0].prenom, "Zo\xE9");
+    FicheReglages r;
+    ASSERT_TRUE(AnalyseReglages("\xEF\xBB\xBF" "Mon quiz\nLe th\xC3\xA8me\nCE1\n1\n3\n5\n3\n30\n", "f", r, raison)) << raison;
+    EXPECT_EQ(r.questionnaire, "Mon quiz");
+    EXPECT_EQ(r.theme, "Le th\xE8me");
 }
 
 TEST(LignesQuizz, ReportWhatWasMendedAndStopWhereAsked) {

@@ -2,6 +2,7 @@
 // reported once with its line; a fresh tree from init reported clean.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -30,9 +31,10 @@ void ArbreAbime() {
     WriteFile(D + "questions/images/Chat.png", "image");
     // 75 questions and no time per answer: two errors in one file.
     WriteFile(D + "infos/infos_jeu_DEMO0", "T\nTh\nEntete\n0\n75\n5\n3\n0\n");
-    // A title converted twice, a header too long: warnings only.
+    // A title converted twice, a header too long: warnings only (the file
+    // saved in UTF-8, which the game converts).
     WriteFile(D + "infos/infos_jeu_DEMO",
-              "Quiz d\xC3\xA9mo\nTh\nUn en-t\xEAte de classe bien plus long que quarante-huit\n"
+              "Quiz d\xC3\x83\xC2\xA9mo\nTh\nUn en-t\xC3\xAAte de classe bien plus long que quarante-huit\n"
               "0\n3\n5\n3\n30\n");
     WriteFile(D + "infos/infos_quizz_DEMO",
               "4\nDUPONT\nL\xE9" "a\nC.P.\nMARTIN\nHugo\nC.P.\ndupont\nL\xC9" "A\nC.P.\n"
@@ -74,6 +76,7 @@ TEST(Check, ReportsEachSeededProblemOnceWithItsLine) {
 TEST(Check, MediaAreLookedForInTheirFolderUnderTheNameTheGameDraws) {
     ScratchDir dossier;
     ASSERT_EQ(Pivolette("init jeu").code, 0);
+    fs::remove("jeu/quiz.txt");  // the quiz below is written scrambled, without its text
     WriteFile(D + "questions/images/carte.jpg", "image");
     WriteFile(D + "questions/sons/notes.mp3", "son");
     WriteFile(D + "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n5\n5\n3\n30\n");
@@ -185,3 +188,31 @@ TEST(Check, HostileFilesAreRefusedAsTheGameRefusesThem) {
 }
 
 }  // namespace
+
+// The quiz text beside InfosQuizz must be the scrambled quiz's: an edit
+// after the last `encode` is an error naming the command to run again.
+TEST(Check, TheQuizTextBesideTheScrambledQuiz) {
+    const struct {
+        const char* texte;        // written over jeu/quiz.txt; nullptr: left as init wrote it
+        int decalage;             // seconds the text is dated after the scrambled file
+        const char* attendu;      // in check's output; nullptr: no word about the text
+        int code;
+    } cas[] = {
+        {nullptr, 0, nullptr, 0},
+        {"T\nTh\nx\nQ\nA\nB\nC\nD\n1\n--\n", 60, "jeu/quiz.txt: error: modifi\u00e9 le ", 1},
+        {"T\nTh\nx\nQ\nA\nB\nC\nD\n1\n--\n", -60, "jeu/quiz.txt: warning: plus ancien (", 0},
+    };
+    for (const auto& c : cas) {
+        ScratchDir dossier;
+        ASSERT_EQ(Pivolette("init jeu").code, 0);
+        if (c.texte) WriteFile("jeu/quiz.txt", c.texte);
+        const auto quizz = fs::last_write_time(D + "questions/vorlines_DEMO");
+        fs::last_write_time("jeu/quiz.txt", quizz + std::chrono::seconds(c.decalage));
+        const Sortie s = Pivolette("check jeu");
+        EXPECT_EQ(s.code, c.code) << s.out;
+        EXPECT_EQ(Occurrences(s.out, "jeu/quiz.txt"), c.attendu ? 2 : 0) << s.out;  // the file and the command
+        if (c.attendu) {
+            EXPECT_EQ(Occurrences(s.out, c.attendu), 1) << s.out;
+        }
+    }
+}

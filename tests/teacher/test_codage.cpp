@@ -125,3 +125,60 @@ TEST(Encode, NeverOverwritesItsInputAndReportsUsage) {
 }
 
 }  // namespace
+
+// No command replaces a file it did not write without --force: the file
+// stays as it was; a file the command wrote, or the same bytes, are fine.
+TEST(Encode, NoCommandReplacesAFileItDidNotWrite) {
+    const struct {
+        const char* commande;
+        const char* cible;
+        std::string present;  // what the target held before
+        bool remplace;
+    } cas[] = {
+        {"encode quiz.txt -o cible", "cible", "notes de la maîtresse\n", false},
+        {"encode quiz.txt -o cible --force", "cible", "notes de la maîtresse\n", true},
+        {"encode quiz.txt -o cible", "cible", Brouille("Ancien\nTh\nx\n" + BLOC), true},  // a scrambled quiz
+        {"decode quiz -o cible", "cible", "mon quiz corrigé à la main\n", false},
+        {"decode quiz -o cible --force", "cible", "mon quiz corrigé à la main\n", true},
+        {"decode quiz -o cible", "cible", QUIZ_UTF8, true},  // the same bytes
+        {"import gift export.gift -o cible", "cible", "Quiz\nTh\nlibre\n" + BLOC, false},
+        {"import gift export.gift -o cible --force", "cible", "Quiz\nTh\nlibre\n" + BLOC, true},
+        {"import gift export.gift -o cible", "cible", "Quiz\nTh\nImporté par pivolette import depuis a.gift\n", true},
+    };
+    ScratchDir dossier;
+    WriteFile("quiz.txt", QUIZ_UTF8);
+    WriteFile("export.gift", "Deux et deux ?{=quatre ~cinq}\n");
+    ASSERT_EQ(Pivolette("encode quiz.txt").code, 0);
+    for (const auto& c : cas) {
+        WriteFile(c.cible, c.present);
+        const Sortie s = Pivolette(c.commande);
+        EXPECT_EQ(s.code, c.remplace ? 0 : 1) << c.commande << s.err;
+        EXPECT_EQ(ReadFile(c.cible) != c.present || c.present == QUIZ_UTF8, c.remplace) << c.commande;
+        if (!c.remplace) {
+            EXPECT_NE(s.err.find("--force"), std::string::npos) << c.commande << s.err;
+        }
+    }
+}
+
+// A right answer the game would misread is an error with its line.
+TEST(Encode, RightAnswersThatPointNowhere) {
+    const struct {
+        const char* bloc;
+        const char* erreur;  // nullptr: accepted
+    } cas[] = {
+        {"Q\nA\nB\nC\nD\n4\n--\n", nullptr},
+        {"Q\nA\nB\n\n\n2 (B)\n--\n", nullptr},
+        {"Q\nA\nB\n\n\n3\n--\n", "quiz.txt:9:1: error: la bonne r\u00e9ponse 3 d\u00e9signe une case vide (ligne 7)"},
+        {"Q\nA\nB\nC\nD\n23\n--\n", "quiz.txt:9:2: error: \u00ab 23 \u00bb : le jeu ne lit que le premier chiffre"},
+        {"Q\nA\nB\nC\n\u00a7chat.png\n4\n--\n", nullptr},  // a picture alone is an answer
+    };
+    ScratchDir dossier;
+    for (const auto& c : cas) {
+        WriteFile("quiz.txt", std::string("T\nTh\nx\n") + c.bloc);
+        const Sortie s = Pivolette("encode quiz.txt -o quiz --force");
+        EXPECT_EQ(s.code, c.erreur ? 1 : 0) << c.bloc << s.err;
+        if (c.erreur) {
+            EXPECT_EQ(Occurrences(s.err, c.erreur), 1) << s.err;
+        }
+    }
+}

@@ -1,0 +1,148 @@
+// `pivolette preview`: every question screen drawn by the game's own code on
+// its screen without a window, saved as PNG files, and a contact sheet of
+// them all, so that the teacher looks at the quiz as the pupil will.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "commandes.h"
+#include "ecran_mesure.h"
+#include "etat.h"
+#include "harness.h"
+#include "lecture_quizz.h"
+#include "lumicanvas.h"
+#include "question.h"
+#include "ecran.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const AIDE_PREVIEW =
+    "usage : pivolette preview QUIZZ [-o DOSSIER] [--size LxH] [--answers]\n"
+    "\n"
+    "Dessine chaque écran de question comme l'élève le verra (le dessin du jeu,\n"
+    "sans fenêtre), en 1024 x 768 ou à la taille LxH : question-01.png,\n"
+    "question-02.png… et planche.png, toutes les questions en vignettes, dans\n"
+    "DOSSIER (« apercu » par défaut). QUIZZ est le quiz brouillé\n"
+    "(InfosQuizz/questions/vorlines_DEMO, ses images cherchées à côté) ou son\n"
+    "texte (.txt, à côté d'InfosQuizz). Avec --answers, la bonne réponse est\n"
+    "marquée comme le jeu la marque quand l'élève la choisit. Seuls les fichiers\n"
+    "question-NN.png et planche.png du dossier sont remplacés.\n"
+    "Codes de sortie : 0 écrit, 1 écran du jeu impossible, 2 usage ou quiz illisible.\n";
+
+// What is drawn, and where it goes.
+struct Apercu {
+    std::string clair;         // the quiz's plain text, Windows-1252
+    fs::path donnees;          // the data folder the quiz's media are in
+    fs::path sortie;           // the folder of the PNG files
+    int largeur = 1024;
+    int hauteur = 768;
+    bool reponses = false;
+    int questions = 0;
+    int ecrits = 0;
+};
+
+bool LitTaille(const std::string& t, int& largeur, int& hauteur) {
+    int l = 0, h = 0;
+    char fin = 0;
+    if (std::sscanf(t.c_str(), "%dx%d%c", &l, &h, &fin) != 2 || l < 320 || h < 240 || l > 4096 || h > 4096)
+        return false;
+    return largeur = l, hauteur = h, true;
+}
+
+// The quiz's plain text and its data folder, from the scrambled file or its text.
+bool LitQuizz(const std::string& chemin, Apercu& a, std::string& erreur) {
+    const fs::path p = fs::absolute(chemin);
+    if (p.extension() == ".txt") {
+        std::string octets;
+        std::vector<Diagnostic> d;
+        if (!LitFichierEntier(chemin, octets)) return erreur = chemin + " : fichier introuvable ou illisible", false;
+        if (!TexteClairQuizz(octets, chemin, Codage::Auto, a.clair, d))
+            return erreur = chemin + " : texte refusé (pivolette encode dit pourquoi)", false;
+        std::error_code e;
+        a.donnees = fs::is_directory(p.parent_path() / "InfosQuizz", e) ? p.parent_path() / "InfosQuizz" : p.parent_path();
+        return true;
+    }
+    if (!LitFichierQuizz(chemin, a.clair, erreur)) return false;
+    a.donnees = p.parent_path().parent_path();  // InfosQuizz/questions/vorlines_DEMO
+    return true;
+}
+
+std::string Nom(const Apercu& a, const char* nom) { return (a.sortie / nom).string(); }
+
+// The one call into the game's drawing: its question screen for question k,
+// and with `reponse` the right answer redrawn as when the pupil picks it.
+void DessineApercu(int k, bool reponse) {
+    Jeu.NumQuestion = k;
+    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    const char bonne = Jeu.Question[k].BonneReponse[0];
+    if (reponse && bonne >= '1' && bonne <= '4')
+        AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(bonne - '0'));
+}
+
+struct Vignettes {
+    std::vector<Bitmap*> b;
+    ~Vignettes() {
+        for (Bitmap* x : b) DestroyBitmap(x);
+    }
+};
+
+void Dessine(Apercu& a) {
+    Classe.NombreQuestions = a.questions;
+    PrepareQuizz();
+    ChargeQuizzTexte(a.clair);
+    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s/", a.donnees.string().c_str());
+    std::snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", "APER\xC7U");
+    std::snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", "du quiz");
+    std::snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", "DEMO");
+    CreeMorceaux();
+    const int colonnes = static_cast<int>(std::ceil(std::sqrt(a.questions)));
+    const int lignes = (a.questions + colonnes - 1) / colonnes;
+    const int w = (GetMaxX() + 1) / colonnes, h = (GetMaxY() + 1) / std::max(lignes, colonnes);
+    Vignettes v;
+    for (int k = 0; k < a.questions; ++k) {
+        DessineApercu(k, a.reponses);
+        char nom[32];
+        std::snprintf(nom, sizeof nom, "question-%02d.png", k + 1);
+        if (harness::SavePNG(Nom(a, nom))) ++a.ecrits;
+        std::unique_ptr<Bitmap, void (*)(Bitmap*)> ecran(GetImage(0, 0, GetMaxX(), GetMaxY()), DestroyBitmap);
+        Bitmap* vignette = CreateBitmap(w - 4, h - 4);
+        if (ecran && vignette) StretchBlit(ecran.get(), vignette, 0, 0, GetMaxX() + 1, GetMaxY() + 1, 0, 0, w - 4, h - 4);
+        v.b.push_back(vignette);
+    }
+    SetColor(15);
+    DrawRectFill(0, 0, GetMaxX(), GetMaxY());
+    for (int k = 0; k < a.questions; ++k) {
+        if (v.b[static_cast<std::size_t>(k)]) PutImage(v.b[static_cast<std::size_t>(k)], (k % colonnes) * w + 2, (k / colonnes) * h + 2);
+    }
+    if (harness::SavePNG(Nom(a, "planche.png"))) ++a.ecrits;
+    LibereRessources();
+}
+
+}  // namespace
+
+int CommandePreview(int argc, char** argv) {
+    const Arguments args = LitArguments(argc, argv, {"--help", "-h", "--answers"}, {"-o", "--size"});
+    if (args.A("--help") || args.A("-h")) return std::cout << AIDE_PREVIEW, SORTIE_OK;
+    Apercu a;
+    a.reponses = args.A("--answers");
+    if (!args.inconnue.empty() || args.valeur_manquante || args.mots.size() != 1 ||
+        (args.A("--size") && !LitTaille(args.Valeur("--size"), a.largeur, a.hauteur)))
+        return std::cerr << AIDE_PREVIEW, SORTIE_USAGE;
+    std::string erreur;
+    if (!LitQuizz(args.mots[0], a, erreur)) return Echec(SORTIE_USAGE, erreur);
+    const std::vector<std::string> lignes = DecoupeLignes(a.clair);
+    a.questions = lignes.size() < LIGNES_ENTETE + 6 ? 0 : std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
+    if (a.questions == 0) return Echec(SORTIE_USAGE, args.mots[0] + " : aucune question complète à dessiner");
+    std::error_code e;
+    a.sortie = fs::absolute(args.Valeur("-o", "apercu"));
+    fs::create_directories(a.sortie, e);
+    if (!fs::is_directory(a.sortie, e)) return Echec(SORTIE_USAGE, a.sortie.string() + " : impossible d'y écrire");
+    if (!SurEcranDuJeu(a.largeur, a.hauteur, [&]() { Dessine(a); }, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    if (a.ecrits != a.questions + 1) return Echec(SORTIE_PROBLEMES, a.sortie.string() + " : des images n'ont pas pu être écrites");
+    std::cerr << a.questions << " écran(s) de question et la planche dans " << a.sortie.string() << "\n";
+    return SORTIE_OK;
+}

@@ -1,6 +1,7 @@
 // Safe whole-file writes: temporary file beside the target, exclusive and
 // without following links, flushed to the disk, renamed or linked in place.
 #include "ecriture.h"
+#include "chemins.h"
 
 #include <algorithm>
 #include <atomic>
@@ -49,16 +50,6 @@ fs::path Chemin(const std::string& utf8) { return fs::path(std::u8string(utf8.be
 
 const char SEPARATEURS[] = "/\\";
 
-std::wstring Large(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring large(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                            large.data(), n);
-    return large;
-}
-
 // The system's text of the last error, in UTF-8.
 std::string Raison() {
     const DWORD code = GetLastError();
@@ -90,7 +81,7 @@ struct Ouvert {
 
 // CREATE_NEW fails on any existing name, a link included.
 bool CreeExclusif(const std::string& chemin, Ouvert& f) {
-    f.h = CreateFileW(Large(chemin).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    f.h = CreateFileW(CheminLarge(chemin).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     return f.h != INVALID_HANDLE_VALUE;
 }
@@ -115,21 +106,21 @@ bool Ferme(Ouvert& f) {
 }
 
 bool Remplace(const std::string& source, const std::string& cible) {
-    return MoveFileExW(Large(source).c_str(), Large(cible).c_str(),
+    return MoveFileExW(CheminLarge(source).c_str(), CheminLarge(cible).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
 Publication DeplaceExclusif(const std::string& source, const std::string& cible, bool& source_restee) {
     source_restee = true;
-    if (MoveFileExW(Large(source).c_str(), Large(cible).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
+    if (MoveFileExW(CheminLarge(source).c_str(), CheminLarge(cible).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
         source_restee = false;
         return Publication::Publiee;
     }
     return NomExiste() ? Publication::Existe : Publication::Echec;
 }
 
-void Supprime(const std::string& chemin) { DeleteFileW(Large(chemin).c_str()); }
+void Supprime(const std::string& chemin) { DeleteFileW(CheminLarge(chemin).c_str()); }
 
 // MOVEFILE_WRITE_THROUGH has already put the new name on the disk.
 void SynchroniseDossier(const std::string&) {}

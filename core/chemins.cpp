@@ -1,6 +1,15 @@
 // File names as Windows' wide calls take them.
 #include "chemins.h"
 
+std::filesystem::path CheminFs(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8DeChemin(const std::filesystem::path& chemin) {
+    const std::u8string u8 = chemin.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
 #ifdef _WIN32
 #include <windows.h>
 

@@ -6,7 +6,15 @@
 // computer's code page.
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+// The UTF-8 name `utf8` as a path of std::filesystem: the same bytes on
+// Linux, UTF-16 on Windows (a plain std::string would be read in the
+// computer's code page there).
+std::filesystem::path CheminFs(const std::string& utf8);
+// A path of std::filesystem back in UTF-8.
+std::string Utf8DeChemin(const std::filesystem::path& chemin);
 
 #ifdef _WIN32
 // `utf8` in UTF-16. Empty when `utf8` is not valid UTF-8: no file has an

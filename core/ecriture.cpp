@@ -40,8 +40,6 @@ void Etape(EtapeEcriture etape, const std::string& chemin) {
 
 std::string Cite(const std::string& chemin) { return "« " + chemin + " »"; }
 
-fs::path Chemin(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
 // ---------------------------------------------------------------------------
 // The system calls, one small branch per system.
 // ---------------------------------------------------------------------------
@@ -105,9 +103,18 @@ bool Ferme(Ouvert& f) {
     return ok;
 }
 
+// A program reading the target (Windows opens files without letting them
+// be replaced meanwhile) or replacing it at the same moment makes the move
+// fail for an instant: it is tried again, for 2 s at most.
 bool Remplace(const std::string& source, const std::string& cible) {
-    return MoveFileExW(CheminLarge(source).c_str(), CheminLarge(cible).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring de = CheminLarge(source), vers = CheminLarge(cible);
+    for (int attendu = 0;; attendu += 10) {
+        if (MoveFileExW(de.c_str(), vers.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD code = GetLastError();
+        if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) || attendu >= 2000) return false;
+        Sleep(10);
+        SetLastError(code);
+    }
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
@@ -316,7 +323,7 @@ int NettoieProvisoires(const std::string& dossier, std::chrono::seconds age) {
     int retires = 0;
     std::error_code e;
     const auto limite = fs::file_time_type::clock::now() - age;
-    for (fs::directory_iterator it(Chemin(dossier.empty() ? "." : dossier), e), fin; !e && it != fin;
+    for (fs::directory_iterator it(CheminFs(dossier.empty() ? "." : dossier), e), fin; !e && it != fin;
          it.increment(e)) {
         const std::u8string nom = it->path().filename().u8string();
         if (!EstFichierProvisoire(std::string(nom.begin(), nom.end()))) continue;

@@ -39,8 +39,15 @@ struct Descripteur {
 #ifdef _WIN32
 
 // No FIFO can be met under a file name on Windows: a plain binary open.
+// A folder is refused by the open itself: it is told apart by EISDIR.
 int OuvreEnLecture(const std::string& chemin) {
-    return ::_wopen(CheminLarge(chemin).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    const std::wstring nom = CheminLarge(chemin);
+    const int fd = ::_wopen(nom.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0 && errno == EACCES) {
+        const DWORD attributs = GetFileAttributesW(nom.c_str());
+        if (attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY)) errno = EISDIR;
+    }
+    return fd;
 }
 
 // The shared lock over the whole file, without waiting.
@@ -82,18 +89,20 @@ void AttendVerrou(int fd) {
 ResultatLecture LitFichierBorne(const std::string& chemin, std::size_t limite,
                                 std::string& octets, bool attend_verrou) {
     octets.clear();
+    const auto pas_fichier = [&] {
+        return Echec(EchecLecture::PasFichier, Cite(chemin) + " n'est pas un fichier ordinaire : il n'est pas lu.");
+    };
     Descripteur d{OuvreEnLecture(chemin)};
     if (d.fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return Echec(EchecLecture::Absent, "Le fichier " + Cite(chemin) + " est introuvable.");
+        if (errno == EISDIR) return pas_fichier();
         return Echec(EchecLecture::Illisible, "Le fichier " + Cite(chemin) +
                                                   " ne peut pas être lu (" +
                                                   std::strerror(errno) + ").");
     }
     struct stat info {};
-    if (::fstat(d.fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return Echec(EchecLecture::PasFichier,
-                     Cite(chemin) + " n'est pas un fichier ordinaire : il n'est pas lu.");
+    if (::fstat(d.fd, &info) != 0 || !S_ISREG(info.st_mode)) return pas_fichier();
     const auto trop_grand = [&] {
         return Echec(EchecLecture::TropGrand, "Le fichier " + Cite(chemin) + " est trop grand (plus de " +
                                                   std::to_string(limite) + " octets) : il n'est pas lu.");

@@ -21,6 +21,9 @@ private:
 };
 
 std::string ReadFile(const std::filesystem::path& path);      // "" when absent
+// Whether this system lets the tests make symbolic links (Windows gives them
+// to administrators only; Wine has none).
+bool LinksPossible();
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace test_support

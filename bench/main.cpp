@@ -125,7 +125,9 @@ double MedianMs(int runs, const std::function<void()>& fn) {
 
 }  // namespace bench
 
-int main(int, char*[]) {
+// pivolette_bench [WORDS]: every group, or only those whose name holds WORDS.
+int main(int argc, char* argv[]) {
+    const std::string only = argc > 1 ? argv[1] : "";
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("pivolette-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -135,6 +137,7 @@ int main(int, char*[]) {
                      [](const auto& a, const auto& b) { return a.order < b.order; });
     std::printf("Pivolette benchmark (%s)\n", std::getenv("DISPLAY") ? "window" : "headless");
     for (const auto& g : groups) {
+        if (std::string(g.name).find(only) == std::string::npos) continue;
         std::printf("%s\n", g.name);
         g.fn();
         CloseGraph();

@@ -11,9 +11,13 @@
 #
 #   bash tools/windows/smoke.sh [BUILD_DIR] [OUT_DIR]
 #
-# BUILD_DIR: the Windows build (build-windows/pivolette); OUT_DIR: where the
-# screenshots and the programs' output go (build-windows/smoke). The Wine
-# prefix is WINEPREFIX, or build-windows/wineprefix, made when missing.
+# BUILD_DIR: the Windows build (build-windows/pivolette), or the unzipped
+# Pivolette folder; OUT_DIR: where the screenshots and the programs' output
+# go (build-windows/smoke). The Wine prefix is WINEPREFIX, or
+# build-windows/wineprefix, made when missing. Given the Linux build folder
+# instead, the same run is made with the Linux programs, for comparison: the
+# time to the game's window and the processor it uses while the dial runs
+# are printed either way.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -31,11 +35,12 @@ fi
 
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
+if [ -f "$BUILD/grelinor.exe" ]; then RUN=(wine); EXE=.exe; else RUN=(); EXE=; fi
 FAILED=0
 say() { printf '== %s\n' "$*"; }
 bad() { printf 'ÉCHEC : %s\n' "$*"; FAILED=1; }
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ -n "$EXE" ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
   say "Wine prefix $WINEPREFIX"
   wineboot -u >"$OUT/wineboot.log" 2>&1
 fi
@@ -68,6 +73,17 @@ window_of() {
 click() { xdotool mousemove $((WX + $1)) $((WY + $2)) click 1; sleep 1; }
 shot() { import -window root "$OUT/$1.png"; }
 
+# cpu_percent PID SECONDS: the processor the process uses over SECONDS, in
+# percent of one core.
+cpu_percent() {
+  local ticks before after
+  ticks=$(getconf CLK_TCK)
+  before=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  sleep "$2"
+  after=$(awk '{print $14 + $15}' "/proc/$1/stat")
+  echo $(((after - before) * 100 / (ticks * $2)))
+}
+
 # wait_exit PID SECONDS: the program's exit code, or 124 when it runs on.
 wait_exit() {
   local pid=$1 limit=$2 start=$SECONDS
@@ -81,17 +97,17 @@ wait_exit() {
 }
 
 # --- pivolette.exe check ---------------------------------------------------------
-say "pivolette.exe check"
+say "pivolette$EXE check"
 rc=0
-(cd "$DATA" && wine "$BUILD/pivolette.exe" check) >"$OUT/check.txt" 2>&1 || rc=$?
+(cd "$DATA" && "${RUN[@]}" "$BUILD/pivolette$EXE" check) >"$OUT/check.txt" 2>&1 || rc=$?
 cat "$OUT/check.txt"
 [ "$rc" -eq 0 ] || bad "pivolette.exe check : code de sortie $rc"
 grep -q "Aucun problème" "$OUT/check.txt" || bad "pivolette.exe check : message inattendu"
 
 # --- grelinor.exe ------------------------------------------------------------------
-say "grelinor.exe"
+say "grelinor$EXE"
 start=$(date +%s.%N)
-(cd "$DATA" && exec wine "$BUILD/grelinor.exe") >"$OUT/grelinor.txt" 2>&1 &
+(cd "$DATA" && exec "${RUN[@]}" "$BUILD/grelinor$EXE") >"$OUT/grelinor.txt" 2>&1 &
 game=$!
 if window_of Pivolette 60 >/dev/null; then
   say "window after $(echo "$(date +%s.%N) - $start" | bc) s at $WX,$WY"
@@ -105,6 +121,7 @@ if window_of Pivolette 60 >/dev/null; then
   click 883 69    # "VALIDER !"
   sleep 2
   shot grelinor-3-question
+  say "processor used while the dial runs: $(cpu_percent "$game" 5) % of a core"
   click 764 473   # the second answer
   sleep 2
   shot grelinor-4-reponse
@@ -132,7 +149,7 @@ fi
 
 # --- tamarel.exe ---------------------------------------------------------------------
 say "tamarel.exe"
-(cd "$DATA" && exec wine "$BUILD/tamarel.exe") >"$OUT/tamarel.txt" 2>&1 &
+(cd "$DATA" && exec "${RUN[@]}" "$BUILD/tamarel$EXE") >"$OUT/tamarel.txt" 2>&1 &
 tool=$!
 if window_of Pivolette 60 >/dev/null; then
   sleep 2

@@ -11,7 +11,25 @@ std::string Utf8DeChemin(const std::filesystem::path& chemin) {
 }
 
 #ifdef _WIN32
+#include <cstdlib>
+
 #include <windows.h>
+
+namespace {
+
+// The programs' messages are UTF-8 (the teacher's tool writes them to its
+// console): a Windows console shows them with their accents only when told
+// so, and gets its own code page back when the program ends.
+UINT page_console = 0;
+void RendPageConsole() { SetConsoleOutputCP(page_console); }
+const bool console_utf8 = [] {
+    page_console = GetConsoleOutputCP();
+    if (page_console == 0 || !SetConsoleOutputCP(CP_UTF8)) return false;
+    std::atexit(RendPageConsole);
+    return true;
+}();
+
+}  // namespace
 
 std::wstring CheminLarge(const std::string& utf8) {
     if (utf8.empty()) return {};

@@ -27,3 +27,10 @@ bool LinksPossible();
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace test_support
+
+#ifdef _WIN32
+#include <cstdlib>
+// The POSIX calls the tests use, over Windows' own.
+inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif

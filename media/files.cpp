@@ -48,10 +48,16 @@ bool TryLock(int fd, int operation) {
     return false;
 }
 
+// A folder is refused by the open itself: it is told apart by EISDIR.
 int OpenFile(const std::string& utf8, bool write) {
     const std::wstring name = CheminLarge(utf8);
     const int flags = _O_BINARY | _O_NOINHERIT | (write ? (_O_WRONLY | _O_CREAT) : _O_RDONLY);
-    return ::_wopen(name.c_str(), flags, _S_IREAD | _S_IWRITE);
+    const int fd = ::_wopen(name.c_str(), flags, _S_IREAD | _S_IWRITE);
+    if (fd < 0 && errno == EACCES) {
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) errno = EISDIR;
+    }
+    return fd;
 }
 
 bool Empty(int fd) { return ::_chsize_s(fd, 0) == 0; }
@@ -115,6 +121,10 @@ FILE* WaitAccessFile(const char* path, int mode) {
     // Opened without truncating: the content is replaced only once the lock
     // is held, so a reader never sees a file emptied under it.
     const int fd = OpenFile(lc::NativePath(path), write);
+    if (fd < 0 && errno == EISDIR) {
+        lc::Fail("Impossible d'ouvrir \"%s\" : c'est un dossier", path);
+        return nullptr;
+    }
     if (fd < 0) {
         lc::Fail("Impossible d'ouvrir \"%s\" : %s", path, std::strerror(errno));
         return nullptr;

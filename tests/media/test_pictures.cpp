@@ -425,8 +425,10 @@ TEST(PictureFiles, GetDataIMGGivesThePictureAtItsOwnSize) {
 // files on Linux carry UTF-8 names: the same file is found either way.
 TEST(PictureFiles, AnAccentedNameInWindows1252FindsTheUtf8File) {
     ScratchDir dir;
-    SolidPng(dir.path() / "\xC3\xA9l\xC3\xA9phant.png", 10, 8, 0xFF405060u);  // "éléphant.png"
-    const std::string cp1252 = (dir.path() / "\xE9l\xE9phant.png").string();
+    const std::string dossier = dir.path().string() + "/";
+    const std::string utf8 = dossier + "\xC3\xA9l\xC3\xA9phant.png";  // "éléphant.png"
+    SolidPng(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), 10, 8, 0xFF405060u);
+    const std::string cp1252 = dossier + "\xE9l\xE9phant.png";
     EXPECT_EQ(ModeAccessFile(cp1252.c_str(), 0), 1);
     Bitmap* b = GetDataIMG(cp1252.c_str(), 0);
     ASSERT_NE(b, nullptr);
@@ -434,8 +436,8 @@ TEST(PictureFiles, AnAccentedNameInWindows1252FindsTheUtf8File) {
     DestroyBitmap(b);
     // A name already in UTF-8 is taken as it is, and a byte that is neither
     // finds nothing rather than something else.
-    EXPECT_EQ(ModeAccessFile((dir.path() / "\xC3\xA9l\xC3\xA9phant.png").string().c_str(), 0), 1);
-    EXPECT_EQ(ModeAccessFile((dir.path() / "\x81l\xE9phant.png").string().c_str(), 0), 0);
+    EXPECT_EQ(ModeAccessFile(utf8.c_str(), 0), 1);
+    EXPECT_EQ(ModeAccessFile((dossier + "\x81l\xE9phant.png").c_str(), 0), 0);
 }
 
 TEST(PictureFiles, ALargePictureIsScaledDownOnLoading) {

@@ -11,11 +11,28 @@ std::string Utf8DeChemin(const std::filesystem::path& chemin) {
 }
 
 #ifdef _WIN32
+#include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 namespace {
+
+// The programs' output is written as its bytes are, as on Linux: the
+// teacher's tool chooses its line ends itself (CR LF in the spreadsheet's
+// file), which Windows' text mode would double.
+// A window program has no standard output at all: nothing to change then.
+void SortieBinaire(DWORD sortie, FILE* flux) {
+    const HANDLE h = GetStdHandle(sortie);
+    if (h != nullptr && h != INVALID_HANDLE_VALUE) _setmode(_fileno(flux), _O_BINARY);
+}
+const bool sorties_binaires = [] {
+    SortieBinaire(STD_OUTPUT_HANDLE, stdout);
+    SortieBinaire(STD_ERROR_HANDLE, stderr);
+    return true;
+}();
 
 // The programs' messages are UTF-8 (the teacher's tool writes them to its
 // console): a Windows console shows them with their accents only when told

@@ -33,6 +33,8 @@ double MedianMs(int runs, const std::function<void()>& fn);
 double SinceStart();
 // Processor seconds the whole process has used (every thread), user and system.
 double CpuSeconds();
+// Processor time of the calling thread, in seconds.
+double ThreadCpuSeconds();
 
 struct Registration {
     Registration(int order, const char* name, void (*fn)());

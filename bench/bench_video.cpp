@@ -12,19 +12,11 @@
 #include <cstdlib>
 #include <string>
 
-#include <sys/resource.h>
 
 namespace {
 
 constexpr int kSeconds = 8;
 constexpr int kFps = 30;
-
-double Cpu(int who) {
-    rusage u{};
-    getrusage(who, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // An MP4 (H.264, AAC) of test pictures whose colours turn a little at each
 // picture, made with ffmpeg; "" when it could not be made.
@@ -50,7 +42,7 @@ void Windowed(const std::string& file) {
     const int x = GetMaxX() / 2 - 200, y = GetMaxY() / 2 - 150;
     OpenVideo(file.c_str());
     const auto wall0 = bench::Clock::now();
-    const double own0 = Cpu(RUSAGE_THREAD), all0 = Cpu(RUSAGE_SELF);
+    const double own0 = bench::ThreadCpuSeconds(), all0 = bench::CpuSeconds();
     long passes = 0, pictures = 0;
     uint64_t last = 0;
     while (GetVideoCurrentTime() != GetVideoEndTime()) {
@@ -63,7 +55,7 @@ void Windowed(const std::string& file) {
         ++passes;
     }
     const double wall = std::chrono::duration<double>(bench::Clock::now() - wall0).count();
-    const double own = Cpu(RUSAGE_THREAD) - own0, all = Cpu(RUSAGE_SELF) - all0;
+    const double own = bench::ThreadCpuSeconds() - own0, all = bench::CpuSeconds() - all0;
     CloseVideo();
     bench::Report("video length played", wall, "s");
     bench::Report("processor used by the program's thread", 100.0 * own / wall, "% of a core");

@@ -1,7 +1,11 @@
 // Runs every registered group of measures in order, in a scratch folder.
 #include "bench.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include "internal.h"
 #include "lumicanvas.h"
@@ -39,12 +43,40 @@ Registration::Registration(int order, const char* name, void (*fn)()) {
 
 double SinceStart() { return std::chrono::duration<double>(Clock::now() - g_start).count(); }
 
+#ifdef _WIN32
+namespace {
+double Seconds(const FILETIME& kernel, const FILETIME& user) {
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 1e7;  // 100 ns ticks
+}
+}  // namespace
+
 double CpuSeconds() {
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    return Seconds(kernel, user);
+}
+
+double ThreadCpuSeconds() {
+    FILETIME created, ended, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    return Seconds(kernel, user);
+}
+#else
+namespace {
+double Seconds(int who) {
     rusage u{};
-    getrusage(RUSAGE_SELF, &u);
+    getrusage(who, &u);
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
+}  // namespace
+
+double CpuSeconds() { return Seconds(RUSAGE_SELF); }
+double ThreadCpuSeconds() { return Seconds(RUSAGE_THREAD); }
+#endif
 
 void Report(const std::string& what, double value, const char* unit) {
     std::printf("  %-58s %10.3f %s\n", what.c_str(), value, unit);
@@ -93,7 +125,9 @@ double MedianMs(int runs, const std::function<void()>& fn) {
 
 }  // namespace bench
 
-int main() {
+// pivolette_bench [WORDS]: every group, or only those whose name holds WORDS.
+int main(int argc, char* argv[]) {
+    const std::string only = argc > 1 ? argv[1] : "";
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("pivolette-bench-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -103,6 +137,7 @@ int main() {
                      [](const auto& a, const auto& b) { return a.order < b.order; });
     std::printf("Pivolette benchmark (%s)\n", std::getenv("DISPLAY") ? "window" : "headless");
     for (const auto& g : groups) {
+        if (std::string(g.name).find(only) == std::string::npos) continue;
         std::printf("%s\n", g.name);
         g.fn();
         CloseGraph();

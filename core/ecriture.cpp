@@ -1,6 +1,7 @@
 // Safe whole-file writes: temporary file beside the target, exclusive and
 // without following links, flushed to the disk, renamed or linked in place.
 #include "ecriture.h"
+#include "chemins.h"
 
 #include <algorithm>
 #include <atomic>
@@ -39,8 +40,6 @@ void Etape(EtapeEcriture etape, const std::string& chemin) {
 
 std::string Cite(const std::string& chemin) { return "« " + chemin + " »"; }
 
-fs::path Chemin(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
 // ---------------------------------------------------------------------------
 // The system calls, one small branch per system.
 // ---------------------------------------------------------------------------
@@ -48,16 +47,6 @@ fs::path Chemin(const std::string& utf8) { return fs::path(std::u8string(utf8.be
 #ifdef _WIN32
 
 const char SEPARATEURS[] = "/\\";
-
-std::wstring Large(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring large(n > 0 ? n : 0, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                            large.data(), n);
-    return large;
-}
 
 // The system's text of the last error, in UTF-8.
 std::string Raison() {
@@ -90,7 +79,7 @@ struct Ouvert {
 
 // CREATE_NEW fails on any existing name, a link included.
 bool CreeExclusif(const std::string& chemin, Ouvert& f) {
-    f.h = CreateFileW(Large(chemin).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    f.h = CreateFileW(CheminLarge(chemin).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     return f.h != INVALID_HANDLE_VALUE;
 }
@@ -114,22 +103,31 @@ bool Ferme(Ouvert& f) {
     return ok;
 }
 
+// A program reading the target (Windows opens files without letting them
+// be replaced meanwhile) or replacing it at the same moment makes the move
+// fail for an instant: it is tried again, for 2 s at most.
 bool Remplace(const std::string& source, const std::string& cible) {
-    return MoveFileExW(Large(source).c_str(), Large(cible).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring de = CheminLarge(source), vers = CheminLarge(cible);
+    for (int attendu = 0;; attendu += 10) {
+        if (MoveFileExW(de.c_str(), vers.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD code = GetLastError();
+        if ((code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) || attendu >= 2000) return false;
+        Sleep(10);
+        SetLastError(code);
+    }
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
 Publication DeplaceExclusif(const std::string& source, const std::string& cible, bool& source_restee) {
     source_restee = true;
-    if (MoveFileExW(Large(source).c_str(), Large(cible).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
+    if (MoveFileExW(CheminLarge(source).c_str(), CheminLarge(cible).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
         source_restee = false;
         return Publication::Publiee;
     }
     return NomExiste() ? Publication::Existe : Publication::Echec;
 }
 
-void Supprime(const std::string& chemin) { DeleteFileW(Large(chemin).c_str()); }
+void Supprime(const std::string& chemin) { DeleteFileW(CheminLarge(chemin).c_str()); }
 
 // MOVEFILE_WRITE_THROUGH has already put the new name on the disk.
 void SynchroniseDossier(const std::string&) {}
@@ -325,7 +323,7 @@ int NettoieProvisoires(const std::string& dossier, std::chrono::seconds age) {
     int retires = 0;
     std::error_code e;
     const auto limite = fs::file_time_type::clock::now() - age;
-    for (fs::directory_iterator it(Chemin(dossier.empty() ? "." : dossier), e), fin; !e && it != fin;
+    for (fs::directory_iterator it(CheminFs(dossier.empty() ? "." : dossier), e), fin; !e && it != fin;
          it.increment(e)) {
         const std::u8string nom = it->path().filename().u8string();
         if (!EstFichierProvisoire(std::string(nom.begin(), nom.end()))) continue;

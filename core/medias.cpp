@@ -1,5 +1,6 @@
 // Media names resolved inside their folder.
 #include "medias.h"
+#include "chemins.h"
 
 #include "encodage.h"
 
@@ -50,12 +51,12 @@ MediaResolu ResoutMedia(const std::string& donnees, const std::string& dossier,
                    " » sort du dossier questions/" + dossier + " : le média n'est pas ouvert";
         return r;
     }
-    const fs::path dans = fs::path(donnees) / "questions" / dossier;
-    const fs::path chemin = dans / fs::path(NomMediaNatif(nom));
+    const fs::path dans = CheminFs(donnees) / "questions" / CheminFs(dossier);
+    const fs::path chemin = dans / CheminFs(NomMediaNatif(nom));
     std::error_code e;
     const fs::file_status etat = fs::status(chemin, e);
     if (e || !fs::is_regular_file(etat)) {
-        r.chemin = chemin.string();
+        r.chemin = Utf8DeChemin(chemin);
         return r;  // absent, or a folder: nothing to open
     }
     const fs::path vrai = fs::canonical(chemin, e);
@@ -68,6 +69,6 @@ MediaResolu ResoutMedia(const std::string& donnees, const std::string& dossier,
         return r;
     }
     r.etat = EtatMedia::Trouve;
-    r.chemin = chemin.string();
+    r.chemin = Utf8DeChemin(chemin);
     return r;
 }

@@ -127,11 +127,12 @@ void SeedRandom(unsigned seed);
 
 // --- File names (files.cpp) ----------------------------------------------------
 
-// The name under which the system knows a file the program names. The game
-// holds names in Windows-1252 (quiz file, typed names) while Linux names
-// files in UTF-8: a name that is not UTF-8 already is converted, so that
-// "éléphant.png" in a quiz finds the picture a teacher saved under that
-// name. Windows takes the bytes as they are (its ANSI code page).
+// The name of a file the program names, in UTF-8. The game holds names in
+// Windows-1252 (quiz file, typed names) or UTF-8: a name that is not UTF-8
+// already is converted, so that "éléphant.png" in a quiz finds the picture a
+// teacher saved under that name. Linux takes these bytes as they are; on
+// Windows SDL, ffmpeg and the file helpers open them through UTF-16 names
+// (whatever the computer's code page).
 std::string NativePath(const char* path);
 
 // --- Archive (archive.cpp) -----------------------------------------------------

@@ -438,7 +438,9 @@ bool IsSvg(const std::string& bytes) {
 
 // Reads a whole picture file; false after lc::Fail when it cannot be used.
 bool ReadPictureFile(const std::string& path, std::string& bytes) {
-    const std::string file = lc::NativePath(path.c_str());
+    const std::string utf8 = lc::NativePath(path.c_str());
+    // Through a UTF-8 path: Windows opens it by its UTF-16 name.
+    const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec) {
@@ -549,7 +551,8 @@ struct FileStamp {
 };
 
 bool Stamp(const std::string& path, FileStamp& stamp) {
-    const std::string file = lc::NativePath(path.c_str());
+    const std::string utf8 = lc::NativePath(path.c_str());
+    const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
     std::error_code ec;
     stamp.size = std::filesystem::file_size(file, ec);
     if (ec) return false;

@@ -366,7 +366,7 @@ TEST(DemoMedia, SmallFilesOfTheRightKind) {
 TEST(DemoMedia, PicturesLoadAndTheGifIsAnimated) {
     for (const auto& entry : fs::directory_iterator(kQuestions / "images")) {
         SCOPED_TRACE(entry.path().string());
-        SDL_Surface* picture = IMG_Load(entry.path().c_str());
+        SDL_Surface* picture = IMG_Load(entry.path().string().c_str());
         ASSERT_NE(picture, nullptr) << IMG_GetError();
         EXPECT_GT(picture->w, 0);
         SDL_FreeSurface(picture);
@@ -384,7 +384,7 @@ TEST(DemoMedia, PicturesLoadAndTheGifIsAnimated) {
 struct Art {
     SDL_Surface* surface = nullptr;
     explicit Art(const fs::path& path) {
-        SDL_Surface* loaded = IMG_Load(path.c_str());
+        SDL_Surface* loaded = IMG_Load(path.string().c_str());
         if (loaded != nullptr) {
             surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
             SDL_FreeSurface(loaded);

@@ -203,7 +203,7 @@ TEST_F(HarnessTest, SavesTheScreenAsAPicture) {
     const std::string path = (dir_.path() / "shot.png").string();
     EXPECT_TRUE(harness::SavePNG(path));
     EXPECT_EQ(test_support::ReadFile(path).substr(1, 3), "PNG");
-    setenv("PIVOLETTE_SHOTS", dir_.path().c_str(), 1);
+    setenv("PIVOLETTE_SHOTS", dir_.path().string().c_str(), 1);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(harness::SaveShot("a/b"), (dir_.path() / "a_b.png").string());
     ::testing::internal::GetCapturedStderr();

@@ -166,7 +166,7 @@ TEST(Bitmaps, StretchBlitTakesOnlyTheSourceRectangle) {
 TEST(Bitmaps, AnSvgStretchedIsRasterisedAtItsNewSize) {
     ScratchDir dir;
     WriteFile(dir.path() / "halves.svg", HalvesSvg(40, 20));
-    Bitmap* svg = GetDataIMG((dir.path() / "halves.svg").c_str(), 0);
+    Bitmap* svg = GetDataIMG((dir.path() / "halves.svg").string().c_str(), 0);
     ASSERT_NE(svg, nullptr);
     EXPECT_EQ(BitmapWidth(svg), 40);
     Bitmap* big = CreateBitmap(400, 200);
@@ -184,7 +184,7 @@ TEST(Bitmaps, APartOfAnSvgStretchedKeepsToThatPart) {
     // The end-of-quiz panel is made from a rectangle of an archive picture.
     ScratchDir dir;
     WriteFile(dir.path() / "halves.svg", HalvesSvg(40, 20));
-    Bitmap* svg = GetDataIMG((dir.path() / "halves.svg").c_str(), 0);
+    Bitmap* svg = GetDataIMG((dir.path() / "halves.svg").string().c_str(), 0);
     ASSERT_NE(svg, nullptr);
     Bitmap* left = CreateBitmap(100, 100);
     StretchBlit(svg, left, 0, 0, 20, 20, 0, 0, 100, 100);
@@ -275,7 +275,7 @@ TEST_F(PictureScreen, PutImageAdjustRedrawsAfterTheBitmapChanged) {
 
 TEST_F(PictureScreen, SvgIsDrawnCrispAtTheSizeItIsShown) {
     WriteFile(dir_.path() / "halves.svg", HalvesSvg(40, 20));
-    Bitmap* svg = GetDataIMG((dir_.path() / "halves.svg").c_str(), 0);
+    Bitmap* svg = GetDataIMG((dir_.path() / "halves.svg").string().c_str(), 0);
     ASSERT_NE(svg, nullptr);
     PutImageAdjust(svg, 0, 0, 399, 199);
     EXPECT_EQ(GetPixelRGB(198, 100), kRed);
@@ -296,7 +296,7 @@ TEST_F(PictureScreen, TransparentPixelsShowWhatIsBehind) {
         return 0xFFFF0000u;
     };
     Png(dir_.path() / "icon.png", 10, 10, icon);
-    Bitmap* b = GetDataIMG((dir_.path() / "icon.png").c_str(), 0);
+    Bitmap* b = GetDataIMG((dir_.path() / "icon.png").string().c_str(), 0);
     ASSERT_NE(b, nullptr);
     PutImage(b, 100, 100);
     EXPECT_EQ(GetPixelRGB(100, 100), kGreen);
@@ -331,7 +331,7 @@ TEST_F(PictureScreen, AbsurdRectanglesDrawNothingAndNeverOverflow) {
     const auto gif = dir_.path() / "a.gif";
     WriteFile(gif, SolidGif(2, 2, {kRed}));
     int state = -1;
-    EXPECT_EQ(ShowGIFAdjust(gif.c_str(), 0, 0, INT_MAX, INT_MAX, &state), 1);
+    EXPECT_EQ(ShowGIFAdjust(gif.string().c_str(), 0, 0, INT_MAX, INT_MAX, &state), 1);
     EXPECT_EQ(GetPixelRGB(0, 0), kGreen);
     EXPECT_EQ(GetPixelRGB(GetMaxX(), GetMaxY()), kGreen);
     EXPECT_EQ(Pixel(b, 3, 3), 0xFFFF0000u);
@@ -343,7 +343,7 @@ TEST_F(PictureScreen, AbsurdRectanglesDrawNothingAndNeverOverflow) {
 TEST_F(PictureScreen, ShowPictureAdjustScalesTheFileIntoTheRectangle) {
     Fill(kGreen);
     SolidPng(dir_.path() / "blue.png", 300, 200, 0xFF0000FFu);
-    ShowPictureAdjust((dir_.path() / "blue.png").c_str(), 10, 20, 120, 120);
+    ShowPictureAdjust((dir_.path() / "blue.png").string().c_str(), 10, 20, 120, 120);
     EXPECT_EQ(GetPixelRGB(10, 20), kBlue);
     EXPECT_EQ(GetPixelRGB(130, 140), kBlue);
     EXPECT_EQ(GetPixelRGB(131, 140), kGreen);
@@ -353,10 +353,10 @@ TEST_F(PictureScreen, ShowPictureAdjustScalesTheFileIntoTheRectangle) {
 TEST_F(PictureScreen, ShowPictureAdjustSeesAReplacedFile) {
     const auto path = dir_.path() / "pic.png";
     SolidPng(path, 20, 20, 0xFFFF0000u);
-    ShowPictureAdjust(path.c_str(), 0, 0, 50, 50);
+    ShowPictureAdjust(path.string().c_str(), 0, 0, 50, 50);
     EXPECT_EQ(GetPixelRGB(25, 25), kRed);
     SolidPng(path, 30, 10, 0xFF0000FFu);  // another size: another stamp
-    ShowPictureAdjust(path.c_str(), 0, 0, 50, 50);
+    ShowPictureAdjust(path.string().c_str(), 0, 0, 50, 50);
     EXPECT_EQ(GetPixelRGB(25, 25), kBlue);
 }
 
@@ -364,12 +364,12 @@ TEST_F(PictureScreen, AThumbnailRedrawnIsNotReadAgain) {
     const auto path = dir_.path() / "thumb.png";
     const std::string red = SolidPng(path, 40, 40, 0xFFFF0000u);
     const auto stamp = std::filesystem::last_write_time(path);
-    ShowPictureAdjust(path.c_str(), 0, 0, 119, 119);
+    ShowPictureAdjust(path.string().c_str(), 0, 0, 119, 119);
     // Same size, same time, other bytes: only a cached picture still shows red.
     WriteFile(path, std::string(red.size(), 'x'));
     std::filesystem::last_write_time(path, stamp);
     Fill(kGreen);
-    ShowPictureAdjust(path.c_str(), 0, 0, 119, 119);
+    ShowPictureAdjust(path.string().c_str(), 0, 0, 119, 119);
     EXPECT_EQ(GetPixelRGB(60, 60), kRed);
 }
 
@@ -399,7 +399,7 @@ TEST_F(PictureScreen, AMissingOrBrokenPictureDrawsNothingAndIsToldOnce) {
 
     WriteFile(dir_.path() / "notes.png", "these are the teacher's notes, not a picture");
     testing::internal::CaptureStderr();
-    ShowPictureAdjust((dir_.path() / "notes.png").c_str(), 0, 0, 100, 100);
+    ShowPictureAdjust((dir_.path() / "notes.png").string().c_str(), 0, 0, 100, 100);
     said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("notes.png"), std::string::npos) << said;
     EXPECT_EQ(GetPixelRGB(50, 50), kGreen);
@@ -409,24 +409,26 @@ TEST_F(PictureScreen, AMissingOrBrokenPictureDrawsNothingAndIsToldOnce) {
 TEST(PictureFiles, GetDataIMGGivesThePictureAtItsOwnSize) {
     ScratchDir dir;
     SolidPng(dir.path() / "p.png", 123, 45, 0xFF102030u);
-    Bitmap* b = GetDataIMG((dir.path() / "p.png").c_str(), 0);
+    Bitmap* b = GetDataIMG((dir.path() / "p.png").string().c_str(), 0);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(BitmapWidth(b), 123);
     EXPECT_EQ(BitmapHeight(b), 45);
     EXPECT_EQ(Pixel(b, 60, 20), 0xFF102030u);
     DestroyBitmap(b);
-    EXPECT_EQ(GetDataIMG((dir.path() / "none.png").c_str(), 0), nullptr);
+    EXPECT_EQ(GetDataIMG((dir.path() / "none.png").string().c_str(), 0), nullptr);
     EXPECT_EQ(GetDataIMG(nullptr, 0), nullptr);
     WriteFile(dir.path() / "empty.jpg", "");
-    EXPECT_EQ(GetDataIMG((dir.path() / "empty.jpg").c_str(), 0), nullptr);
+    EXPECT_EQ(GetDataIMG((dir.path() / "empty.jpg").string().c_str(), 0), nullptr);
 }
 
 // The game names files in Windows-1252 (a quiz line, a typed name) while the
 // files on Linux carry UTF-8 names: the same file is found either way.
 TEST(PictureFiles, AnAccentedNameInWindows1252FindsTheUtf8File) {
     ScratchDir dir;
-    SolidPng(dir.path() / "\xC3\xA9l\xC3\xA9phant.png", 10, 8, 0xFF405060u);  // "éléphant.png"
-    const std::string cp1252 = (dir.path() / "\xE9l\xE9phant.png").string();
+    const std::string dossier = dir.path().string() + "/";
+    const std::string utf8 = dossier + "\xC3\xA9l\xC3\xA9phant.png";  // "éléphant.png"
+    SolidPng(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), 10, 8, 0xFF405060u);
+    const std::string cp1252 = dossier + "\xE9l\xE9phant.png";
     EXPECT_EQ(ModeAccessFile(cp1252.c_str(), 0), 1);
     Bitmap* b = GetDataIMG(cp1252.c_str(), 0);
     ASSERT_NE(b, nullptr);
@@ -434,14 +436,14 @@ TEST(PictureFiles, AnAccentedNameInWindows1252FindsTheUtf8File) {
     DestroyBitmap(b);
     // A name already in UTF-8 is taken as it is, and a byte that is neither
     // finds nothing rather than something else.
-    EXPECT_EQ(ModeAccessFile((dir.path() / "\xC3\xA9l\xC3\xA9phant.png").c_str(), 0), 1);
-    EXPECT_EQ(ModeAccessFile((dir.path() / "\x81l\xE9phant.png").c_str(), 0), 0);
+    EXPECT_EQ(ModeAccessFile(utf8.c_str(), 0), 1);
+    EXPECT_EQ(ModeAccessFile((dossier + "\x81l\xE9phant.png").c_str(), 0), 0);
 }
 
 TEST(PictureFiles, ALargePictureIsScaledDownOnLoading) {
     ScratchDir dir;
     SolidPng(dir.path() / "scan.png", 5000, 1250, 0xFF00FF00u);
-    Bitmap* b = GetDataIMG((dir.path() / "scan.png").c_str(), 0);
+    Bitmap* b = GetDataIMG((dir.path() / "scan.png").string().c_str(), 0);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(BitmapWidth(b), lc::MaxPictureSide());
     EXPECT_EQ(BitmapHeight(b), 1024);
@@ -457,7 +459,7 @@ TEST(PictureFiles, AnAbsurdHeaderIsRefusedBeforeDecoding) {
     png.replace(16, 4, huge, 4);
     png.replace(20, 4, huge, 4);
     WriteFile(dir.path() / "bomb.png", png);
-    EXPECT_EQ(GetDataIMG((dir.path() / "bomb.png").c_str(), 0), nullptr);
+    EXPECT_EQ(GetDataIMG((dir.path() / "bomb.png").string().c_str(), 0), nullptr);
     EXPECT_NE(std::string(GetMediaError()).find("trop grande"), std::string::npos)
         << GetMediaError();
 }
@@ -465,13 +467,13 @@ TEST(PictureFiles, AnAbsurdHeaderIsRefusedBeforeDecoding) {
 TEST(PictureFiles, AnAbsurdJpegIsRefusedToo) {
     ScratchDir dir;
     lc::SurfacePtr s = picture_files::Surface(8, 8, [](int, int) { return 0xFF808080u; });
-    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").c_str(), 90);
+    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").string().c_str(), 90);
     std::string jpg = picture_files::ReadAll(dir.path() / "p.jpg");
     const size_t frame = jpg.find("\xFF\xC0");
     ASSERT_NE(frame, std::string::npos);
     jpg.replace(frame + 5, 4, "\xEA\x60\xEA\x60", 4);  // 60 000 x 60 000
     WriteFile(dir.path() / "bomb.jpg", jpg);
-    EXPECT_EQ(GetDataIMG((dir.path() / "bomb.jpg").c_str(), 0), nullptr);
+    EXPECT_EQ(GetDataIMG((dir.path() / "bomb.jpg").string().c_str(), 0), nullptr);
     EXPECT_NE(std::string(GetMediaError()).find("60000 x 60000"), std::string::npos)
         << GetMediaError();
 }
@@ -482,7 +484,7 @@ TEST(PictureFiles, AnSvgTakesItsSizeFromItsUnitsOrItsViewBox) {
         WriteFile(dir.path() / "p.svg",
                   "<?xml version='1.0'?>\n<svg xmlns='http://www.w3.org/2000/svg'" + root +
                       "><rect width='10' height='10' fill='red'/></svg>");
-        Bitmap* b = GetDataIMG((dir.path() / "p.svg").c_str(), 0);
+        Bitmap* b = GetDataIMG((dir.path() / "p.svg").string().c_str(), 0);
         const std::pair<int, int> size{BitmapWidth(b), BitmapHeight(b)};
         DestroyBitmap(b);
         return size;
@@ -502,7 +504,7 @@ TEST(PictureFiles, APhotoTakenWithThePhoneTurnedShowsTheRightWayUp) {
     // Red on the left half, blue on the right, 40 x 20 as stored.
     lc::SurfacePtr s = picture_files::Surface(
         40, 20, [](int x, int) { return x < 20 ? 0xFFFF0000u : 0xFF0000FFu; });
-    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").c_str(), 95);
+    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").string().c_str(), 95);
     const std::string jpeg = picture_files::ReadAll(dir.path() / "p.jpg");
     const auto red = [](uint32_t p) { return Channel(p, 16) > 200 && Channel(p, 0) < 60; };
     const auto blue = [](uint32_t p) { return Channel(p, 0) > 200 && Channel(p, 16) < 60; };
@@ -518,7 +520,7 @@ TEST(PictureFiles, APhotoTakenWithThePhoneTurnedShowsTheRightWayUp) {
         for (const bool little : {true, false}) {
             WriteFile(dir.path() / "turned.jpg",
                       picture_files::WithOrientation(jpeg, c.orientation, little));
-            Bitmap* b = GetDataIMG((dir.path() / "turned.jpg").c_str(), 0);
+            Bitmap* b = GetDataIMG((dir.path() / "turned.jpg").string().c_str(), 0);
             ASSERT_NE(b, nullptr);
             EXPECT_EQ(BitmapWidth(b), c.w) << c.orientation;
             EXPECT_EQ(BitmapHeight(b), c.h) << c.orientation;
@@ -532,10 +534,10 @@ TEST(PictureFiles, APhotoTakenWithThePhoneTurnedShowsTheRightWayUp) {
 TEST(PictureFiles, OtherFormatsRead) {
     ScratchDir dir;
     lc::SurfacePtr s = picture_files::Surface(16, 8, [](int, int) { return 0xFF2040E0u; });
-    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").c_str(), 95);
-    SDL_SaveBMP(s.get(), (dir.path() / "p.bmp").c_str());
+    IMG_SaveJPG(s.get(), (dir.path() / "p.jpg").string().c_str(), 95);
+    SDL_SaveBMP(s.get(), (dir.path() / "p.bmp").string().c_str());
     for (const char* name : {"p.jpg", "p.bmp"}) {
-        Bitmap* b = GetDataIMG((dir.path() / name).c_str(), 0);
+        Bitmap* b = GetDataIMG((dir.path() / name).string().c_str(), 0);
         ASSERT_NE(b, nullptr) << name;
         EXPECT_EQ(BitmapWidth(b), 16) << name;
         EXPECT_EQ(BitmapHeight(b), 8) << name;
@@ -547,8 +549,8 @@ TEST(PictureFiles, OtherFormatsRead) {
 TEST_F(PictureScreen, DamagedPicturesNeverCrash) {
     // Good files of every kind, then the same cut short and with bytes spoilt.
     lc::SurfacePtr s = picture_files::Surface(24, 16, Distinct);
-    IMG_SaveJPG(s.get(), (dir_.path() / "p.jpg").c_str(), 80);
-    SDL_SaveBMP(s.get(), (dir_.path() / "p.bmp").c_str());
+    IMG_SaveJPG(s.get(), (dir_.path() / "p.jpg").string().c_str(), 80);
+    SDL_SaveBMP(s.get(), (dir_.path() / "p.bmp").string().c_str());
     const std::vector<std::string> good = {
         Png(dir_.path() / "p.png", 24, 16, Distinct),
         picture_files::ReadAll(dir_.path() / "p.jpg"),
@@ -593,7 +595,7 @@ TEST_F(PictureScreen, GifFramesAdvanceOneACallAndWrap) {
     int state = -1;
     const uint32_t expected[] = {kRed, kGreen, kBlue, kRed, kGreen};
     for (int call = 0; call < 5; ++call) {
-        ASSERT_EQ(ShowGIFAdjust(path.c_str(), 100, 100, 39, 19, &state), 1);
+        ASSERT_EQ(ShowGIFAdjust(path.string().c_str(), 100, 100, 39, 19, &state), 1);
         EXPECT_EQ(state, call % 3);
         EXPECT_EQ(GetPixelRGB(100, 100), expected[call]) << "call " << call;
         EXPECT_EQ(GetPixelRGB(139, 119), expected[call]) << "call " << call;
@@ -601,7 +603,7 @@ TEST_F(PictureScreen, GifFramesAdvanceOneACallAndWrap) {
     EXPECT_EQ(GetPixelRGB(140, 119), 0u) << "outside the rectangle";
     // A state the caller spoilt starts again at the first frame.
     state = 57;
-    ASSERT_EQ(ShowGIFAdjust(path.c_str(), 0, 0, 19, 9, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust(path.string().c_str(), 0, 0, 19, 9, &state), 1);
     EXPECT_EQ(state, 0);
     EXPECT_EQ(GetPixelRGB(0, 0), kRed);
 }
@@ -610,13 +612,13 @@ TEST_F(PictureScreen, GifsAreKeptUntilFreeGifs) {
     const auto path = dir_.path() / "anim.gif";
     WriteFile(path, SolidGif(4, 4, {kRed, kGreen}));
     int state = -1;
-    ASSERT_EQ(ShowGIFAdjust(path.c_str(), 0, 0, 9, 9, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust(path.string().c_str(), 0, 0, 9, 9, &state), 1);
     WriteFile(path, SolidGif(4, 4, {kBlue, kBlue}));
-    ASSERT_EQ(ShowGIFAdjust(path.c_str(), 0, 0, 9, 9, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust(path.string().c_str(), 0, 0, 9, 9, &state), 1);
     EXPECT_EQ(GetPixelRGB(5, 5), kGreen) << "the loaded frames are drawn, not the file again";
     FreeGIFS();
     state = -1;
-    ASSERT_EQ(ShowGIFAdjust(path.c_str(), 0, 0, 9, 9, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust(path.string().c_str(), 0, 0, 9, 9, &state), 1);
     EXPECT_EQ(GetPixelRGB(5, 5), kBlue);
 }
 
@@ -628,7 +630,7 @@ TEST_F(PictureScreen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
     ASSERT_NE(second, std::string::npos);
     WriteFile(dir_.path() / "cut.gif", whole.substr(0, second + 30));
     int state = -1;
-    const int drawn = ShowGIFAdjust((dir_.path() / "cut.gif").c_str(), 0, 0, 19, 9, &state);
+    const int drawn = ShowGIFAdjust((dir_.path() / "cut.gif").string().c_str(), 0, 0, 19, 9, &state);
     if (drawn == 1) {
         EXPECT_EQ(state, 0);
         EXPECT_EQ(GetPixelRGB(0, 0), kRed);
@@ -638,8 +640,8 @@ TEST_F(PictureScreen, BrokenGifsDrawWhatTheyCanAndNeverCrash) {
     // Cut inside the header: nothing readable.
     WriteFile(dir_.path() / "stub.gif", whole.substr(0, 9));
     state = -1;
-    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "stub.gif").c_str(), 0, 0, 19, 9, &state), 0);
-    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "none.gif").c_str(), 0, 0, 19, 9, &state), 0);
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "stub.gif").string().c_str(), 0, 0, 19, 9, &state), 0);
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "none.gif").string().c_str(), 0, 0, 19, 9, &state), 0);
     EXPECT_EQ(GetPixelRGB(10, 5), drawn == 1 ? kRed : kGreen);
 }
 
@@ -651,21 +653,21 @@ TEST_F(PictureScreen, AGifWhoseFramesWouldFillTheMemoryIsRefused) {
     gif.replace(8, 2, side, 2);
     WriteFile(dir_.path() / "bomb.gif", gif);
     int state = -1;
-    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "bomb.gif").c_str(), 0, 0, 9, 9, &state), 0);
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "bomb.gif").string().c_str(), 0, 0, 9, 9, &state), 0);
     EXPECT_NE(std::string(GetMediaError()).find("40 images"), std::string::npos) << GetMediaError();
     // The same with four pictures is a fair animation.
     gif = SolidGif(1, 1, std::vector<uint32_t>(4, kRed));
     gif.replace(6, 2, side, 2);
     gif.replace(8, 2, side, 2);
     WriteFile(dir_.path() / "big.gif", gif);
-    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "big.gif").c_str(), 0, 0, 9, 9, &state), 1);
+    EXPECT_EQ(ShowGIFAdjust((dir_.path() / "big.gif").string().c_str(), 0, 0, 9, 9, &state), 1);
 }
 
 TEST_F(PictureScreen, AStillPictureNamedGifShowsAsOneFrame) {
     SolidPng(dir_.path() / "still.gif", 8, 8, 0xFF0000FFu);
     int state = -1;
-    ASSERT_EQ(ShowGIFAdjust((dir_.path() / "still.gif").c_str(), 0, 0, 7, 7, &state), 1);
-    ASSERT_EQ(ShowGIFAdjust((dir_.path() / "still.gif").c_str(), 0, 0, 7, 7, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust((dir_.path() / "still.gif").string().c_str(), 0, 0, 7, 7, &state), 1);
+    ASSERT_EQ(ShowGIFAdjust((dir_.path() / "still.gif").string().c_str(), 0, 0, 7, 7, &state), 1);
     EXPECT_EQ(state, 0);
     EXPECT_EQ(GetPixelRGB(3, 3), kBlue);
 }

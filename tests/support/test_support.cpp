@@ -36,4 +36,14 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+bool LinksPossible() {
+    static const bool possible = [] {
+        const ScratchDir dir;
+        std::error_code ec;
+        std::filesystem::create_symlink("target", "link", ec);
+        return !ec;
+    }();
+    return possible;
+}
+
 }  // namespace test_support

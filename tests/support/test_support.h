@@ -21,6 +21,16 @@ private:
 };
 
 std::string ReadFile(const std::filesystem::path& path);      // "" when absent
+// Whether this system lets the tests make symbolic links (Windows gives them
+// to administrators only; Wine has none).
+bool LinksPossible();
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace test_support
+
+#ifdef _WIN32
+#include <cstdlib>
+// The POSIX calls the tests use, over Windows' own.
+inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif

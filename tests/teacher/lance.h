@@ -1,7 +1,9 @@
 // Runs the built `pivolette` program from the tests and keeps what it wrote.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <string>
@@ -21,7 +23,11 @@ inline Sortie Pivolette(const std::string& arguments) {
         std::string(PIVOLETTE) + " " + arguments + " >sortie.out 2>sortie.err";
     const int etat = std::system(commande.c_str());
     Sortie s;
+#ifdef _WIN32
+    s.code = etat;  // the program's own exit code
+#else
     s.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+#endif
     s.out = test_support::ReadFile("sortie.out");
     s.err = test_support::ReadFile("sortie.err");
     return s;

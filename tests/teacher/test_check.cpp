@@ -152,6 +152,9 @@ namespace {
 // as the game does, by name, at once (no hang on a FIFO, no endless read of
 // a device, no 100 MB read).
 TEST(Check, HostileFilesAreRefusedAsTheGameRefusesThem) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX only: a FIFO, a link to /dev/zero";
+#else
     ScratchDir dossier;
     fs::create_directories(D + "questions/images");
     WriteFile("jeu/correct.mp3", "son");
@@ -185,6 +188,7 @@ TEST(Check, HostileFilesAreRefusedAsTheGameRefusesThem) {
     s = Pivolette("show jeu/InfosQuizz/questions/vorlines_DEMO");
     EXPECT_EQ(s.code, 2);
     EXPECT_NE(s.err.find("vorlines_DEMO \xC2\xBB est trop grand"), std::string::npos) << s.err;
+#endif
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ windows_libraries(PkgConfig::SDL2
 windows_libraries(PkgConfig::MINIZIP LIBS minizip z INCLUDES include)
 windows_libraries(PkgConfig::FFMPEG
   LIBS avformat avcodec swscale swresample avutil
+  SYSTEM bcrypt
   INCLUDES include)
 
 # SDL's WinMain, which calls the programs' main (renamed SDL_main by SDL.h),

@@ -1,0 +1,23 @@
+// File names as Windows' wide calls take them.
+//
+// Every name inside the programs is UTF-8 (media/ turns a Windows-1252 name
+// into UTF-8 first); on Windows the files are opened through the UTF-16
+// calls, so that a folder or a pupil with accents opens whatever the
+// computer's code page.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The UTF-8 name `utf8` as a path of std::filesystem: the same bytes on
+// Linux, UTF-16 on Windows (a plain std::string would be read in the
+// computer's code page there).
+std::filesystem::path CheminFs(const std::string& utf8);
+// A path of std::filesystem back in UTF-8.
+std::string Utf8DeChemin(const std::filesystem::path& chemin);
+
+#ifdef _WIN32
+// `utf8` in UTF-16. Empty when `utf8` is not valid UTF-8: no file has an
+// empty name, so the open fails and its message names the file.
+std::wstring CheminLarge(const std::string& utf8);
+#endif

@@ -1,0 +1,71 @@
+#!/bin/bash
+# The whole Windows check, as CI runs it: the libraries (built once, then
+# taken from their cache), the cross build with the tests, a Wine prefix,
+# the test suites under Wine, the zip, and the smoke runs of the zip's
+# programs on a virtual display. Prints how long each step took; exit code 0
+# when everything passed.
+#
+#   bash tools/windows/ci.sh          (root, or sudo, for the first step)
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+OUT=${PIVOLETTE_WINDOWS_DIR:-$ROOT/build-windows}
+BUILD=$OUT/pivolette
+export WINEPREFIX=${WINEPREFIX:-$OUT/wineprefix}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+JOBS=${JOBS:-2}
+FAILED=()
+TIMES=()
+
+# step NAME COMMAND...: runs a step, notes its time and whether it passed.
+step() {
+  local name=$1 start=$SECONDS rc=0
+  shift
+  printf '\n==== %s\n' "$name"
+  "$@" || rc=$?
+  TIMES+=("$(printf '%-34s %5d s  %s' "$name" $((SECONDS - start)) "$([ $rc -eq 0 ] && echo ok || echo "ÉCHEC ($rc)")")")
+  [ $rc -eq 0 ] || FAILED+=("$name")
+  return $rc
+}
+
+configure() {
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DPIVOLETTE_TESTS=ON >/dev/null
+}
+
+wine_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] || xvfb-run -a wineboot -u
+}
+
+# The suites under Wine; the window tests get a virtual display.
+suites() {
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$BUILD" -j "$JOBS" --output-on-failure \
+    --timeout 300 >"$OUT/ctest.log" 2>&1
+  local rc=$?
+  grep -E "tests passed|tests failed|Skipped|Failed|Not Run" "$OUT/ctest.log" | tail -n 40
+  return $rc
+}
+
+unpack() {
+  rm -rf "$OUT/unzipped" && mkdir -p "$OUT/unzipped" && (cd "$OUT/unzipped" && unzip -q "$OUT/Pivolette-windows.zip")
+}
+
+start=$SECONDS
+step "libraries (or their cache)" bash "$ROOT/tools/windows/build-deps.sh" || exit 1
+step "GoogleTest for Windows" bash "$ROOT/tools/windows/build-googletest.sh" || exit 1
+step "configure" configure || exit 1
+step "cross build, tests included" cmake --build "$BUILD" -j "$JOBS" || exit 1
+step "Wine prefix" wine_prefix
+step "test suites under Wine" suites
+step "Pivolette-windows.zip" bash "$ROOT/tools/windows/package.sh" "$BUILD" "$OUT/Pivolette-windows.zip"
+step "unzip" unpack
+step "smoke runs of the zip's programs" bash "$ROOT/tools/windows/smoke.sh" "$OUT/unzipped/Pivolette" "$OUT/smoke"
+
+printf '\n==== times\n'
+printf '%s\n' "${TIMES[@]}"
+printf '%-34s %5d s\n' "total" $((SECONDS - start))
+if [ ${#FAILED[@]} -gt 0 ]; then
+  printf 'failed: %s\n' "${FAILED[*]}"
+  exit 1
+fi
+echo "Windows CI: all passed"

@@ -293,3 +293,34 @@ TEST(LitConfig, EachKeyIsReadOnItsOwnAndUnknownKeysChangeNothing) {
     LitConfig("PLEIN_ECRAN");
     EXPECT_EQ(PleinEcran, 0);
 }
+
+// What Tamarel shows the teacher is what the game's display applies: for
+// each file, the size the game opens equals the size Tamarel's code and
+// dimensions name, whatever is odd in the file.
+TEST(LitConfig, TamarelShowsWhatTheGameOpens) {
+    struct Taille {
+        int w, h;
+    };
+    const Taille standard[] = {{0, 0},     {320, 200},   {640, 480},   {800, 600}, {1024, 768},
+                               {1400, 1050}, {1280, 1024}, {1600, 1200}, {2048, 1536}};
+    const char* fichiers[] = {
+        "RESOLUTION_PREDEFINIE=abc\n",
+        "RESOLUTION_PREDEFINIE=2\n",
+        "RESOLUTION_PREDEFINIE= 4 \r\n",
+        "RESOLUTION_PREDEFINIE=99999999999\n",
+        "RESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=640\nRESOLUTION_VERTICALE=xyz\n",
+        "\xEF\xBB\xBFRESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=700\nRESOLUTION_VERTICALE=500\n",
+    };
+    for (const char* contenu : fichiers) {
+        ScratchDir dir;
+        LitFichier(contenu);
+        ASSERT_GE(ResolutionPredefinie, 1) << contenu;
+        ASSERT_LE(ResolutionPredefinie, 9) << contenu;
+        const Taille montree = ResolutionPredefinie == 9 ? Taille{ResolutionHorizontale, ResolutionVerticale}
+                                                         : standard[ResolutionPredefinie];
+        ASSERT_EQ(InitGraph(4, 1, 0), 1) << GetMediaError();
+        EXPECT_EQ(GetMaxX() + 1, montree.w) << contenu;
+        EXPECT_EQ(GetMaxY() + 1, montree.h) << contenu;
+        CloseGraph();
+    }
+}

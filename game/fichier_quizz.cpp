@@ -7,17 +7,10 @@
 #include <cstring>
 
 #include "etat.h"
+#include "encodage.h"
 #include "medias.h"
 
 namespace {
-
-// The bytes 0x80 … 0x9F of Windows-1252; 0 marks the five undefined ones.
-constexpr unsigned short TABLE_80_9F[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 // Copies a text into a field of `taille` bytes, cut to fit and at a NUL.
 void CopieTexte(char* dest, std::size_t taille, const std::string& texte) {
@@ -65,43 +58,16 @@ QuizzVerifie Verifie;
 
 void PoseMessageErreur(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
 
-int Cp1252VersUnicode(unsigned char octet) {
-    if (octet < 0x80 || octet > 0x9F) return octet;
-    const int point = TABLE_80_9F[octet - 0x80];
-    return point == 0 ? -1 : point;
-}
+// The game's names for the core library's one Windows-1252 table.
+int Cp1252VersUnicode(unsigned char octet) { return static_cast<int>(Point1252(octet)); }
 
-int UnicodeVersCp1252(long point) {
-    if (point < 0) return -1;
-    if (point < 0x80 || (point >= 0xA0 && point <= 0xFF)) return static_cast<int>(point);
-    for (int k = 0; k < 32; ++k) {
-        if (TABLE_80_9F[k] != 0 && TABLE_80_9F[k] == point) return 0x80 + k;
-    }
-    return -1;
-}
+int UnicodeVersCp1252(long point) { return Octet1252(point); }
 
 int EcritUtf8(long point, char* dest) {
-    auto octet = [](long v) { return static_cast<char>(static_cast<unsigned char>(v)); };
-    if (point < 0x80) {
-        dest[0] = octet(point);
-        return 1;
-    }
-    if (point < 0x800) {
-        dest[0] = octet(0xC0 | (point >> 6));
-        dest[1] = octet(0x80 | (point & 0x3F));
-        return 2;
-    }
-    if (point < 0x10000) {
-        dest[0] = octet(0xE0 | (point >> 12));
-        dest[1] = octet(0x80 | ((point >> 6) & 0x3F));
-        dest[2] = octet(0x80 | (point & 0x3F));
-        return 3;
-    }
-    dest[0] = octet(0xF0 | (point >> 18));
-    dest[1] = octet(0x80 | ((point >> 12) & 0x3F));
-    dest[2] = octet(0x80 | ((point >> 6) & 0x3F));
-    dest[3] = octet(0x80 | (point & 0x3F));
-    return 4;
+    std::string octets;
+    AjouteUtf8(octets, point);
+    std::memcpy(dest, octets.data(), octets.size());
+    return static_cast<int>(octets.size());
 }
 
 void CheminQuizz(char* dest, std::size_t taille) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "classe.h"
 #include "encodage.h"
 #include "lecture.h"
 #include "nombres.h"
@@ -22,20 +23,6 @@ bool Echappe(unsigned char c, bool premier) {
 
 std::string Lignes(const FicheResultats& f) { return f.nom + "\n" + f.prenom + "\n" + f.classe + "\n"; }
 
-// The lines of the file, without their LF and a CR before it.
-std::vector<std::string> Decoupe(const std::string& octets) {
-    std::vector<std::string> lignes;
-    std::size_t debut = 0;
-    while (debut < octets.size()) {
-        std::size_t fin = octets.find('\n', debut);
-        if (fin == std::string::npos) fin = octets.size();
-        std::string l = octets.substr(debut, fin - debut);
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        lignes.push_back(std::move(l));
-        debut = fin + 1;
-    }
-    return lignes;
-}
 
 // A count: one or more digits and nothing else.
 bool Compte(const std::string& ligne, std::int64_t& valeur) {
@@ -62,7 +49,7 @@ bool AucuneQuestionFinie(const FicheResultats& fiche) {
 }
 
 LectureResultats AnalyseResultats(const std::string& octets, FicheResultats& fiche) {
-    const std::vector<std::string> l = Decoupe(octets);
+    const std::vector<std::string> l = LignesDonnees(octets);
     LectureResultats r;
     if (l.size() < 6) {
         r.ligne = static_cast<int>(l.size());

@@ -146,19 +146,8 @@ TEST(EcritConfig, AWriteCutShortKeepsThePreviousFile) {
     ConfigParDefaut();
     ResolutionPredefinie = 4;
     // Files may not grow past 40 bytes, as on a disk that fills up in the
-    // middle of the save: the write fails (EFBIG) instead of the process
-    // being killed.
-    struct sigaction ignore = {}, avant = {};
-    ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &avant), 0);
-    rlimit limite = {}, libre = {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &libre), 0);
-    limite = libre;
-    limite.rlim_cur = 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    int resultat = EcritSousHarnais();
-    setrlimit(RLIMIT_FSIZE, &libre);
-    sigaction(SIGXFSZ, &avant, nullptr);
+    // middle of the save.
+    int resultat = test_support::AvecTailleLimitee(40, [] { return EcritSousHarnais(); });
 
     EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile("LCConfig.txt"), FichierDefaut);

@@ -141,21 +141,10 @@ TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
     GTEST_SKIP() << "POSIX only: a child process (fork) or a file size limit (setrlimit)";
 #else
     ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
-    // A file-size limit smaller than the new content: the write fails midway
-    // (with an error rather than the signal that would stop the process).
-    struct sigaction ignore = {}, avant = {};
-    ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &avant), 0);
-    rlimit limite = {}, libre = {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &libre), 0);
-    limite = libre;
-    limite.rlim_cur = 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    // A file-size limit smaller than the new content: the write fails midway.
     Jeu.BonnesReponses = 1;
     MessageErreur[0] = '\0';
-    const int resultat = SetInfosJoueur();
-    setrlimit(RLIMIT_FSIZE, &libre);
-    sigaction(SIGXFSZ, &avant, nullptr);
+    const int resultat = test_support::AvecTailleLimitee(10, [] { return SetInfosJoueur(); });
     EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_NE(std::strstr(MessageErreur, "MARTIN Julie"), nullptr) << MessageErreur;

@@ -4,6 +4,10 @@
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
 
 namespace test_support {
 
@@ -45,5 +49,22 @@ bool LinksPossible() {
     }();
     return possible;
 }
+
+#ifndef _WIN32
+int AvecTailleLimitee(long octets, const std::function<int()>& ecrit) {
+    struct sigaction ignore = {}, avant = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &avant);
+    rlimit libre = {};
+    getrlimit(RLIMIT_FSIZE, &libre);
+    rlimit limite = libre;
+    limite.rlim_cur = static_cast<rlim_t>(octets);
+    setrlimit(RLIMIT_FSIZE, &limite);
+    const int resultat = ecrit();
+    setrlimit(RLIMIT_FSIZE, &libre);
+    sigaction(SIGXFSZ, &avant, nullptr);
+    return resultat;
+}
+#endif
 
 }  // namespace test_support

@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace test_support {
@@ -25,6 +26,13 @@ std::string ReadFile(const std::filesystem::path& path);      // "" when absent
 // to administrators only; Wine has none).
 bool LinksPossible();
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+
+#ifndef _WIN32
+// Runs `ecrit` while no file may grow past `octets` bytes, as on a disk that
+// fills up in the middle of a save: the write fails (EFBIG) instead of the
+// process being stopped by SIGXFSZ. Returns what `ecrit` returned.
+int AvecTailleLimitee(long octets, const std::function<int()>& ecrit);
+#endif
 
 }  // namespace test_support
 

@@ -34,6 +34,14 @@
 
 namespace {
 
+// The records the bench drives the game's screens with, as the game driver
+// passes them.
+Course Banc;
+Reglages& Classe = Banc.Classe;
+Eleve& Pupille = Banc.Pupille;
+Partie& Jeu = Banc.Jeu;
+Ecran& Vue = Banc.Vue;
+
 namespace fs = std::filesystem;
 using bench::Clock;
 
@@ -128,27 +136,25 @@ bool PrepareEcranQuestion() {
     InitMouse();
     InitFont();
     SetFontMode(1);
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    OuvreArchive(Vue);
     if (Vue.Donnees == nullptr) {
         bench::Note("no game archive at " GRELINOR_ARCHIVE ": build grelinor_archive first");
         return false;
     }
-    CreeMorceaux();
+    CreeMorceaux(Vue);
     std::snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", "DUPONT");
     std::snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", "Marie");
     std::snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", "DEMO");
     std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s", ".//InfosQuizz//");
     Classe.QuelNiveau = 4;
-    if (LitInfosJeu() == 0) {
+    if (LitInfosJeu(Classe) == 0) {
         bench::Note(std::string("demo settings unreadable: ") + MessageErreur);
         return false;
     }
-    PrepareQuizz();
+    PrepareQuizz(Jeu, Classe.NombreQuestions);
     char chemin[TAILLE_CHEMIN];
-    CheminQuizz(chemin, sizeof chemin);
-    if (GetInfoFile(chemin) != 0) {
+    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+    if (GetInfoFile(chemin, Classe, Jeu) != 0) {
         bench::Note(std::string("demo quiz unreadable: ") + MessageErreur);
         return false;
     }
@@ -157,13 +163,13 @@ bool PrepareEcranQuestion() {
 }
 
 void LibereEcranQuestion() {
-    LibereRessources();
+    LibereRessources(Vue);
     CloseFont();
     CloseMouse();
 }
 
 // The countdown dial of the question screen, as the game calls it.
-int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
+int Compteur() { return DeCompteur(Jeu, RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
 
 // What a click on answer `zone` + 1 does up to the highlighted answer
 // presented: the calls of SelectionReponse before it holds the highlight.
@@ -178,7 +184,7 @@ double Surligne(int zone) {
     ClearKeyBuf();
     HideMouse();
     PutImage(fonds[zone], RX(bx[zone]), RY(by[zone]));
-    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));  // ends with the present
+    AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, static_cast<char>(zone + 1));  // ends with the present
     return area_ms;
 }
 
@@ -240,9 +246,7 @@ void DemarrageEnFenetre() {
     stage("InitMouse, InitFont");
     InitSound();
     stage("InitSound");
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    OuvreArchive(Vue);
     stage("GetData(\"#\")");
     Classe.QuelNiveau = -1;
     std::atomic<double> shown{-1};
@@ -255,7 +259,7 @@ void DemarrageEnFenetre() {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         PousseClic(1023 - 25, 30);  // the confirm button ends the screen
     });
-    ChoixNiveau();
+    ChoixNiveau(Vue, Classe.QuelNiveau);
     watcher.join();
     stages.push_back({"the class-level screen drawn and presented", shown});
     ReportTarget("start to the class-level screen presented (window, from InitGraph)", shown, "ms",
@@ -266,7 +270,7 @@ void DemarrageEnFenetre() {
         before = at;
     }
     bench::Note("earlier groups opened the window system already: a program's first InitGraph costs more");
-    LibereRessources();
+    LibereRessources(Vue);
     CloseSound();
     CloseFont();
     CloseMouse();
@@ -314,7 +318,7 @@ BENCH(71, "Grelinor: drawing the question screen (mode 0)") {
             std::vector<double> each;
             for (int q = 0; q < Classe.NombreQuestions; ++q) {
                 Jeu.NumQuestion = q;
-                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(Jeu, Pupille, Vue, 0); }));
+                each.push_back(bench::MedianMs(5, [] { AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, 0); }));
             }
             const auto slowest = std::max_element(each.begin(), each.end());
             const std::string at = std::to_string(w) + " x " + std::to_string(h) + ", " + Ou(headless);
@@ -373,7 +377,7 @@ BENCH(73, "Grelinor: the question screen waiting for a click (window)") {
         return;
     }
     Jeu.NumQuestion = 0;
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, 0);
     Jeu.PremiereCompteur = 1;
 
     // The game's question loop with nobody clicking, the dial running.

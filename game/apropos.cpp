@@ -18,7 +18,7 @@ namespace {
 // and so on round the frame.
 void CadreArrondi() {
     int g = RX(145), h = RY(175), d = PX(GetMaxX(), -145), b = PY(GetMaxY(), -175);
-    int r = static_cast<int>(10 * Vue.CorrectionY);
+    int r = static_cast<int>(10 * CorrectionY());
     DrawLine(g + r, h, d - r, h);
     DrawArc(d, h, 90, 180, r);
     DrawLine(g, h + r, g, b - r);
@@ -33,15 +33,15 @@ void CadreArrondi() {
 // reference rows from the top.
 void Ligne(Couleur couleur, double pas, const char* texte) {
     PrendCouleur(couleur);
-    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * Vue.CorrectionY), texte);
+    CenterTextXY(GetMaxX() / 2, static_cast<int>(pas * TextHeight() + 200 * CorrectionY()), texte);
 }
 
 }  // namespace
 
-void APropos() {
+void APropos(const Ecran& vue) {
     HideMouse();
     Clear();
-    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    DessineObjet(vue, 2, 0, 0, GetMaxX(), GetMaxY());
     PrendCouleur(kCadreApropos);
     DrawRectangle(RX(140), RY(170), PX(GetMaxX(), -140), PY(GetMaxY(), -170));
     DrawRectangle(RX(141), RY(171), PX(GetMaxX(), -141), PY(GetMaxY(), -171));
@@ -59,8 +59,8 @@ void APropos() {
     ShowScreen();
 }
 
-void AProposFinal() {
-    APropos();
+void AProposFinal(const Ecran& vue) {
+    APropos(vue);
     AttendTouche();
     ClearKeyBuf();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "couleurs.h"
+#include "echelle.h"
 #include "etat.h"
 #include "lumicanvas.h"
 
@@ -36,7 +37,7 @@ void Rayon(int x, int y, int r, double a) {
 // widest number (d itself) stays inside the inner circle. Wider, it would
 // break the circle and the fill of one sector would run round them all.
 void TailleNombre(int r, int d) {
-    int t = static_cast<int>(32 * Vue.CorrectionX);
+    int t = static_cast<int>(32 * CorrectionX());
     for (;; --t) {
         SetDimText(t);
         const int w = TextLength(NbToTxt(d)) / 2 + 1, h = TextHeight() / 2 + 1;
@@ -102,7 +103,7 @@ void PeintSecteur(int x, int y, int r, int s, int k) {
     }
 }
 
-void Redessine(int x, int y, int r, int d) {
+void Redessine(const Partie& Jeu, int x, int y, int r, int d) {
     int s = 360 / d, q = 255 / d;
     HideMouse();
     EtatCadran& c = Cadran;
@@ -124,7 +125,7 @@ void Redessine(int x, int y, int r, int d) {
 
 }  // namespace
 
-int DeCompteur(int x, int y, int r, int d) {
+int DeCompteur(Partie& Jeu, int x, int y, int r, int d) {
     // The class settings file is checked for 1 .. 360; a step of at least one
     // degree per second keeps the dial drawable whatever the caller passes.
     if (d < 1) d = 1;
@@ -138,7 +139,7 @@ int DeCompteur(int x, int y, int r, int d) {
     }
     Cadran.actuel = ClockSeconds();
     Jeu.TempsSecondes = static_cast<int>(std::difftime(Cadran.actuel, Cadran.debut));
-    if (Jeu.TempsSecondes != Cadran.ancien) Redessine(x, y, r, d);
+    if (Jeu.TempsSecondes != Cadran.ancien) Redessine(Jeu, x, y, r, d);
     return d - Jeu.TempsSecondes > 0 ? Jeu.TempsSecondes : -1;
 }
 

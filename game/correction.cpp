@@ -38,18 +38,18 @@ void PiedCorrection() {
 }
 
 // The review screen of question `numero`.
-void EcranCorrection(int numero) {
-    FicheQuestion& q = Jeu.Question[numero];
+void EcranCorrection(const char* donnees, Partie& jeu, const Ecran& vue, int numero) {
+    FicheQuestion& q = jeu.Question[numero];
     HideMouse();
-    DessineObjet(0, 0, 0, GetMaxX(), GetMaxY());
+    DessineObjet(vue, 0, 0, 0, GetMaxX(), GetMaxY());
     DimText(2);
     PrendCouleur(kEnteteCorrection);
     char titre[64];
     snprintf(titre, sizeof titre, "#iCorrection de la question %d#", numero + 1);
     OutCenterTextXY(GetMaxX() / 2, RY(25), titre);
     PrendCouleur(kTexteBoite);
-    DessineVignette(q, nullptr);
-    for (int k = 1; k <= 4; ++k) DessineReponse(q, k, CouleurCorrection(numero, k));
+    DessineVignette(donnees, vue, q, nullptr);
+    for (int k = 1; k <= 4; ++k) DessineReponse(donnees, q, k, CouleurCorrection(jeu, numero, k));
     PrendCouleur(kTexteBoite);
     DessineEnonce(q);
 }
@@ -64,24 +64,24 @@ bool AttendSuite() {
 }
 
 // The number of questions, kept within the question table.
-int NombreCorrections() {
-    return static_cast<int>(LitEntierSature(Classe.NbQuestionsM0, 0, MAX_QUESTIONS));
+int NombreCorrections(const Reglages& classe) {
+    return static_cast<int>(LitEntierSature(classe.NbQuestionsM0, 0, MAX_QUESTIONS));
 }
 
 }  // namespace
 
-Couleur CouleurCorrection(int numero, int k) {
-    if (LitEntierSature(Jeu.Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
-    if (Jeu.JoueurSolo[numero] == k) return kReponseFausse;
+Couleur CouleurCorrection(const Partie& jeu, int numero, int k) {
+    if (LitEntierSature(jeu.Question[numero].BonneReponse, 0, 4) == k) return kReponseAttendue;
+    if (jeu.JoueurSolo[numero] == k) return kReponseFausse;
     return kTexteBoite;
 }
 
-bool CorrectionQuizz() {
+bool CorrectionQuizz(const Reglages& classe, Partie& jeu, const Ecran& vue) {
     Delay(5000);
     BoutonTenu = false;
-    for (Jeu.NumQuestion = 0; Jeu.NumQuestion != NombreCorrections();) {
-        EcranCorrection(Jeu.NumQuestion);
-        ++Jeu.NumQuestion;
+    for (jeu.NumQuestion = 0; jeu.NumQuestion != NombreCorrections(classe);) {
+        EcranCorrection(classe.CheminDonnees, jeu, vue, jeu.NumQuestion);
+        ++jeu.NumQuestion;
         PiedCorrection();
         ShowScreen();
         ShowMouse();

@@ -12,7 +12,7 @@
 namespace {
 
 // A background piece of the question screen, cut from Quizz.
-Bitmap* Morceau(const Boite& z) {
+Bitmap* Morceau(const Ecran& Vue, const Boite& z) {
     Bitmap* b = CreateBitmap(RX(z.w), RY(z.h));
     if (b != nullptr && Vue.Quizz != nullptr) Blit(Vue.Quizz, b, RX(z.x), RY(z.y), 0, 0, RX(z.w), RY(z.h));
     return b;
@@ -22,7 +22,9 @@ void ZoneSouris(const Boite& z) { DefineMouseArea(RX(z.x), RY(z.y), RX(z.x2()), 
 
 }  // namespace
 
-void CreeMorceaux() {
+void OuvreArchive(Ecran& vue) { vue.Donnees = GetData("#"); }
+
+void CreeMorceaux(Ecran& Vue) {
     Vue.Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
     if (Bitmap* fond = DataBitmap(Vue.Donnees, 0); fond != nullptr && Vue.Quizz != nullptr)
         StretchBlit(fond, Vue.Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
@@ -32,13 +34,13 @@ void CreeMorceaux() {
         int w = std::min(655, BitmapWidth(panneau)), h = std::min(274, BitmapHeight(panneau));
         StretchBlit(panneau, Vue.Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
     }
-    Vue.Choix1 = Morceau(kQuestion.bonnes);
-    Vue.Choix2 = Morceau(kQuestion.mauvaises);
-    Vue.Choix3 = Morceau(kQuestion.enonce);
-    Vue.Choix4 = Morceau(kQuestion.reponses[0]);
-    Vue.Choix5 = Morceau(kQuestion.reponses[1]);
-    Vue.Choix6 = Morceau(kQuestion.reponses[2]);
-    Vue.Choix7 = Morceau(kQuestion.reponses[3]);
+    Vue.Choix1 = Morceau(Vue, kQuestion.bonnes);
+    Vue.Choix2 = Morceau(Vue, kQuestion.mauvaises);
+    Vue.Choix3 = Morceau(Vue, kQuestion.enonce);
+    Vue.Choix4 = Morceau(Vue, kQuestion.reponses[0]);
+    Vue.Choix5 = Morceau(Vue, kQuestion.reponses[1]);
+    Vue.Choix6 = Morceau(Vue, kQuestion.reponses[2]);
+    Vue.Choix7 = Morceau(Vue, kQuestion.reponses[3]);
 }
 
 
@@ -56,7 +58,7 @@ void Close() {
     CloseGraph();
 }
 
-void LibereRessources() {
+void LibereRessources(Ecran& Vue) {
     UnloadDatafile(Vue.Donnees);
     Vue.Donnees = nullptr;
     for (Bitmap** b : {&Vue.Quizz, &Vue.Gagnant, &Vue.Choix1, &Vue.Choix2, &Vue.Choix3, &Vue.Choix4, &Vue.Choix5, &Vue.Choix6, &Vue.Choix7}) {
@@ -65,6 +67,6 @@ void LibereRessources() {
     }
 }
 
-void DessineObjet(int index, int x, int y, int w, int h) {
+void DessineObjet(const Ecran& Vue, int index, int x, int y, int w, int h) {
     if (Bitmap* b = DataBitmap(Vue.Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
 }

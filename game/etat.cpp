@@ -1,13 +1,4 @@
-// Grelinor's state: one record of each kind, as a fresh record has it.
+// The data functions' last-error text.
 #include "etat.h"
 
-Reglages Classe;
-Eleve Pupille;
-Partie Jeu;
-Ecran Vue;
-FILE* Fichier = nullptr;
 char MessageErreur[512];
-
-void FClose(FILE* stream) {
-    if (stream != nullptr) std::fclose(stream);
-}

@@ -1,5 +1,6 @@
-// Grelinor's process-wide state: the question records, the quiz and pupil
-// globals, the data paths and the screen pieces of the question screen, and
+// Grelinor's state: the question records, the four records of a run (the
+// class settings, the pupil, the quiz and its progress, the screen's pieces)
+// that the game driver owns and passes to the functions that use them, and
 // the quiz-content functions (class settings file, quiz file, shuffle,
 // results file) that the game driver calls.
 //
@@ -54,8 +55,9 @@ struct FicheJoueur {
 };
 
 // ---------------------------------------------------------------------------
-// The game's state: four records, one of each for the process, every field
-// starting as a fresh record has it (a run starts from fresh records).
+// The game's state: four records, owned by the run (GrelinorMain) and passed
+// by reference; every field starts as a fresh record has it, so a run starts
+// from fresh records.
 // ---------------------------------------------------------------------------
 
 // The class settings (class settings file) and the data tree.
@@ -97,13 +99,17 @@ struct Partie {
     int ExtraitSonEcoute = 0;    // 1 once the question's sound extract was played
     int VideoVue = 0;            // 1 once the question's video extract was played
     int PremiereJoueur = 1;      // 1 until SetInfosJoueur has run once
+    // The quiz file's plain text as VerifieFichierQuizz checked it, loaded
+    // by ChargeQuizzVerifie: the quiz a pupil plays is the one that was
+    // checked, whatever happens to the file meanwhile.
+    bool QuizzVerifie = false;
+    std::string TexteVerifie;
 };
 
-// The screen: its scale against the 1024 × 768 reference, the archive fused
-// to the executable and the pieces of the question screen made from it.
+// The screen: the archive fused to the executable and the pieces of the
+// question screen made from it. Its scale against the 1024 × 768 reference
+// is the open window's (echelle.h).
 struct Ecran {
-    float CorrectionX = 1.0f;    // (GetMaxX() + 1) / 1024
-    float CorrectionY = 1.0f;    // (GetMaxY() + 1) / 768
     Datafile* Donnees = nullptr;  // owned: released by LibereRessources
     Bitmap* Quizz = nullptr;     // the whole question-screen background
     Bitmap* Gagnant = nullptr;   // panel behind the end-of-quiz notice
@@ -116,20 +122,11 @@ struct Ecran {
     Bitmap* Choix7 = nullptr;
 };
 
-extern Reglages Classe;
-extern Eleve Pupille;
-extern Partie Jeu;
-extern Ecran Vue;
-
-extern FILE* Fichier;  // the one stream of the data files, one open at a time
-
 // Why the last data check or data access below failed, in Windows-1252, ready
 // for Message() in the 8-bit text format. Names the file and the problem.
+// Like a library's last-error text: a function says it failed by what it
+// returns, this tells why; only the failing function sets it.
 extern char MessageErreur[512];
-
-// Closes a data file's stream; the stream counts as closed whatever fclose
-// reports. Accepts nullptr.
-void FClose(FILE* stream);
 
 // ---------------------------------------------------------------------------
 // Class settings file and pupil list (reglages.cpp)
@@ -140,60 +137,60 @@ void FClose(FILE* stream);
 // readers (classe.h), shared with the teacher's tool.
 
 // Reads the class settings file chosen by QuelNiveau ("infos//infos_jeu_DEMO0"
-// for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) into Questionnaire,
+// for C.P. and G.S., "infos//infos_jeu_DEMO" otherwise) of the data folder
+// CheminDonnees into Questionnaire,
 // Theme, EnteteClasse, GetInfosJoueur, NbQuestionsM0, TempsAttente1/2 and
 // TempsReponseAutorise, and sets NombreQuestions. Text lines (1 to 3) keep at most 48 characters, the rest of
 // a longer line is dropped. Returns 1, or 0 with MessageErreur set when the
 // file is missing or unreadable, ends early, has a number line (4 to 8) that
 // is not a number of at most 3 digits, a number of questions outside 1 … 60
 // or a time per answer outside 1 … 360 seconds.
-int LitInfosJeu();
+int LitInfosJeu(Reglages& classe);
 
 // The class settings file's path chosen by QuelNiveau, into `dest`. 1, or 0
 // when it does not fit.
-int CheminInfosJeu(char* dest, std::size_t taille);
+int CheminInfosJeu(const Reglages& classe, char* dest, std::size_t taille);
 
-// Checks the pupil list file "infos//infos_quizz_DEMO" before the pupil list
-// screen reads it: the file is readable, announces 1 … 60 pupils on its first
-// line and holds the three lines of each, none longer than 28 characters
-// (a CR before the line feed not counted). Returns that number, or 0 with
-// MessageErreur set. The pupils read are kept for the list screen
-// (ListeVerifiee), which so shows what was checked.
-int VerifieListeJoueurs();
-
-// The pupils read by the last VerifieListeJoueurs that accepted the list.
-const std::vector<FicheListe>& ListeVerifiee();
+// Checks the pupil list file "infos//infos_quizz_DEMO" of the data folder
+// `donnees` before the pupil list screen reads it: the file is readable,
+// announces 1 … 60 pupils on its first line and holds the three lines of
+// each, none longer than 28 characters (a CR before the line feed not
+// counted). Returns that number with the pupils read in `liste`, for the
+// list screen (which so shows what was checked), or 0 with `liste` empty and
+// MessageErreur set.
+int VerifieListeJoueurs(const char* donnees, std::vector<FicheListe>& liste);
 
 // ---------------------------------------------------------------------------
 // Quiz file (fichier_quizz.cpp)
 // ---------------------------------------------------------------------------
 
-// Builds the quiz file's path "%squestions//%s" of CheminDonnees and
-// "vorlines_DEMO" into `dest`.
-void CheminQuizz(char* dest, std::size_t taille);
+// Builds the quiz file's path "%squestions//%s" of the data folder `donnees`
+// and "vorlines_DEMO" into `dest`.
+void CheminQuizz(const char* donnees, char* dest, std::size_t taille);
 
-// Checks the quiz file before the pupil's results file is created: it can be
-// read and holds the three header lines and NombreQuestions blocks of seven
-// lines. Returns 1, or 0 with MessageErreur set. The checked text is kept in
-// memory for ChargeQuizzVerifie: the file is read once.
-int VerifieFichierQuizz();
+// Checks the quiz file of the class's data folder before the pupil's results
+// file is created: it can be read and holds the three header lines and
+// NombreQuestions blocks of seven lines. Returns 1, or 0 with MessageErreur
+// set. The checked text is kept in `jeu` for ChargeQuizzVerifie: the file is
+// read once.
+int VerifieFichierQuizz(const Reglages& classe, Partie& jeu);
 
-// Loads the quiz kept by the last VerifieFichierQuizz that accepted it (then
-// forgets it), so that a file replaced since cannot give blank questions;
-// without one, reads the quiz file as GetInfoFile does. 0, or -1 with
-// MessageErreur set.
-int ChargeQuizzVerifie();
+// Loads the quiz kept in `jeu` by the last VerifieFichierQuizz that accepted
+// it (then forgets it), so that a file replaced since cannot give blank
+// questions; without one, reads the quiz file as GetInfoFile does. 0, or -1
+// with MessageErreur set.
+int ChargeQuizzVerifie(Reglages& classe, Partie& jeu);
 
 // Loads a quiz's plain text into Questionnaire, Theme and
 // Question[0 … NombreQuestions - 1]; missing lines leave their questions
 // empty, every text is cut to its field.
-void ChargeQuizzTexte(const std::string& clair);
+void ChargeQuizzTexte(const std::string& clair, Reglages& classe, Partie& jeu);
 
-// Sets the counters for a new quiz and empties the records 0 …
-// NombreQuestions - 1 and their JoueurSolo entries (NombreQuestions must be
-// set): BonnesReponses = MauvaisesReponses = NumQuestion = TempsJeu = 0,
+// Sets the counters for a new quiz of `nombreQuestions` questions and
+// empties the records 0 … nombreQuestions - 1 and their JoueurSolo entries:
+// BonnesReponses = MauvaisesReponses = NumQuestion = TempsJeu = 0,
 // TempsSecondes = -1, PremiereJoueur = PremiereCompteur = 1.
-void PrepareQuizz();
+void PrepareQuizz(Partie& jeu, int nombreQuestions);
 
 // Loads the scrambled quiz file `path` into Questionnaire, Theme and
 // Question[0 … NombreQuestions - 1], decoding it in memory. Returns 0, or -1
@@ -201,16 +198,16 @@ void PrepareQuizz();
 // regular file, larger than the quiz limit (nothing is loaded).
 // A file with fewer lines leaves the remaining questions empty; overlong
 // lines and texts are cut to their fields.
-int GetInfoFile(const char* path);
+int GetInfoFile(const char* path, Reglages& classe, Partie& jeu);
 
 // ---------------------------------------------------------------------------
 // Shuffle (melange.cpp)
 // ---------------------------------------------------------------------------
 
-// Reorders Question[0 … NombreQuestions - 1] by 2 × NombreQuestions exchanges
-// of two distinct records drawn with Random(); a quiz of 0 or 1 question is
-// left as it is.
-void MelangeQuestions();
+// Reorders Question[0 … nombreQuestions - 1] by 2 × nombreQuestions
+// exchanges of two distinct records drawn with Random(); a quiz of 0 or 1
+// question is left as it is.
+void MelangeQuestions(Partie& jeu, int nombreQuestions);
 
 // Exchanges two NUL-terminated texts held in fields of `taille` bytes.
 void EchangerStr(char* a, char* b, std::size_t taille);
@@ -220,7 +217,8 @@ void EchangerStr(char* a, char* b, std::size_t taille);
 // ---------------------------------------------------------------------------
 
 // The results file: thin callers of the shared writer (core/resultats.h and
-// core/ecriture.h), working on Joueur and the counters.
+// core/ecriture.h), working on the pupil's record and the counters, in the
+// data folder `donnees`.
 
 // Copies a Windows-1252 name into `dest` as a UTF-8 file-name part
 // (PartieDeNom): two different names never give the same part, and ordinary
@@ -231,13 +229,13 @@ int NomDeFichier(const char* nom1252, char* dest, std::size_t taille);
 // The longest path of a data file the game opens, its NUL included.
 constexpr std::size_t TAILLE_CHEMIN = 256;
 
-// Builds the results file's path of Joueur into `dest`: "%s%s%s//%s_%s.txt" of
+// Builds the results file's path of `joueur` into `dest`: "%s%s%s//%s_%s.txt" of
 // CheminDonnees, "joueurs//", Classe, Nom, Prenom, each name part passed
 // through NomDeFichier. Returns 1, or 0 with MessageErreur set.
-int CheminJoueur(char* dest, std::size_t taille);
+int CheminJoueur(const char* donnees, const FicheJoueur& joueur, char* dest, std::size_t taille);
 
-// 1 when the pupil of Joueur already has a results file (he has played).
-int JoueurDejaJoue();
+// 1 when the pupil `joueur` already has a results file (he has played).
+int JoueurDejaJoue(const char* donnees, const FicheJoueur& joueur);
 
 // Results of CreeFichierJoueur.
 constexpr int RESULTATS_CREE = 1;
@@ -249,11 +247,12 @@ constexpr int RESULTATS_ERREUR = -1;  // MessageErreur says why
 // the folder "joueurs//<class>//" when missing. It holds the three name
 // lines and "0", "0", "9999", and is published whole: a run stopped at any
 // moment leaves either no file or this one.
-int CreeFichierJoueur();
+int CreeFichierJoueur(const char* donnees, const FicheJoueur& joueur);
 
-// Rewrites the whole results file from Joueur and the counters: the new
+// Rewrites the whole results file from `joueur` and the counters of `jeu`
+// (its Bonnes, Mauvaises and Temps texts are set from them): the new
 // content is written beside it, put on the disk and then renamed over it, so
 // the file is never seen half written. Lines 4 to 6: "%02d", "%02d", "%04d"
 // of BonnesReponses, MauvaisesReponses, TempsJeu. Returns 1, or 0 with
 // MessageErreur set (the previous content is then left whole).
-int SetInfosJoueur();
+int SetInfosJoueur(const char* donnees, FicheJoueur& joueur, Partie& jeu);

@@ -22,11 +22,11 @@ namespace {
 // The path of a medium of the questions' folders, long enough for any of them.
 using CheminExtrait = char[256];
 
-// The media path of `nom` in the folder `dossier` of the questions, built in
-// `chemin`. False when it does not fit (never a cut path), the file is absent
-// or its name leaves the folder.
-bool CheminMedia(const char* dossier, const char* nom, CheminExtrait& chemin) {
-    return CheminMediaQuizz(dossier, nom, chemin, sizeof chemin);
+// The media path of `nom` in the folder `dossier` of the questions of the
+// data folder `donnees`, built in `chemin`. False when it does not fit (never
+// a cut path), the file is absent or its name leaves the folder.
+bool CheminMedia(const char* donnees, const char* dossier, const char* nom, CheminExtrait& chemin) {
+    return CheminMediaQuizz(donnees, dossier, nom, chemin, sizeof chemin);
 }
 
 // Whether the path's extension (its text from the last ".") is `ext`,
@@ -114,7 +114,7 @@ void ImageFixe(const Bitmap* image, int w, int h) {
     AttendNouveauClic();
 }
 
-void MontreImage(const char* chemin) {
+void MontreImage(const char* chemin, int& vue) {
     bool gif = ExtensionEst(chemin, ".gif");
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
     SetColor(15);
@@ -131,7 +131,7 @@ void MontreImage(const char* chemin) {
     ShowScreen();
     DestroyBitmap(image);
     DestroyBitmap(ecran);
-    Jeu.VueImage = 1;
+    vue = 1;
 }
 
 // ---------------------------------------------------------------------------
@@ -155,7 +155,7 @@ void PanneauSon(int y0, int y1) {
     CenterTextXY(mx, y0 + 4 * t, "Pour répondre à la question posée, cliquez !");
 }
 
-void EcouteSon(const char* chemin) {
+void EcouteSon(const char* chemin, int& ecoute) {
     bool mp3 = ExtensionEst(chemin, ".mp3");
     SetUFormat(U_ASCII8);
     HideMouse();
@@ -182,7 +182,7 @@ void EcouteSon(const char* chemin) {
     ShowMouse();
     DestroyBitmap(dessous);
     StopSnd(chemin);
-    Jeu.ExtraitSonEcoute = 1;
+    ecoute = 1;
     AttendClic();
 }
 
@@ -198,11 +198,11 @@ void RappelEnonce(const FicheQuestion& q) {
     // A long line steps down to stay on the screen.
     const int largeur = GetMaxX() - RX(40);
     if (q.Enonce3[0] == '\0') {
-        AjusteLigne(q.Enonce1, static_cast<int>(30 * Vue.CorrectionY * 1.2), largeur, GetMaxY());
+        AjusteLigne(q.Enonce1, static_cast<int>(30 * CorrectionY() * 1.2), largeur, GetMaxY());
         OutCenterTextXY(mx, y, q.Enonce1);
         return;
     }
-    int t = static_cast<int>(28 * Vue.CorrectionY * 1.2);
+    int t = static_cast<int>(28 * CorrectionY() * 1.2);
     t = std::min(AjusteLigne(q.Enonce1, t, largeur, GetMaxY()), AjusteLigne(q.Enonce3, t, largeur, GetMaxY()));
     SetDimText(t);
     OutCenterTextXY(mx, y - TextHeight(), q.Enonce1);
@@ -212,7 +212,7 @@ void RappelEnonce(const FicheQuestion& q) {
 void RemarquesVideo() {
     SetColor(0);
     DimText(0);
-    int yb = static_cast<int>((3 * GetMaxY() + 300 * Vue.CorrectionY) / 4), t = TextHeight();
+    int yb = static_cast<int>((3 * GetMaxY() + 300 * CorrectionY()) / 4), t = TextHeight();
     int mx = GetMaxX() / 2;
     OutCenterTextXY(mx, yb - t, "#uRemarques :#");
     CenterTextXY(mx, yb, "Le chronomètre est arrêté pendant la lecture de cette vidéo !");
@@ -223,25 +223,25 @@ void RemarquesVideo() {
 
 // The video screen: background, double frame, emblem, close cross (whose
 // mouse area is returned), the question and the remarks.
-int EcranVideo(const FicheQuestion& q) {
+int EcranVideo(const Ecran& vue, const FicheQuestion& q) {
     int mx = GetMaxX() / 2, my = GetMaxY() / 2;
-    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    DessineObjet(vue, 2, 0, 0, GetMaxX(), GetMaxY());
     SetColor(15);
     DrawRectangle(mx - 203, my - 153, mx + 203, my + 153);
     DrawRectangle(mx - 205, my - 155, mx + 205, my + 155);
-    DessineObjet(6, RX(10), RY(10), RX(100), RY(100));
-    DessineObjet(8, static_cast<int>(GetMaxX() - 50 * Vue.CorrectionX - 30 * Vue.CorrectionX), RY(30), RX(50), RY(50));
+    DessineObjet(vue, 6, RX(10), RY(10), RX(100), RY(100));
+    DessineObjet(vue, 8, static_cast<int>(GetMaxX() - 50 * CorrectionX() - 30 * CorrectionX()), RY(30), RX(50), RY(50));
     int croix = DefineMouseArea(PX(GetMaxX(), -80), RY(30), PX(GetMaxX(), -30), RY(80));
     RappelEnonce(q);
     RemarquesVideo();
     return croix;
 }
 
-void RegardeVideo(const FicheQuestion& q, const char* chemin) {
+void RegardeVideo(const Ecran& vue, const FicheQuestion& q, const char* chemin, int& regardee) {
     HideMouse();
     OpenVideo(chemin);
     Bitmap* ecran = GetImage(0, 0, GetMaxX(), GetMaxY());
-    int croix = EcranVideo(q);
+    int croix = EcranVideo(vue, q);
     ShowScreen();
     ShowMouse();
     for (bool fini = false; !fini;) {
@@ -250,7 +250,7 @@ void RegardeVideo(const FicheQuestion& q, const char* chemin) {
     }
     CloseVideo();
     DestroyMouseArea(croix);
-    Jeu.VideoVue = 1;
+    regardee = 1;
     PutImage(ecran, 0, 0);
     ShowScreen();
     DestroyBitmap(ecran);
@@ -267,30 +267,30 @@ void Referme() {
 
 Cadrage CadrageImage(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(1024.0 * Vue.CorrectionX, 1024.0 * Vue.CorrectionX * h / w);
-    return Centre(768.0 * Vue.CorrectionY * w / h, 768.0 * Vue.CorrectionY);
+    if (w >= h) return Centre(1024.0 * CorrectionX(), 1024.0 * CorrectionX() * h / w);
+    return Centre(768.0 * CorrectionY() * w / h, 768.0 * CorrectionY());
 }
 
 Cadrage CadrageGIF(int w, int h) {
     if (w <= 0 || h <= 0) return {0, 0, 0, 0};
-    if (w >= h) return Centre(400.0 * Vue.CorrectionX, 400.0 * Vue.CorrectionX * h / w);
-    return Centre(300.0 * Vue.CorrectionY * w / h, 300.0 * Vue.CorrectionY);
+    if (w >= h) return Centre(400.0 * CorrectionX(), 400.0 * CorrectionX() * h / w);
+    return Centre(300.0 * CorrectionY() * w / h, 300.0 * CorrectionY());
 }
 
-void ExtraitsMedia() {
-    if (Jeu.NumQuestion < 0 || Jeu.NumQuestion >= MAX_QUESTIONS) return;
-    FicheQuestion& q = Jeu.Question[Jeu.NumQuestion];
+void ExtraitsMedia(const char* donnees, const Ecran& vue, Partie& jeu) {
+    if (jeu.NumQuestion < 0 || jeu.NumQuestion >= MAX_QUESTIONS) return;
+    FicheQuestion& q = jeu.Question[jeu.NumQuestion];
     CheminExtrait chemin;
-    if (q.Image[0] != '\0' && q.Image[0] != '_' && Jeu.VueImage == 0 && CheminMedia("images", q.Image, chemin)) {
-        MontreImage(chemin);
+    if (q.Image[0] != '\0' && q.Image[0] != '_' && jeu.VueImage == 0 && CheminMedia(donnees, "images", q.Image, chemin)) {
+        MontreImage(chemin, jeu.VueImage);
         Referme();
     }
-    if (q.Son[0] != '\0' && Jeu.ExtraitSonEcoute == 0 && CheminMedia("sons", q.Son, chemin)) {
-        EcouteSon(chemin);
+    if (q.Son[0] != '\0' && jeu.ExtraitSonEcoute == 0 && CheminMedia(donnees, "sons", q.Son, chemin)) {
+        EcouteSon(chemin, jeu.ExtraitSonEcoute);
         Referme();
     }
-    if (q.Video[0] != '\0' && Jeu.VideoVue == 0 && CheminMedia("videos", q.Video, chemin)) {
-        RegardeVideo(q, chemin);
+    if (q.Video[0] != '\0' && jeu.VideoVue == 0 && CheminMedia(donnees, "videos", q.Video, chemin)) {
+        RegardeVideo(vue, q, chemin, jeu.VideoVue);
         Referme();
     }
 }

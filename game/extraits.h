@@ -4,6 +4,8 @@
 // countdown stands still while it is open.
 #pragma once
 
+#include "etat.h"
+
 // A rectangle on the screen, in pixels.
 struct Cadrage {
     int x, y, w, h;
@@ -17,8 +19,9 @@ Cadrage CadrageImage(int w, int h);
 // when it is wider than high, else 300 high, centred.
 Cadrage CadrageGIF(int w, int h);
 
-// A click on the thumbnail (mouse area 5): opens the question's picture,
-// sound extract or video extract when it exists and was not opened yet, and
+// A click on the thumbnail (mouse area 5): opens the picture, sound extract
+// or video extract of jeu.Question[jeu.NumQuestion], read from the data
+// folder `donnees`, when it exists and was not opened yet, and
 // gives back the time it stayed open to the countdown. Clicks made to close
 // the medium are taken up, so they never answer the question.
-void ExtraitsMedia();
+void ExtraitsMedia(const char* donnees, const Ecran& vue, Partie& jeu);

@@ -21,9 +21,9 @@ void CopieTexte(char* dest, std::size_t taille, const std::string& texte) {
     dest[n] = '\0';
 }
 
-int NombreQuestionsBorne() {
-    if (Classe.NombreQuestions < 0) return 0;
-    return Classe.NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : Classe.NombreQuestions;
+int NombreQuestionsBorne(int nombre) {
+    if (nombre < 0) return 0;
+    return nombre > MAX_QUESTIONS ? MAX_QUESTIONS : nombre;
 }
 
 void RangeQuestion(const QuestionQuizz& source, FicheQuestion& q) {
@@ -45,15 +45,6 @@ void RangeQuestion(const QuestionQuizz& source, FicheQuestion& q) {
     q.BonneReponse[1] = '\0';
 }
 
-// The plain text checked by VerifieFichierQuizz, loaded by ChargeQuizzVerifie:
-// the quiz a pupil plays is the one that was checked, whatever happens to
-// the file meanwhile.
-struct QuizzVerifie {
-    bool present = false;
-    std::string clair;
-};
-QuizzVerifie Verifie;
-
 }  // namespace
 
 void PoseMessageErreur(const std::string& raison) { Vers1252(raison, MessageErreur, sizeof MessageErreur); }
@@ -70,36 +61,37 @@ int EcritUtf8(long point, char* dest) {
     return static_cast<int>(octets.size());
 }
 
-void CheminQuizz(char* dest, std::size_t taille) {
-    const int n = std::snprintf(dest, taille, "%squestions//%s", Classe.CheminDonnees, "vorlines_DEMO");
+void CheminQuizz(const char* donnees, char* dest, std::size_t taille) {
+    const int n = std::snprintf(dest, taille, "%squestions//%s", donnees, "vorlines_DEMO");
     if (n < 0 || static_cast<std::size_t>(n) >= taille) dest[0] = '\0';
 }
 
-void PrepareQuizz() {
+void PrepareQuizz(Partie& Jeu, int nombreQuestions) {
     Jeu.BonnesReponses = Jeu.MauvaisesReponses = Jeu.NumQuestion = 0;
     Jeu.TempsJeu = 0;
     Jeu.TempsSecondes = -1;
     Jeu.PremiereJoueur = 1;
     Jeu.PremiereCompteur = 1;
-    const int n = NombreQuestionsBorne();
+    const int n = NombreQuestionsBorne(nombreQuestions);
     for (int q = 0; q < n; ++q) {
         std::memset(&Jeu.Question[q], 0, sizeof Jeu.Question[q]);
         Jeu.JoueurSolo[q] = 0;
     }
 }
 
-void ChargeQuizzTexte(const std::string& clair) {
-    const int n = NombreQuestionsBorne();
+void ChargeQuizzTexte(const std::string& clair, Reglages& Classe, Partie& Jeu) {
+    const int n = NombreQuestionsBorne(Classe.NombreQuestions);
     const FicheQuizz quizz = AnalyseQuizz(clair, n);
     CopieTexte(Classe.Questionnaire, sizeof Classe.Questionnaire, quizz.titre);
     CopieTexte(Classe.Theme, sizeof Classe.Theme, quizz.theme);
     for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], Jeu.Question[q]);
 }
 
-int VerifieFichierQuizz() {
+int VerifieFichierQuizz(const Reglages& Classe, Partie& Jeu) {
     char chemin[256];
-    CheminQuizz(chemin, sizeof chemin);
-    Verifie = {};
+    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+    Jeu.QuizzVerifie = false;
+    Jeu.TexteVerifie.clear();
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(chemin), clair, raison) ||
@@ -107,29 +99,31 @@ int VerifieFichierQuizz() {
         PoseMessageErreur(raison);
         return 0;
     }
-    Verifie = {true, std::move(clair)};
+    Jeu.QuizzVerifie = true;
+    Jeu.TexteVerifie = std::move(clair);
     return 1;
 }
 
-int GetInfoFile(const char* path) {
+int GetInfoFile(const char* path, Reglages& Classe, Partie& Jeu) {
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(path), clair, raison)) {
         PoseMessageErreur(raison);
         return -1;
     }
-    ChargeQuizzTexte(clair);
+    ChargeQuizzTexte(clair, Classe, Jeu);
     return 0;
 }
 
-int ChargeQuizzVerifie() {
-    if (!Verifie.present) {
+int ChargeQuizzVerifie(Reglages& Classe, Partie& Jeu) {
+    if (!Jeu.QuizzVerifie) {
         char chemin[256];
-        CheminQuizz(chemin, sizeof chemin);
-        return GetInfoFile(chemin);
+        CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+        return GetInfoFile(chemin, Classe, Jeu);
     }
-    ChargeQuizzTexte(Verifie.clair);
-    Verifie = {};
+    ChargeQuizzTexte(Jeu.TexteVerifie, Classe, Jeu);
+    Jeu.QuizzVerifie = false;
+    Jeu.TexteVerifie.clear();
     return 0;
 }
 
@@ -158,12 +152,12 @@ void Vers1252(const std::string& utf8, char* dest, std::size_t taille) {
     dest[n] = '\0';
 }
 
-bool CheminMediaQuizz(const char* dossier, const char* nom, char* dest, std::size_t taille) {
+bool CheminMediaQuizz(const char* donnees, const char* dossier, const char* nom, char* dest, std::size_t taille) {
     dest[0] = '\0';
-    const MediaResolu m = ResoutMedia(NomMediaNatif(Classe.CheminDonnees), dossier, nom);
+    const MediaResolu m = ResoutMedia(NomMediaNatif(donnees), dossier, nom);
     if (m.etat == EtatMedia::Refuse) return false;
     // The game's own spelling of the path (Windows-1252, as the media layer takes it).
-    const int n = std::snprintf(dest, taille, "%squestions//%s//%s", Classe.CheminDonnees, dossier, nom);
+    const int n = std::snprintf(dest, taille, "%squestions//%s//%s", donnees, dossier, nom);
     if (n < 0 || static_cast<std::size_t>(n) >= taille) {
         dest[0] = '\0';  // never a cut path
         return false;

@@ -30,8 +30,8 @@ void Vers1252(const std::string& utf8, char* dest, std::size_t taille);
 void PoseMessageErreur(const std::string& raison);
 
 // The path of the medium `nom` (as the quiz names it) of the questions'
-// folder `dossier` ("images", "sons", "videos") in `dest`, resolved inside
+// folder `dossier` of the data folder `donnees` ("images", "sons", "videos") in `dest`, resolved inside
 // that folder only (medias.h): true when the file is there. An absent file
 // still gets its path (the media layer then says which file is missing); a
 // name that leaves the folder gets an empty path.
-bool CheminMediaQuizz(const char* dossier, const char* nom, char* dest, std::size_t taille);
+bool CheminMediaQuizz(const char* donnees, const char* dossier, const char* nom, char* dest, std::size_t taille);

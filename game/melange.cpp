@@ -38,8 +38,8 @@ void EchangerStr(char* a, char* b, std::size_t taille) {
     std::snprintf(b, taille, "%s", tampon);
 }
 
-void MelangeQuestions() {
-    const int n = Classe.NombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : Classe.NombreQuestions;
+void MelangeQuestions(Partie& Jeu, int nombreQuestions) {
+    const int n = nombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : nombreQuestions;
     // The records are in the file's order here: each keeps its place in the
     // file for the pupil's answers file.
     for (int q = 0; q < n; ++q) Jeu.Question[q].NumeroFichier = q + 1;

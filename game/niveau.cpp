@@ -38,23 +38,23 @@ void DessineLabel(const Niveau& n, bool choisi) {
     CenterTextXY(x, y, n.label);
 }
 
-void DessineTitres() {
-    DessineObjet(16, 0, 0, GetMaxX(), GetMaxY());
+void DessineTitres(const Ecran& vue) {
+    DessineObjet(vue, 16, 0, 0, GetMaxX(), GetMaxY());
     SetColor(0);
     DimText(0);
     CenterTextXY(GetMaxX() / 2, GetMaxY() - TextHeight(), "'PIVOLETTE' du collège Vermandière");
     DimText(3);
-    DessineObjet(15, RX(110), RY(180), RX(100), RY(100));
+    DessineObjet(vue, 15, RX(110), RY(180), RX(100), RY(100));
     CenterTextXY(RX(540), RY(225), "Quelle est ta classe ?");
     DimText(1);
     OutCenterTextXY(RX(540), RY(260), "#iChoisis ton niveau puis clique sur 'JE VALIDE MON CHOIX !'# ");
 }
 
-void DessineNiveaux() {
+void DessineNiveaux(const Ecran& vue) {
     DimText(3);
     for (const Niveau& n : kNiveaux) {
         DefineMouseArea(RX(n.x1), RY(n.y1), RX(n.x2), RY(n.y2));
-        DessineObjet(n.objet, RX(n.ix), RY(n.iy), RX(40), RY(70));
+        DessineObjet(vue, n.objet, RX(n.ix), RY(n.iy), RX(40), RY(70));
         SetColor(0);
         CenterTextXY(RX(n.lx), RY(n.ly), n.label);
     }
@@ -86,16 +86,17 @@ void DessineRemarque() {
 }
 
 // One click: the previous label back to normal, the level under the pointer
-// chosen (or none outside every area). Returns the area clicked.
-int Clic(int zonePrecedente) {
+// chosen in `niveau` (or none, -1, outside every area). Returns the area
+// clicked.
+int Clic(int zonePrecedente, signed char& niveau) {
     HideMouse();
     if (zonePrecedente >= 0 && zonePrecedente < 6) DessineLabel(kNiveaux[zonePrecedente], false);
     int zone = GetMouseArea();
     if (zone >= 0 && zone < 6) {
-        Classe.QuelNiveau = kNiveaux[zone].code;
+        niveau = kNiveaux[zone].code;
         DessineLabel(kNiveaux[zone], true);
     } else if (zone != kZoneBouton) {
-        Classe.QuelNiveau = -1;
+        niveau = -1;
     }
     ShowScreen();
     ShowMouse();
@@ -104,18 +105,19 @@ int Clic(int zonePrecedente) {
 
 }  // namespace
 
-void ChoixNiveau() {
+void ChoixNiveau(const Ecran& vue, signed char& niveau) {
     HideMouse();
     SetUFormat(U_ASCII8);
-    DessineTitres();
-    DessineNiveaux();
+    DessineTitres(vue);
+    DessineNiveaux(vue);
     DessineBouton();
     DessineRemarque();
     ShowScreen();
     ShowMouse();
     DimText(3);
     int zone = -1;
+    niveau = -1;
     do {
-        if (ClickMouse() == 1) zone = Clic(zone);
-    } while (!(Classe.QuelNiveau >= 3 && Classe.QuelNiveau <= 8 && zone == kZoneBouton));
+        if (ClickMouse() == 1) zone = Clic(zone, niveau);
+    } while (!(niveau >= 3 && niveau <= 8 && zone == kZoneBouton));
 }

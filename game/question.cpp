@@ -22,9 +22,9 @@ namespace {
 
 // A picture file of the questions' folder scaled into a white square
 // outlined in black (reference units).
-void ImageEncadree(const char* nom, int x, int y, int taille) {
+void ImageEncadree(const char* donnees, const char* nom, int x, int y, int taille) {
     char chemin[256];
-    CheminMediaQuizz("images", nom, chemin, sizeof chemin);
+    CheminMediaQuizz(donnees, "images", nom, chemin, sizeof chemin);
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + taille), RY(y + taille));
     if (chemin[0] != '\0') ShowPictureAdjust(chemin, RX(x), RY(y), RX(taille), RY(taille));
@@ -33,12 +33,12 @@ void ImageEncadree(const char* nom, int x, int y, int taille) {
 }
 
 // An archive object in the thumbnail's square, white behind, black outline.
-void ObjetEncadre(int objet) {
+void ObjetEncadre(const Ecran& vue, int objet) {
     const Boite& v = kQuestion.vignette;
     int x = v.x, y = v.y, t = v.w;
     SetColor(15);
     DrawRectFill(RX(x), RY(y), RX(x + t), RY(y + t));
-    DessineObjet(objet, RX(x), RY(y), RX(t), RY(t));
+    DessineObjet(vue, objet, RX(x), RY(y), RX(t), RY(t));
     SetColor(0);
     DrawRectangle(RX(x), RY(y), RX(x + t), RY(y + t));
 }
@@ -89,25 +89,25 @@ void DessineCadreQuestion(const Eleve& eleve, const Ecran& vue) {
     TextXY(PX(GetMaxX(), -40), PY(GetMaxY(), -50), "@");
 }
 
-void DessineVignette(FicheQuestion& q, Partie* jeu) {
+void DessineVignette(const char* donnees, const Ecran& vue, FicheQuestion& q, Partie* jeu) {
     const bool invitations = jeu != nullptr;
     if (q.Image[0] != '\0') {
         bool ouvrable = q.Image[0] != '_';
-        ImageEncadree(NomVignette(q.Image), kQuestion.vignette.x, kQuestion.vignette.y, kQuestion.vignette.w);
+        ImageEncadree(donnees, NomVignette(q.Image), kQuestion.vignette.x, kQuestion.vignette.y, kQuestion.vignette.w);
         if (ouvrable && invitations) {
             jeu->VueImage = 0;
             Invitation("Cliquez sur l'image pour l'observer en plein écran !");
         }
     }
     if (q.Son[0] != '\0') {
-        ObjetEncadre(4);
+        ObjetEncadre(vue, 4);
         if (invitations) {
             jeu->ExtraitSonEcoute = 0;
             Invitation("Cliquez sur le haut-parleur pour écouter l'extrait sonore !");
         }
     }
     if (q.Video[0] != '\0') {
-        ObjetEncadre(5);
+        ObjetEncadre(vue, 5);
         if (invitations) {
             jeu->VideoVue = 0;
             Invitation("Cliquez sur le film pour regarder l'extrait vidéo !");
@@ -158,10 +158,10 @@ BoiteLignes BoiteReponse(const FicheQuestion& q, int n) {
     return b;
 }
 
-void DessineReponse(const FicheQuestion& q, int n, Couleur couleur) {
+void DessineReponse(const char* donnees, const FicheQuestion& q, int n, Couleur couleur) {
     const FicheReponse& rep = q.Reponse[n - 1];
     const PlaceReponse& place = kQuestion.places[n - 1];
-    if (rep.Image[0] != '\0') ImageEncadree(rep.Image, place.image.x, place.image.y, place.image.w);
+    if (rep.Image[0] != '\0') ImageEncadree(donnees, rep.Image, place.image.x, place.image.y, place.image.w);
     PrendCouleur(couleur);
     const BoiteLignes b = BoiteReponse(q, n);
     BlocTexte bloc = AjusteBloc(b.lignes, b.taille, b.largeur, b.hauteur, b.pas);
@@ -197,24 +197,24 @@ namespace {
 bool QuestionValide(const Partie& jeu) { return jeu.NumQuestion >= 0 && jeu.NumQuestion < MAX_QUESTIONS; }
 
 // Everything over the frame: counters, question, thumbnail, answers.
-void DessineContenuQuestion(Partie& jeu) {
+void DessineContenuQuestion(const char* donnees, Partie& jeu, const Ecran& vue) {
     FicheQuestion& q = jeu.Question[jeu.NumQuestion];
     DessineCompteurs(jeu);
     SetColor(0);
     DessineEnonce(q);
-    DessineVignette(q, &jeu);
-    for (int n = 1; n <= 4; ++n) DessineReponse(q, n, kTexteBoite);
+    DessineVignette(donnees, vue, q, &jeu);
+    for (int n = 1; n <= 4; ++n) DessineReponse(donnees, q, n, kTexteBoite);
 }
 
 }  // namespace
 
-void DessineEcranQuestion(Partie& jeu, const Eleve& eleve, const Ecran& vue) {
+void DessineEcranQuestion(const char* donnees, Partie& jeu, const Eleve& eleve, const Ecran& vue) {
     SetUFormat(U_ASCII8);
     DessineCadreQuestion(eleve, vue);
-    if (QuestionValide(jeu)) DessineContenuQuestion(jeu);
+    if (QuestionValide(jeu)) DessineContenuQuestion(donnees, jeu, vue);
 }
 
-void AfficheQuestionReponses(Partie& jeu, const Eleve& eleve, const Ecran& vue, char mode) {
+void AfficheQuestionReponses(const char* donnees, Partie& jeu, const Eleve& eleve, const Ecran& vue, char mode) {
     SetUFormat(U_ASCII8);
     HideMouse();
     if (!QuestionValide(jeu)) mode = -1;  // no such record: draw nothing
@@ -223,9 +223,9 @@ void AfficheQuestionReponses(Partie& jeu, const Eleve& eleve, const Ecran& vue, 
         DessineCadreQuestion(eleve, vue);
         ShowScreen();
         ShowMouse();
-        DessineContenuQuestion(jeu);
+        DessineContenuQuestion(donnees, jeu, vue);
     } else if (mode >= 1 && mode <= 4) {
-        DessineReponse(q, mode, kSurlignage);
+        DessineReponse(donnees, q, mode, kSurlignage);
     }
     ShowScreen();
     ShowMouse();

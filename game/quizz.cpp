@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "ajuste.h"
 #include "apropos.h"
@@ -27,15 +29,6 @@
 
 namespace {
 
-// Fresh records, so that each run starts from the same state (the test
-// harness plays several runs in one process).
-void EtatInitial() {
-    Classe = Reglages{};
-    Pupille = Eleve{};
-    Jeu = Partie{};
-    Vue = Ecran{};
-}
-
 // How the part of a run that can stop early ended.
 enum class Issue {
     EnCours,  // nothing stopped it: the run goes on
@@ -47,7 +40,7 @@ enum class Issue {
 
 // False when there is no display at all: nothing can be shown, the layer
 // has said why.
-bool Demarrage() {
+bool Demarrage(Ecran& vue) {
     SpriteMode(1);
     DrawingMode(1);
     if (InitGraph(4, 1, 0) == 0) return false;
@@ -55,30 +48,31 @@ bool Demarrage() {
     InitFont();
     SetFontMode(1);
     InitSound();
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    OuvreArchive(vue);
     return true;
 }
 
 // The pupil types his name, or picks it in the checked list.
-bool IdentifieJoueur() {
+bool IdentifieJoueur(Course& c) {
     InitMouse();
-    if (Classe.GetInfosJoueur != 0) {
-        SaisieInfos();
+    if (c.Classe.GetInfosJoueur != 0) {
+        SaisieInfos(c.Classe, c.Vue, c.Pupille);
         return true;
     }
-    return VerifieListeJoueurs() != 0 && ChoixJoueur();
+    return VerifieListeJoueurs(c.Classe.CheminDonnees, c.Liste) != 0 && ChoixJoueur(c.Liste, c.Vue, c.Pupille);
 }
 
 // Refuses a pupil who has played already, else creates his results file.
 // The quiz file is checked first so that a broken quiz never leaves a
 // results file that would refuse the pupil at the next run.
-Issue CreeResultats() {
+Issue CreeResultats(Course& c) {
+    const char* donnees = c.Classe.CheminDonnees;
+    const FicheJoueur& joueur = c.Pupille.Joueur;
     char chemin[TAILLE_CHEMIN];
-    if (VerifieFichierQuizz() == 0 || CheminJoueur(chemin, sizeof chemin) == 0) return Issue::Erreur;
-    if (JoueurDejaJoue()) return Issue::Refusee;
-    switch (CreeFichierJoueur()) {
+    if (VerifieFichierQuizz(c.Classe, c.Jeu) == 0 || CheminJoueur(donnees, joueur, chemin, sizeof chemin) == 0)
+        return Issue::Erreur;
+    if (JoueurDejaJoue(donnees, joueur)) return Issue::Refusee;
+    switch (CreeFichierJoueur(donnees, joueur)) {
     case RESULTATS_CREE:
         return Issue::EnCours;
     case RESULTATS_EXISTE:
@@ -89,21 +83,21 @@ Issue CreeResultats() {
 }
 
 // The question screen's frame and its six mouse areas.
-void AfficheEntete() {
+void AfficheEntete(const Course& c) {
     HideMouse();
     SetUFormat(U_ASCII8);
-    DessineCadreQuestion(Pupille, Vue);
+    DessineCadreQuestion(c.Pupille, c.Vue);
     ShowScreen();
     ShowMouse();
     DefinitZonesQuestion();
 }
 
-bool PrepareJeu() {
-    PrepareQuizz();
-    if (ChargeQuizzVerifie() != 0) return false;
-    MelangeQuestions();
+bool PrepareJeu(Course& c) {
+    PrepareQuizz(c.Jeu, c.Classe.NombreQuestions);
+    if (ChargeQuizzVerifie(c.Classe, c.Jeu) != 0) return false;
+    MelangeQuestions(c.Jeu, c.Classe.NombreQuestions);
     SetUFormat(U_UTF8);
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    AfficheQuestionReponses(c.Classe.CheminDonnees, c.Jeu, c.Pupille, c.Vue, 0);
     HideMouse();
     DimText(4);
     SetColor(0);
@@ -114,7 +108,7 @@ bool PrepareJeu() {
     return true;
 }
 
-int Compteur() { return DeCompteur(RX(160), RY(296), RY(55), Classe.TempsReponseAutorise); }
+int Compteur(Course& c) { return DeCompteur(c.Jeu, RX(160), RY(296), RY(55), c.Classe.TempsReponseAutorise); }
 
 // Clicks made while the answer was held or its sound played belong to the
 // question just answered: they must not answer the next one.
@@ -124,10 +118,11 @@ void OublieClics() {
 }
 
 // The next question; Finie after the last one.
-Issue QuestionSuivante() {
-    if (Jeu.NumQuestion >= Classe.NombreQuestions - 1) return Issue::Finie;
+Issue QuestionSuivante(Course& c) {
+    Partie& Jeu = c.Jeu;
+    if (Jeu.NumQuestion >= c.Classe.NombreQuestions - 1) return Issue::Finie;
     ++Jeu.NumQuestion;
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    AfficheQuestionReponses(c.Classe.CheminDonnees, Jeu, c.Pupille, c.Vue, 0);
     Jeu.PremiereCompteur = 1;
     return Issue::EnCours;
 }
@@ -135,50 +130,52 @@ Issue QuestionSuivante() {
 // The results file is rewritten after each question; a file that cannot be
 // written ends the run with the reason rather than letting the pupil play
 // for nothing.
-Issue TempsEcoule() {
-    Jeu.TempsJeu += Classe.TempsReponseAutorise;
+Issue TempsEcoule(Course& c) {
+    Partie& Jeu = c.Jeu;
+    Jeu.TempsJeu += c.Classe.TempsReponseAutorise;
     Jeu.TempsSecondes = -1;
     ++Jeu.MauvaisesReponses;
-    AfficheMauvaiseReponse();
-    if (SetInfosJoueur() == 0) return Issue::Erreur;
-    NoteReponse(Jeu, 0, Classe.TempsReponseAutorise);
+    AfficheMauvaiseReponse(c.Vue, Jeu.MauvaisesReponses);
+    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, Jeu) == 0) return Issue::Erreur;
+    NoteReponse(Jeu, 0, c.Classe.TempsReponseAutorise);
     OublieClics();
-    return QuestionSuivante();
+    return QuestionSuivante(c);
 }
 
 // Answer n (1 .. 4) chosen for the question on screen.
-Issue Repond(int n) {
+Issue Repond(Course& c, int n) {
+    Partie& Jeu = c.Jeu;
     Jeu.TempsJeu += Jeu.TempsSecondes;
     const bool bonne = Jeu.Question[Jeu.NumQuestion].BonneReponse[0] == '0' + n;
     if (bonne) {
-        AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(n));
+        AfficheQuestionReponses(c.Classe.CheminDonnees, Jeu, c.Pupille, c.Vue, static_cast<char>(n));
         ++Jeu.BonnesReponses;
-        AfficheBonneReponse();
+        AfficheBonneReponse(c.Vue, Jeu.BonnesReponses);
     } else {
         ++Jeu.MauvaisesReponses;
-        AfficheMauvaiseReponse();
+        AfficheMauvaiseReponse(c.Vue, Jeu.MauvaisesReponses);
     }
-    if (SetInfosJoueur() == 0) return Issue::Erreur;
+    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, Jeu) == 0) return Issue::Erreur;
     Jeu.JoueurSolo[Jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
     NoteReponse(Jeu, n, Jeu.TempsSecondes);
     OublieClics();
-    const Issue suite = QuestionSuivante();
-    if (suite == Issue::EnCours) Compteur();
+    const Issue suite = QuestionSuivante(c);
+    if (suite == Issue::EnCours) Compteur(c);
     return suite;
 }
 
 // One question after the other until the end of the quiz or Escape.
-Issue BoucleQuestions() {
+Issue BoucleQuestions(Course& c) {
     while (GetKeyPressed() != KEY_ESCAPE) {
         Issue issue = Issue::EnCours;
-        if (Compteur() == -1) {
+        if (Compteur(c) == -1) {
             // The next pass starts the new question's clock before any click
             // is taken for it.
-            issue = TempsEcoule();
+            issue = TempsEcoule(c);
         } else if (ClickMouse() == 1) {
             HideMouse();
-            int s = SelectionReponse();
-            if (s >= 0 && s <= 3) issue = Repond(s + 1);
+            int s = SelectionReponse(c.Classe.CheminDonnees, c.Jeu, c.Pupille, c.Vue);
+            if (s >= 0 && s <= 3) issue = Repond(c, s + 1);
         }
         if (issue != Issue::EnCours) return issue;
     }
@@ -187,11 +184,11 @@ Issue BoucleQuestions() {
 
 // The end of the quiz: the question and answers wiped, the "FIN DU QUIZZ !"
 // panel, left up for the review's delay.
-void FinQuizz() {
+void FinQuizz(const Ecran& vue) {
     HideMouse();
-    EffaceQuestion();
-    for (int n = 1; n <= 4; ++n) EffaceReponse(n);
-    PutImageAdjust(Vue.Gagnant, RX(100), RY(230), RX(780), RY(130));
+    EffaceQuestion(vue);
+    for (int n = 1; n <= 4; ++n) EffaceReponse(vue, n);
+    PutImageAdjust(vue.Gagnant, RX(100), RY(230), RX(780), RY(130));
     // The two lines centred on the panel (100, 230)-(880, 360), inside its
     // stars.
     const char* seconde = "Correction de celui-ci dans quelques secondes...";
@@ -206,16 +203,16 @@ void FinQuizz() {
 }
 
 // From the level screen to the last question.
-Issue JoueQuestions() {
-    ChoixNiveau();
-    if (LitInfosJeu() == 0) return Issue::Erreur;
-    CreeMorceaux();
-    if (!IdentifieJoueur()) return Issue::Erreur;
-    if (const Issue issue = CreeResultats(); issue != Issue::EnCours) return issue;
-    AfficheEntete();
-    if (!PrepareJeu()) return Issue::Erreur;
-    DebutReponses(Classe, Pupille);
-    return BoucleQuestions();
+Issue JoueQuestions(Course& c) {
+    ChoixNiveau(c.Vue, c.Classe.QuelNiveau);
+    if (LitInfosJeu(c.Classe) == 0) return Issue::Erreur;
+    CreeMorceaux(c.Vue);
+    if (!IdentifieJoueur(c)) return Issue::Erreur;
+    if (const Issue issue = CreeResultats(c); issue != Issue::EnCours) return issue;
+    AfficheEntete(c);
+    if (!PrepareJeu(c)) return Issue::Erreur;
+    DebutReponses(c.Classe, c.Pupille);
+    return BoucleQuestions(c);
 }
 
 // The message that ends a run stopped by its data or by a refusal.
@@ -228,28 +225,35 @@ void Explique(Issue issue) {
 // What a run cut short from outside leaves (the test harness ends a scripted
 // run by unwinding the program): released on the way out.
 struct Liberation {
-    ~Liberation() { LibereRessources(); }
+    Ecran& vue;
+    ~Liberation() { LibereRessources(vue); }
 };
 
 }  // namespace
 
 int GrelinorMain() {
-    Liberation liberation;
-    EtatInitial();
-    if (!Demarrage()) {
+    // Fresh records for each run (the test harness plays several runs in one
+    // process), on the heap: the quiz's table is too large for a small stack.
+    const auto course = std::make_unique<Course>();
+    return GrelinorMain(*course);
+}
+
+int GrelinorMain(Course& c) {
+    Liberation liberation{c.Vue};
+    if (!Demarrage(c.Vue)) {
         Close();
         return 1;
     }
-    const Issue issue = JoueQuestions();
+    const Issue issue = JoueQuestions(c);
     Explique(issue);
     if (issue == Issue::Finie) {
-        FinQuizz();
-        if (CorrectionQuizz()) {
-            FinJeu();
-            AProposFinal();
+        FinQuizz(c.Vue);
+        if (CorrectionQuizz(c.Classe, c.Jeu, c.Vue)) {
+            FinJeu(c.Vue, c.Pupille.Joueur, c.Classe.NombreQuestions);
+            AProposFinal(c.Vue);
         }
     }
-    LibereRessources();
+    LibereRessources(c.Vue);
     Close();
     return 0;
 }

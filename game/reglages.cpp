@@ -14,13 +14,11 @@
 
 namespace {
 
-std::vector<FicheListe> ListeLue;  // what the last accepted check of the list read
-
 void CopieChamp(char* dest, std::size_t taille, const std::string& texte) {
     std::snprintf(dest, taille, "%s", texte.c_str());  // cut to the field, and at a NUL
 }
 
-void RangeReglages(const FicheReglages& r) {
+void RangeReglages(const FicheReglages& r, Reglages& Classe) {
     CopieChamp(Classe.Questionnaire, sizeof Classe.Questionnaire, r.questionnaire);
     CopieChamp(Classe.Theme, sizeof Classe.Theme, r.theme);
     CopieChamp(Classe.EnteteClasse, sizeof Classe.EnteteClasse, r.entete);
@@ -35,16 +33,16 @@ void RangeReglages(const FicheReglages& r) {
 
 }  // namespace
 
-int CheminInfosJeu(char* dest, std::size_t taille) {
+int CheminInfosJeu(const Reglages& Classe, char* dest, std::size_t taille) {
     const char* nom = (Classe.QuelNiveau == 7 || Classe.QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
                                                            : "infos//infos_jeu_DEMO";
     const int n = std::snprintf(dest, taille, "%s%s", Classe.CheminDonnees, nom);
     return n >= 0 && static_cast<std::size_t>(n) < taille;
 }
 
-int LitInfosJeu() {
+int LitInfosJeu(Reglages& Classe) {
     char chemin[256];
-    if (!CheminInfosJeu(chemin, sizeof chemin)) {
+    if (!CheminInfosJeu(Classe, chemin, sizeof chemin)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
                       "Le fichier de réglages de la classe %s est introuvable ou illisible.", chemin);
         return 0;
@@ -55,14 +53,14 @@ int LitInfosJeu() {
         PoseMessageErreur(raison);
         return 0;
     }
-    RangeReglages(r);
+    RangeReglages(r, Classe);
     return 1;
 }
 
-int VerifieListeJoueurs() {
-    ListeLue.clear();
+int VerifieListeJoueurs(const char* donnees, std::vector<FicheListe>& liste) {
+    liste.clear();
     char chemin[256];
-    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", Classe.CheminDonnees,
+    const int c = std::snprintf(chemin, sizeof chemin, "%s%s", donnees,
                                 "infos//infos_quizz_DEMO");
     if (c < 0 || static_cast<std::size_t>(c) >= sizeof chemin) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
@@ -75,8 +73,6 @@ int VerifieListeJoueurs() {
         PoseMessageErreur(raison);
         return 0;
     }
-    ListeLue = std::move(eleves);
-    return static_cast<int>(ListeLue.size());
+    liste = std::move(eleves);
+    return static_cast<int>(liste.size());
 }
-
-const std::vector<FicheListe>& ListeVerifiee() { return ListeLue; }

@@ -18,8 +18,10 @@ namespace {
 // by a run stopped in the middle of one.
 constexpr std::chrono::hours AGE_PROVISOIRES{1};
 
-FicheResultats FicheDuJoueur() {
-    return {Pupille.Joueur.Nom, Pupille.Joueur.Prenom, Pupille.Joueur.Classe, Jeu.BonnesReponses, Jeu.MauvaisesReponses, Jeu.TempsJeu};
+// The pupil's record, with the counters of `jeu` or none yet.
+FicheResultats FicheDuJoueur(const FicheJoueur& joueur, const Partie* jeu = nullptr) {
+    if (jeu == nullptr) return {joueur.Nom, joueur.Prenom, joueur.Classe, 0, 0, 0};
+    return {joueur.Nom, joueur.Prenom, joueur.Classe, jeu->BonnesReponses, jeu->MauvaisesReponses, jeu->TempsJeu};
 }
 
 // Bounded copy of `texte` into `dest`; 0 (and an empty `dest`) when it does
@@ -48,16 +50,15 @@ std::string En1252(const std::string& utf8) {
     return texte;
 }
 
-void ErreurChemin() {
+void ErreurChemin(const FicheJoueur& joueur) {
     std::snprintf(MessageErreur, sizeof MessageErreur,
-                  "Le chemin du fichier de résultats de %s %s est trop long.", Pupille.Joueur.Nom,
-                  Pupille.Joueur.Prenom);
+                  "Le chemin du fichier de résultats de %s %s est trop long.", joueur.Nom, joueur.Prenom);
 }
 
-void ErreurEcriture(const char* action, const std::string& raison) {
+void ErreurEcriture(const FicheJoueur& joueur, const char* action, const std::string& raison) {
     std::snprintf(MessageErreur, sizeof MessageErreur,
-                  "Le fichier de résultats de %s %s ne peut pas être %s (%s).", Pupille.Joueur.Nom,
-                  Pupille.Joueur.Prenom, action, En1252(raison).c_str());
+                  "Le fichier de résultats de %s %s ne peut pas être %s (%s).", joueur.Nom, joueur.Prenom,
+                  action, En1252(raison).c_str());
 }
 
 std::filesystem::path Utf8(const std::string& chemin) {
@@ -66,8 +67,8 @@ std::filesystem::path Utf8(const std::string& chemin) {
 
 // Creates "joueurs//<class>//" in the data folder when it is missing, and
 // clears it of the temporary files a stopped run left there.
-int PrepareDossierClasse() {
-    const std::string dossier = DossierResultats(Classe.CheminDonnees, Pupille.Joueur.Classe);
+int PrepareDossierClasse(const char* donnees, const FicheJoueur& joueur) {
+    const std::string dossier = DossierResultats(donnees, joueur.Classe);
     std::error_code erreur;
     std::filesystem::create_directories(Utf8(dossier), erreur);
     if (!std::filesystem::is_directory(Utf8(dossier), erreur)) {
@@ -85,22 +86,23 @@ int NomDeFichier(const char* nom1252, char* dest, std::size_t taille) {
     return Copie(PartieDeNom(nom1252), dest, taille);
 }
 
-int CheminJoueur(char* dest, std::size_t taille) {
-    if (Copie(CheminResultats(Classe.CheminDonnees, FicheDuJoueur()), dest, taille)) return 1;
-    ErreurChemin();
+int CheminJoueur(const char* donnees, const FicheJoueur& joueur, char* dest, std::size_t taille) {
+    if (Copie(CheminResultats(donnees, FicheDuJoueur(joueur)), dest, taille)) return 1;
+    ErreurChemin(joueur);
     return 0;
 }
 
-int JoueurDejaJoue() {
-    const std::string chemin = CheminResultats(Classe.CheminDonnees, FicheDuJoueur());
+int JoueurDejaJoue(const char* donnees, const FicheJoueur& joueur) {
+    const std::string chemin = CheminResultats(donnees, FicheDuJoueur(joueur));
     return chemin.size() < TAILLE_CHEMIN && ModeAccessFile(chemin.c_str(), 0) == 1;
 }
 
-int CreeFichierJoueur() {
+int CreeFichierJoueur(const char* donnees, const FicheJoueur& joueur) {
     char chemin[TAILLE_CHEMIN];
-    if (!CheminJoueur(chemin, sizeof chemin) || !PrepareDossierClasse()) return RESULTATS_ERREUR;
+    if (!CheminJoueur(donnees, joueur, chemin, sizeof chemin) || !PrepareDossierClasse(donnees, joueur))
+        return RESULTATS_ERREUR;
     std::string erreur;
-    switch (PublieExclusif(chemin, TexteDepart(FicheDuJoueur()), erreur)) {
+    switch (PublieExclusif(chemin, TexteDepart(FicheDuJoueur(joueur)), erreur)) {
     case Publication::Publiee:
         return RESULTATS_CREE;
     case Publication::Existe:
@@ -108,23 +110,23 @@ int CreeFichierJoueur() {
     case Publication::Echec:
         break;
     }
-    ErreurEcriture("créé", erreur);
+    ErreurEcriture(joueur, "créé", erreur);
     return RESULTATS_ERREUR;
 }
 
-int SetInfosJoueur() {
-    const FicheResultats fiche = FicheDuJoueur();
-    const std::string chemin = CheminResultats(Classe.CheminDonnees, fiche);
+int SetInfosJoueur(const char* donnees, FicheJoueur& joueur, Partie& jeu) {
+    const FicheResultats fiche = FicheDuJoueur(joueur, &jeu);
+    const std::string chemin = CheminResultats(donnees, fiche);
     if (chemin.size() >= TAILLE_CHEMIN) {
-        ErreurChemin();
+        ErreurChemin(joueur);
         return 0;
     }
-    Jeu.PremiereJoueur = 0;
-    std::snprintf(Pupille.Joueur.Bonnes, sizeof Pupille.Joueur.Bonnes, "%02d\n", Jeu.BonnesReponses);
-    std::snprintf(Pupille.Joueur.Mauvaises, sizeof Pupille.Joueur.Mauvaises, "%02d\n", Jeu.MauvaisesReponses);
-    std::snprintf(Pupille.Joueur.Temps, sizeof Pupille.Joueur.Temps, "%04d\n", Jeu.TempsJeu);
+    jeu.PremiereJoueur = 0;
+    std::snprintf(joueur.Bonnes, sizeof joueur.Bonnes, "%02d\n", jeu.BonnesReponses);
+    std::snprintf(joueur.Mauvaises, sizeof joueur.Mauvaises, "%02d\n", jeu.MauvaisesReponses);
+    std::snprintf(joueur.Temps, sizeof joueur.Temps, "%04d\n", jeu.TempsJeu);
     std::string erreur;
     if (EcritFichierSur(chemin, TexteResultats(fiche), erreur)) return 1;
-    ErreurEcriture("écrit", erreur);
+    ErreurEcriture(joueur, "écrit", erreur);
     return 0;
 }

@@ -31,20 +31,20 @@ void RemetFond(Bitmap* fond, int x, int y) {
 
 }  // namespace
 
-void AfficheBonneReponse() {
-    DessineCompteur(Vue.Choix1, kQuestion.bonnes, Jeu.BonnesReponses);
+void AfficheBonneReponse(const Ecran& vue, int bonnes) {
+    DessineCompteur(vue.Choix1, kQuestion.bonnes, bonnes);
     PlayMusic("correct.mp3");
 }
 
-void AfficheMauvaiseReponse() {
-    DessineCompteur(Vue.Choix2, kQuestion.mauvaises, Jeu.MauvaisesReponses);
+void AfficheMauvaiseReponse(const Ecran& vue, int mauvaises) {
+    DessineCompteur(vue.Choix2, kQuestion.mauvaises, mauvaises);
     PlayMusic("incorrect.mp3");
 }
 
-void EffaceQuestion() { RemetFond(Vue.Choix3, kQuestion.enonce.x, kQuestion.enonce.y); }
+void EffaceQuestion(const Ecran& vue) { RemetFond(vue.Choix3, kQuestion.enonce.x, kQuestion.enonce.y); }
 
-void EffaceReponse(int n) {
-    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
+void EffaceReponse(const Ecran& vue, int n) {
+    Bitmap* fonds[4] = {vue.Choix4, vue.Choix5, vue.Choix6, vue.Choix7};
     if (n < 1 || n > 4) {
         ShowScreen();
         return;

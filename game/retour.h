@@ -1,13 +1,15 @@
 // Right/wrong feedback and the erasing of the question screen.
 #pragma once
 
-// The right-answer counter redrawn with BonnesReponses, then "correct.mp3".
-void AfficheBonneReponse();
-// The wrong-answer counter redrawn with MauvaisesReponses, then "incorrect.mp3".
-void AfficheMauvaiseReponse();
+#include "etat.h"
+
+// The right-answer counter redrawn with `bonnes`, then "correct.mp3".
+void AfficheBonneReponse(const Ecran& vue, int bonnes);
+// The wrong-answer counter redrawn with `mauvaises`, then "incorrect.mp3".
+void AfficheMauvaiseReponse(const Ecran& vue, int mauvaises);
 // The question band (text, thumbnail, invitation) back to its background.
-void EffaceQuestion();
+void EffaceQuestion(const Ecran& vue);
 // Answer box n (1 .. 4) back to its background; other n only present.
-void EffaceReponse(int n);
+void EffaceReponse(const Ecran& vue, int n);
 // Plays a sound file to its end; the left button or a key cuts it short.
 void PlayMusic(const char* file);

@@ -13,9 +13,9 @@
 
 namespace {
 
-void DessineConsignes() {
+void DessineConsignes(const Reglages& classe, const Ecran& vue) {
     HideMouse();
-    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    DessineObjet(vue, 2, 0, 0, GetMaxX(), GetMaxY());
     int mx = GetMaxX() / 2, my = GetMaxY() / 2;
     SetUFormat(U_ASCII8);
     DimText(4);
@@ -23,7 +23,7 @@ void DessineConsignes() {
     SetColor(12);
     CenterTextXY(mx, h, "'PIVOLETTE'");
     SetColor(14);
-    CenterTextXY(mx, 2 * h, Classe.Theme);
+    CenterTextXY(mx, 2 * h, classe.Theme);
     DimText(2);
     h = TextHeight();
     PrendCouleur(kConsigne);
@@ -34,17 +34,17 @@ void DessineConsignes() {
     SetColor(10);
     TextXY(50, my - h, "Ton nom : ");
     TextXY(50, my, "Ton prénom : ");
-    DessineObjet(7, PX(GetMaxX(), -220), PY(GetMaxY(), -420), RX(200), RY(400));
+    DessineObjet(vue, 7, PX(GetMaxX(), -220), PY(GetMaxY(), -420), RX(200), RY(400));
 }
 
-void DessineRegles() {
+void DessineRegles(const Reglages& classe) {
     DimText(1);
     int h = TextHeight(), mx = GetMaxX() / 2, gmy = GetMaxY();
     PrendCouleur(kRegle);
     char ligne[128];
-    snprintf(ligne, sizeof ligne, "Ce 'quizz' comporte %s questions.", Classe.NbQuestionsM0);
+    snprintf(ligne, sizeof ligne, "Ce 'quizz' comporte %s questions.", classe.NbQuestionsM0);
     CenterTextXY(mx, gmy - 3 * h, ligne);
-    snprintf(ligne, sizeof ligne, "Tu disposes de %d secondes pour répondre à chaque question.", Classe.TempsReponseAutorise);
+    snprintf(ligne, sizeof ligne, "Tu disposes de %d secondes pour répondre à chaque question.", classe.TempsReponseAutorise);
     CenterTextXY(mx, gmy - 2 * h, ligne);
     CenterTextXY(mx, gmy - h, "La réponse sera considérée fausse si le temps imparti est dépassé !");
 }
@@ -74,25 +74,25 @@ void LitNom(char* champ, int taille, int x, int y) {
     } while (champ[0] == '\0');
 }
 
-void LitNoms() {
+void LitNoms(FicheJoueur& joueur) {
     DimText(4);
     int h = TextHeight(), my = GetMaxY() / 2;
     Souligne("Ton nom :", my, kSaisie);
     ShowScreen();
-    LitNom(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
-    for (char* c = Pupille.Joueur.Nom; *c; ++c)
+    LitNom(joueur.Nom, sizeof joueur.Nom, 50 + TextLength("Ton nom : "), my - h);
+    for (char* c = joueur.Nom; *c; ++c)
         if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 32);
     Souligne("Ton nom :", my, kNoir);
     Souligne("Ton prénom :", my + h, kSaisie);
     ShowScreen();
-    LitNom(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
-    for (char* c = Pupille.Joueur.Prenom; *c; ++c)
+    LitNom(joueur.Prenom, sizeof joueur.Prenom, 50 + TextLength("Ton prénom : "), my);
+    for (char* c = joueur.Prenom; *c; ++c)
         if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c + 32);
-    if (Pupille.Joueur.Prenom[0] >= 'a' && Pupille.Joueur.Prenom[0] <= 'z') Pupille.Joueur.Prenom[0] = static_cast<char>(Pupille.Joueur.Prenom[0] - 32);
+    if (joueur.Prenom[0] >= 'a' && joueur.Prenom[0] <= 'z') joueur.Prenom[0] = static_cast<char>(joueur.Prenom[0] - 32);
     Souligne("Ton prénom :", my + h, kNoir);
     SetColor(9);
     ShowScreen();
-    snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", "DEMO");
+    snprintf(joueur.Classe, sizeof joueur.Classe, "%s", "DEMO");
 }
 
 // "JE RECOMMENCE !" (area 0) and "JE VALIDE MON CHOIX !" (area 1).
@@ -133,14 +133,14 @@ int CaractereNomAccepte(int ch) {
     return std::strchr("/\\:*?\"<>|", ch) == nullptr ? 1 : 0;
 }
 
-void SaisieInfos() {
+void SaisieInfos(const Reglages& classe, const Ecran& vue, Eleve& eleve) {
     do {
-        DessineConsignes();
-        DessineRegles();
-        LitNoms();
+        DessineConsignes(classe, vue);
+        DessineRegles(classe);
+        LitNoms(eleve.Joueur);
         DessineBoutons();
     } while (Confirme() == 0);
-    snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", Pupille.Joueur.Nom);
-    snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", Pupille.Joueur.Prenom);
-    snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", Pupille.Joueur.Classe);
+    snprintf(eleve.NOM_JOUEUR, sizeof eleve.NOM_JOUEUR, "%s", eleve.Joueur.Nom);
+    snprintf(eleve.PRENOM_JOUEUR, sizeof eleve.PRENOM_JOUEUR, "%s", eleve.Joueur.Prenom);
+    snprintf(eleve.CLASSE_JOUEUR, sizeof eleve.CLASSE_JOUEUR, "%s", eleve.Joueur.Classe);
 }

@@ -14,7 +14,7 @@
 namespace {
 
 // The score "n/N" in its box, a quarter of the way down.
-void CadreScore() {
+void CadreScore(const FicheJoueur& joueur, int nombreQuestions) {
     int mx = GetMaxX() / 2, y = GetMaxY() / 4;
     SetColor(12);
     DimText(4);
@@ -22,11 +22,11 @@ void CadreScore() {
     DrawRectangle(mx - w / 2, y - h, mx + w / 2, y + h);
     CenterTextXY(mx, y - h / 2, "Résultat obtenu :");
     char score[32];
-    snprintf(score, sizeof score, "%d/%d", BonnesLues(), Classe.NombreQuestions);
+    snprintf(score, sizeof score, "%d/%d", BonnesLues(joueur), nombreQuestions);
     CenterTextXY(mx, y + h / 2, score);
 }
 
-void Adieux() {
+void Adieux(const Ecran& vue) {
     int mx = GetMaxX() / 2;
     SetColor(15);
     DimText(5);
@@ -35,7 +35,7 @@ void Adieux() {
     CenterTextXY(mx, GetMaxY() / 2 + h / 2, "test de tes connaissances !");
     DimText(1);
     CenterTextXY(mx, GetMaxY() - TextHeight(), "Appuyez sur une touche pour quitter.");
-    DessineObjet(3, static_cast<int>(mx - 75 * Vue.CorrectionX), static_cast<int>(3 * GetMaxY() / 4 - 75 * Vue.CorrectionY),
+    DessineObjet(vue, 3, static_cast<int>(mx - 75 * CorrectionX()), static_cast<int>(3 * GetMaxY() / 4 - 75 * CorrectionY()),
                  RX(150), RY(150));
 }
 
@@ -43,17 +43,17 @@ void Adieux() {
 
 // The right-answer count as last written to the results file; the field
 // only ever holds digits, read with the shared bounded reader all the same.
-int BonnesLues() { return static_cast<int>(LitEntierSature(Pupille.Joueur.Bonnes, 0, MAX_QUESTIONS)); }
+int BonnesLues(const FicheJoueur& joueur) { return static_cast<int>(LitEntierSature(joueur.Bonnes, 0, MAX_QUESTIONS)); }
 
-void FinJeu() {
+void FinJeu(const Ecran& vue, const FicheJoueur& joueur, int nombreQuestions) {
     HideMouse();
     SetUFormat(U_ASCII8);
-    DessineObjet(2, 0, 0, GetMaxX(), GetMaxY());
+    DessineObjet(vue, 2, 0, 0, GetMaxX(), GetMaxY());
     SetColor(15);
     DrawRectangle(0, 0, GetMaxX(), GetMaxY());
     DrawRectangle(4, 4, GetMaxX() - 4, GetMaxY() - 4);
-    CadreScore();
-    Adieux();
+    CadreScore(joueur, nombreQuestions);
+    Adieux(vue);
     ShowScreen();
     AttendTouche();
 }

@@ -11,10 +11,10 @@
 namespace {
 
 // Answer `zone` + 1 on its clean background, highlighted, held one second.
-void MontreChoix(int zone) {
-    Bitmap* fonds[4] = {Vue.Choix4, Vue.Choix5, Vue.Choix6, Vue.Choix7};
+void MontreChoix(const char* donnees, Partie& jeu, const Eleve& eleve, const Ecran& vue, int zone) {
+    Bitmap* fonds[4] = {vue.Choix4, vue.Choix5, vue.Choix6, vue.Choix7};
     PutImage(fonds[zone], RX(kQuestion.reponses[zone].x), RY(kQuestion.reponses[zone].y));
-    AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(zone + 1));
+    AfficheQuestionReponses(donnees, jeu, eleve, vue, static_cast<char>(zone + 1));
     ShowScreen();
     ShowMouse();
     Delay(1000);
@@ -22,19 +22,19 @@ void MontreChoix(int zone) {
 
 }  // namespace
 
-int SelectionReponse() {
+int SelectionReponse(const char* donnees, Partie& jeu, const Eleve& eleve, const Ecran& vue) {
     int zone = GetMouseArea();
     ClearKeyBuf();
     HideMouse();
     if (zone >= 0 && zone <= 3) {
-        MontreChoix(zone);
+        MontreChoix(donnees, jeu, eleve, vue, zone);
         return zone;
     }
     // The corner mark does nothing. The pointer comes back at the
     // countdown's next redraw.
     if (zone == 4) return 4;
     if (zone == 5) {
-        ExtraitsMedia();
+        ExtraitsMedia(donnees, vue, jeu);
         return 5;
     }
     ShowScreen();

@@ -41,7 +41,7 @@ std::string TexteMesure(const std::vector<QuestionImportee>& q, const std::strin
                         std::vector<Diagnostic>& d) {
     std::string texte, erreur;
     std::vector<Diagnostic> avertissements;
-    const bool mesure = SurEcranDuJeu(1024, 768, [&]() {
+    const bool mesure = SurEcranDuJeu(1024, 768, [&](Ecran&) {
         FicheQuestion modele{};
         modele.Enonce2[0] = modele.Reponse[0].Ligne2[0] = 'x';
         const BoiteLignes enonce = BoiteEnonce(modele), reponse = BoiteReponse(modele, 1);

@@ -75,12 +75,12 @@ std::string Nom(const Apercu& a, const char* nom) { return (a.sortie / nom).stri
 
 // The one call into the game's drawing: its question screen for question k,
 // and with `reponse` the right answer redrawn as when the pupil picks it.
-void DessineApercu(int k, bool reponse) {
-    Jeu.NumQuestion = k;
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
-    const char bonne = Jeu.Question[k].BonneReponse[0];
+void DessineApercu(const Reglages& classe, Partie& jeu, const Eleve& eleve, const Ecran& vue, int k, bool reponse) {
+    jeu.NumQuestion = k;
+    AfficheQuestionReponses(classe.CheminDonnees, jeu, eleve, vue, 0);
+    const char bonne = jeu.Question[k].BonneReponse[0];
     if (reponse && bonne >= '1' && bonne <= '4')
-        AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(bonne - '0'));
+        AfficheQuestionReponses(classe.CheminDonnees, jeu, eleve, vue, static_cast<char>(bonne - '0'));
 }
 
 struct Vignettes {
@@ -90,21 +90,24 @@ struct Vignettes {
     }
 };
 
-void Dessine(Apercu& a) {
-    Classe.NombreQuestions = a.questions;
-    PrepareQuizz();
-    ChargeQuizzTexte(a.clair);
-    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s/", a.donnees.string().c_str());
-    std::snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", "APER\xC7U");
-    std::snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", "du quiz");
-    std::snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", "DEMO");
-    CreeMorceaux();
+void Dessine(Apercu& a, Ecran& vue) {
+    Reglages classe;
+    classe.NombreQuestions = a.questions;
+    auto jeu = std::make_unique<Partie>();
+    PrepareQuizz(*jeu, a.questions);
+    ChargeQuizzTexte(a.clair, classe, *jeu);
+    std::snprintf(classe.CheminDonnees, sizeof classe.CheminDonnees, "%s/", a.donnees.string().c_str());
+    Eleve eleve;
+    std::snprintf(eleve.NOM_JOUEUR, sizeof eleve.NOM_JOUEUR, "%s", "APER\xC7U");
+    std::snprintf(eleve.PRENOM_JOUEUR, sizeof eleve.PRENOM_JOUEUR, "%s", "du quiz");
+    std::snprintf(eleve.CLASSE_JOUEUR, sizeof eleve.CLASSE_JOUEUR, "%s", "DEMO");
+    CreeMorceaux(vue);
     const int colonnes = static_cast<int>(std::ceil(std::sqrt(a.questions)));
     const int lignes = (a.questions + colonnes - 1) / colonnes;
     const int w = (GetMaxX() + 1) / colonnes, h = (GetMaxY() + 1) / std::max(lignes, colonnes);
     Vignettes v;
     for (int k = 0; k < a.questions; ++k) {
-        DessineApercu(k, a.reponses);
+        DessineApercu(classe, *jeu, eleve, vue, k, a.reponses);
         char nom[32];
         std::snprintf(nom, sizeof nom, "question-%02d.png", k + 1);
         if (harness::SavePNG(Nom(a, nom))) ++a.ecrits;
@@ -119,7 +122,6 @@ void Dessine(Apercu& a) {
         if (v.b[static_cast<std::size_t>(k)]) PutImage(v.b[static_cast<std::size_t>(k)], (k % colonnes) * w + 2, (k / colonnes) * h + 2);
     }
     if (harness::SavePNG(Nom(a, "planche.png"))) ++a.ecrits;
-    LibereRessources();
 }
 
 }  // namespace
@@ -141,7 +143,7 @@ int CommandePreview(int argc, char** argv) {
     a.sortie = fs::absolute(args.Valeur("-o", "apercu"));
     fs::create_directories(a.sortie, e);
     if (!fs::is_directory(a.sortie, e)) return Echec(SORTIE_USAGE, a.sortie.string() + " : impossible d'y écrire");
-    if (!SurEcranDuJeu(a.largeur, a.hauteur, [&]() { Dessine(a); }, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+    if (!SurEcranDuJeu(a.largeur, a.hauteur, [&](Ecran& vue) { Dessine(a, vue); }, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
     if (a.ecrits != a.questions + 1) return Echec(SORTIE_PROBLEMES, a.sortie.string() + " : des images n'ont pas pu être écrites");
     std::cerr << a.questions << " écran(s) de question et la planche dans " << a.sortie.string() << "\n";
     return SORTIE_OK;

@@ -1,5 +1,6 @@
 // `pivolette show`: the quiz as the game holds it once loaded, record by
 // record, loaded by the game's own loader.
+#include <memory>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -57,11 +58,11 @@ void JsonQuestion(std::ostream& o, const FicheQuestion& q) {
     o << "     ],\n     \"bonne_reponse\": " << Json(q.BonneReponse) << "}";
 }
 
-void EnJson(std::ostream& o, int n) {
-    o << "{\n  \"titre\": " << Json(Classe.Questionnaire) << ",\n  \"theme\": " << Json(Classe.Theme)
+void EnJson(std::ostream& o, const Reglages& classe, const Partie& jeu, int n) {
+    o << "{\n  \"titre\": " << Json(classe.Questionnaire) << ",\n  \"theme\": " << Json(classe.Theme)
       << ",\n  \"questions\": [\n";
     for (int k = 0; k < n; ++k) {
-        JsonQuestion(o, Jeu.Question[k]);
+        JsonQuestion(o, jeu.Question[k]);
         o << (k + 1 < n ? ",\n" : "\n");
     }
     o << "  ]\n}\n";
@@ -71,10 +72,10 @@ void Champ(std::ostream& o, const char* etiquette, const char* valeur) {
     if (valeur[0] != '\0') o << etiquette << Utf8De1252(valeur) << "\n";
 }
 
-void EnTexte(std::ostream& o, int n) {
-    o << "Titre : " << Utf8De1252(Classe.Questionnaire) << "\nThème : " << Utf8De1252(Classe.Theme) << "\n";
+void EnTexte(std::ostream& o, const Reglages& classe, const Partie& jeu, int n) {
+    o << "Titre : " << Utf8De1252(classe.Questionnaire) << "\nThème : " << Utf8De1252(classe.Theme) << "\n";
     for (int k = 0; k < n; ++k) {
-        const FicheQuestion& q = Jeu.Question[k];
+        const FicheQuestion& q = jeu.Question[k];
         o << "\nQuestion " << k + 1 << "\n";
         // Every display line up to the last one that holds text.
         const int lignes = q.Enonce3[0] ? 3 : q.Enonce2[0] ? 2 : 1;
@@ -111,10 +112,12 @@ int CommandeShow(int argc, char** argv) {
             return Echec(SORTIE_USAGE, "--questions attend un nombre de 0 à 60");
         n = std::stoi(v);
     }
-    Classe.NombreQuestions = n;
-    PrepareQuizz();
-    ChargeQuizzTexte(texte);  // the bytes read above: the file is read once
-    if (a.A("--json")) EnJson(std::cout, n);
-    else EnTexte(std::cout, n);
+    Reglages classe;
+    classe.NombreQuestions = n;
+    auto jeu = std::make_unique<Partie>();
+    PrepareQuizz(*jeu, n);
+    ChargeQuizzTexte(texte, classe, *jeu);  // the bytes read above: the file is read once
+    if (a.A("--json")) EnJson(std::cout, classe, *jeu, n);
+    else EnTexte(std::cout, classe, *jeu, n);
     return SORTIE_OK;
 }

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::size_t CHAMP_COURT = sizeof(FicheReponse::Ligne1) - 1;  // 59
-constexpr std::size_t TITRE_MAX = sizeof Classe.Questionnaire - 1;            // 63
+constexpr std::size_t TITRE_MAX = sizeof Reglages::Questionnaire - 1;            // 63
 const char* const DOSSIERS_MEDIA[3] = {"images", "sons", "videos"};
 
 struct Controle {

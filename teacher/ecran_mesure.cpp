@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "ecran.h"
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
@@ -44,7 +45,7 @@ struct DossierDeTravail {
 
 }  // namespace
 
-bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void()>& dessin, std::string& erreur) {
+bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void(Ecran&)>& dessin, std::string& erreur) {
     DossierTemporaire temporaire;
     if (!temporaire.Cree()) return erreur = "impossible de créer un dossier temporaire", false;
     const std::string config = "RESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=" + std::to_string(largeur) +
@@ -60,12 +61,10 @@ bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void()>& dessin
                 return 1;
             }
             SetFontMode(1);
-            Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-            Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-            Vue.Donnees = GetData("#");
-            dessin();
-            if (Vue.Donnees != nullptr) UnloadDatafile(Vue.Donnees);
-            Vue.Donnees = nullptr;
+            Ecran vue;
+            OuvreArchive(vue);
+            dessin(vue);
+            LibereRessources(vue);
             return 0;
         },
         options);

@@ -6,9 +6,11 @@
 #include <functional>
 #include <string>
 
-// Runs `dessin` on a headless game screen of `largeur` x `hauteur` pixels
-// (CorrectionX, CorrectionY and the archive `Donnees` set as the game sets
-// them). The working folder is a temporary one meanwhile (holding only the
+#include "etat.h"
+
+// Runs `dessin` on a headless game screen of `largeur` x `hauteur` pixels,
+// with a screen record whose archive `Donnees` is opened as the game opens
+// it. The working folder is a temporary one meanwhile (holding only the
 // display settings): `dessin` must use absolute paths. False, with `erreur`
 // (UTF-8), when the screen or the fonts cannot be had.
-bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void()>& dessin, std::string& erreur);
+bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void(Ecran&)>& dessin, std::string& erreur);

@@ -2,6 +2,7 @@
 #include "mesure.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "ajuste.h"
 #include "ecran_mesure.h"
@@ -77,17 +78,20 @@ void MesureQuizz(const std::string& texte, const std::string& f, std::vector<Dia
     // Whole blocks only (the free seventh line of the last may be missing).
     const int questions = std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
     std::string erreur;
-    const bool mesure = SurEcranDuJeu(LARGEUR_ECRAN, HAUTEUR_ECRAN, [&]() {
-        Classe.NombreQuestions = questions;
-        PrepareQuizz();
-        ChargeQuizzTexte(texte);
+    const bool mesure = SurEcranDuJeu(LARGEUR_ECRAN, HAUTEUR_ECRAN, [&](Ecran&) {
+        Reglages classe;
+        classe.NombreQuestions = questions;
+        auto jeu = std::make_unique<Partie>();
+        PrepareQuizz(*jeu, questions);
+        ChargeQuizzTexte(texte, classe, *jeu);
         SetUFormat(U_ASCII8);
         for (int q = 0; q < questions; ++q) {
             const int ligne = LIGNES_ENTETE + 7 * q;  // from 0
-            Mesure(BoiteEnonce(Jeu.Question[q]), lignes[static_cast<std::size_t>(ligne)], ligne + 1, f, d);
+            const FicheQuestion& question = jeu->Question[q];
+            Mesure(BoiteEnonce(question), lignes[static_cast<std::size_t>(ligne)], ligne + 1, f, d);
             for (int n = 1; n <= 4; ++n) {
-                if (Jeu.Question[q].Reponse[n - 1].Ligne1[0] == '\0') continue;
-                Mesure(BoiteReponse(Jeu.Question[q], n), lignes[static_cast<std::size_t>(ligne + n)], ligne + n + 1, f, d);
+                if (question.Reponse[n - 1].Ligne1[0] == '\0') continue;
+                Mesure(BoiteReponse(question, n), lignes[static_cast<std::size_t>(ligne + n)], ligne + n + 1, f, d);
             }
         }
     }, erreur);

@@ -19,8 +19,6 @@ void Calcule(int largeur, int hauteur, const std::function<void()>& calcul) {
     partie::EcritConfig(largeur, hauteur);
     harness::Start([calcul] {
         InitGraph(4, 1, 0);
-        Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-        Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
         calcul();
         CloseGraph();
         return 0;

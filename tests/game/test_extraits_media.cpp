@@ -79,7 +79,7 @@ protected:
 TEST_F(Extraits, AStillPictureFillsTheScreenWithItsNoticeUntilAClick) {
     picture_files::SolidPng("InfosQuizz/questions/images/rouge.png", 800, 600, 0xFFFF0000u);
     Lance("Regarde bien ce dessin\xA7rouge.png");
-    EXPECT_EQ(Jeu.VueImage, 0);
+    EXPECT_EQ(partie::EnCours().Jeu.VueImage, 0);
     Ouvre();
     EXPECT_EQ(partie::CompteCouleur(0xFF0000, 0, 0, 1023, 600), 1024 * 601) << "800 x 600 fills 1024 x 768";
     // The notice box at the foot: white, outlined and written in black.
@@ -87,11 +87,11 @@ TEST_F(Extraits, AStillPictureFillsTheScreenWithItsNoticeUntilAClick) {
     EXPECT_GT(partie::CompteCouleur(0x000000, 300, 700, 724, 765), 300);
     EXPECT_EQ(harness::Pixel(5, 765), 0xFF0000u);
     harness::Advance(20000);
-    EXPECT_EQ(Jeu.VueImage, 0) << "still open";
+    EXPECT_EQ(partie::EnCours().Jeu.VueImage, 0) << "still open";
     // The click that closes the picture lies over answer 3: it must not
     // answer the question.
     harness::ClickAt(254, 612);
-    VerifieRetour(Jeu.VueImage);
+    VerifieRetour(partie::EnCours().Jeu.VueImage);
     RepondApres2s();
 }
 
@@ -115,9 +115,9 @@ TEST_F(Extraits, AnAnimatedGifPlaysAtItsSizeUntilAKey) {
     }
     EXPECT_TRUE(anime) << "the GIF does not move";
     harness::Advance(20000);
-    EXPECT_EQ(Jeu.VueImage, 0);
+    EXPECT_EQ(partie::EnCours().Jeu.VueImage, 0);
     harness::Key('a');
-    VerifieRetour(Jeu.VueImage);
+    VerifieRetour(partie::EnCours().Jeu.VueImage);
     RepondApres2s();
 }
 
@@ -135,10 +135,10 @@ TEST_F(Extraits, AnMp3ExtractIsFedInItsPanelUntilAButtonGoesDown) {
     const std::vector<uint32_t> panneau = Ecran();
     harness::Advance(20000);
     EXPECT_TRUE(Ecran() == panneau);
-    EXPECT_EQ(Jeu.ExtraitSonEcoute, 0);
+    EXPECT_EQ(partie::EnCours().Jeu.ExtraitSonEcoute, 0);
     const size_t sons = harness::Sounds().size();
     extraits::ClicTenu(254, 612);
-    VerifieRetour(Jeu.ExtraitSonEcoute);
+    VerifieRetour(partie::EnCours().Jeu.ExtraitSonEcoute);
     EXPECT_EQ(harness::Sounds().size(), sons) << "the extract was played again";
     RepondApres2s();
 }
@@ -149,13 +149,13 @@ TEST_F(Extraits, AnotherSoundIsStartedOnceAndTakesTwoClicks) {
     Ouvre();
     harness::Advance(20000);
     harness::ClickAt(500, 100);
-    EXPECT_EQ(Jeu.ExtraitSonEcoute, 1);
+    EXPECT_EQ(partie::EnCours().Jeu.ExtraitSonEcoute, 1);
     EXPECT_TRUE(Ecran() == avant_) << "the panel goes at the end of the first click";
     // One more click is awaited: the countdown stays still meanwhile.
     harness::Advance(5000);
     EXPECT_TRUE(Ecran() == avant_);
     harness::ClickAt(500, 100);
-    VerifieRetour(Jeu.ExtraitSonEcoute);
+    VerifieRetour(partie::EnCours().Jeu.ExtraitSonEcoute);
     RepondApres2s();
 }
 
@@ -174,10 +174,10 @@ TEST_F(Extraits, AVideoPlaysOnItsOwnScreenUntilALeftClickOnTheCross) {
     EXPECT_GT(partie::CompteCouleur(0x000000, 100, 600, 924, 720), 300);
     harness::Advance(1000);
     harness::ClickAt(1023 - 55, 55, 2);
-    EXPECT_EQ(Jeu.VideoVue, 0) << "the right button closed the video";
+    EXPECT_EQ(partie::EnCours().Jeu.VideoVue, 0) << "the right button closed the video";
     harness::Advance(1000);
     harness::ClickAt(1023 - 55, 55);
-    VerifieRetour(Jeu.VideoVue);
+    VerifieRetour(partie::EnCours().Jeu.VideoVue);
     RepondApres2s();
 }
 
@@ -191,11 +191,11 @@ TEST_F(Extraits, AVideoPlayedToItsEndClosesItself) {
     EXPECT_GT(partie::CompteCouleur(0xFFFFFF, 100, 100, 924, 135), 100);
     EXPECT_EQ(partie::CompteCouleur(0xFFFFFF, 100, 55, 924, 95), 0);
     harness::Advance(2000);
-    EXPECT_EQ(Jeu.VideoVue, 0);
+    EXPECT_EQ(partie::EnCours().Jeu.VideoVue, 0);
     // The four-second video ends by itself; the time it played is not
     // counted, what follows is.
     harness::Advance(2100);
-    VerifieRetour(Jeu.VideoVue);
+    VerifieRetour(partie::EnCours().Jeu.VideoVue);
     RepondApres2s();
 }
 
@@ -208,7 +208,7 @@ TEST_F(Extraits, AnUndecodablePictureOpensAWhiteViewAndCloses) {
     EXPECT_GT(partie::CompteCouleur(0xFFFFFF, 0, 0, 1023, 767), 700000);
     harness::Advance(20000);
     harness::ClickAt(500, 100);
-    VerifieRetour(Jeu.VueImage);
+    VerifieRetour(partie::EnCours().Jeu.VueImage);
     RepondApres2s();
 }
 
@@ -219,7 +219,7 @@ TEST_F(Extraits, ATruncatedGifOpensAndClosesByAButton) {
     Ouvre();
     harness::Advance(20000);
     harness::ClickAt(500, 100);
-    VerifieRetour(Jeu.VueImage);
+    VerifieRetour(partie::EnCours().Jeu.VueImage);
     RepondApres2s();
 }
 
@@ -230,7 +230,7 @@ TEST_F(Extraits, AnMp3ThatIsNoSoundKeepsItsPanelUntilAButton) {
     harness::Advance(20000);
     EXPECT_EQ(harness::Pixel(250, 384), PaletteRGB(14)) << "the panel went by itself";
     extraits::ClicTenu(500, 100);
-    VerifieRetour(Jeu.ExtraitSonEcoute);
+    VerifieRetour(partie::EnCours().Jeu.ExtraitSonEcoute);
     RepondApres2s();
 }
 
@@ -238,14 +238,14 @@ TEST_F(Extraits, AVideoThatIsNoVideoEndsAtOnce) {
     test_support::WriteFile("InfosQuizz/questions/videos/faux.mp4", std::string(5000, 'x'));
     Lance("Regarde :~faux.mp4");
     harness::ClickAt(kVignetteX, kVignetteY);
-    VerifieRetour(Jeu.VideoVue);
+    VerifieRetour(partie::EnCours().Jeu.VideoVue);
     RepondApres2s();
 }
 
 TEST_F(Extraits, AMissingFileOrAThumbnailOnlyPictureOpensNothing) {
     picture_files::SolidPng("InfosQuizz/questions/images/carte.png", 80, 60, 0xFF00FF00u);
     Lance("O\xF9 est la mer ?\xA7_carte.png");
-    Jeu.VueImage = 0;
+    partie::EnCours().Jeu.VueImage = 0;
     harness::ClickAt(kVignetteX, kVignetteY);
     EXPECT_EQ(harness::Presents(), presents_);
     EXPECT_TRUE(Ecran() == avant_);
@@ -255,14 +255,14 @@ TEST_F(Extraits, AMissingFileOrAThumbnailOnlyPictureOpensNothing) {
 TEST_F(Extraits, AMissingSoundStaysAvailableForALaterClick) {
     Lance("\xC9" "coute\xB5" "absent.mp3");
     harness::ClickAt(kVignetteX, kVignetteY);
-    EXPECT_EQ(Jeu.ExtraitSonEcoute, 0);
+    EXPECT_EQ(partie::EnCours().Jeu.ExtraitSonEcoute, 0);
     EXPECT_TRUE(Ecran() == avant_);
     // The teacher puts the file in place: the next click plays it.
     partie::CopieSonMuet("InfosQuizz/questions/sons/absent.mp3");
     harness::ClickAt(kVignetteX, kVignetteY);
     EXPECT_EQ(harness::Sounds().back(), ".//InfosQuizz//questions//sons//absent.mp3");
     extraits::ClicTenu(500, 100);
-    EXPECT_EQ(Jeu.ExtraitSonEcoute, 1);
+    EXPECT_EQ(partie::EnCours().Jeu.ExtraitSonEcoute, 1);
 }
 
 }  // namespace

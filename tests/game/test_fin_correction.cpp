@@ -94,11 +94,11 @@ TEST_F(Fin, EachQuestionIsReviewedThenTheScoreAndTheCreditsEndTheRun) {
     ASSERT_FALSE(harness::Finished());
     EXPECT_EQ(extraits::Resultats(), "DUPONT\nMarie\nDEMO\n02\n03\n0009\n");
     const unsigned char codes[5] = {62, 3, 0, 62, 1};
-    for (int q = 0; q < 5; ++q) EXPECT_EQ(Jeu.JoueurSolo[q], codes[q]) << q;
+    for (int q = 0; q < 5; ++q) EXPECT_EQ(partie::EnCours().Jeu.JoueurSolo[q], codes[q]) << q;
     const int rouges[5] = {0, 3, 0, 0, 1};
     for (int ecran = 1; ecran <= 5; ++ecran) {
         VerifieCouleurs(ecran, rouges[ecran - 1]);
-        EXPECT_EQ(Jeu.NumQuestion, ecran);
+        EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, ecran);
         // Screens alternately go on by a key and by a click.
         if (ecran % 2 == 1)
             harness::Key(' ');
@@ -124,7 +124,7 @@ TEST_F(Fin, EscapeOnTheThirdReviewScreenEndsTheRunWithoutTheScore) {
     harness::Key('a');
     harness::ClickAt(500, 700);
     VerifieCouleurs(3, 0);
-    EXPECT_EQ(Jeu.NumQuestion, 3);
+    EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, 3);
     harness::Key(KEY_ESCAPE);
     ASSERT_TRUE(harness::Finished());
     EXPECT_EQ(harness::ExitCode(), 0);
@@ -137,14 +137,14 @@ TEST_F(Fin, AButtonHeldDownGoesOnByOneScreenOnly) {
     JoueCinq();
     harness::MoveTo(500, 700);
     harness::Press(1);
-    ASSERT_EQ(Jeu.NumQuestion, 2);
+    ASSERT_EQ(partie::EnCours().Jeu.NumQuestion, 2);
     VerifieCouleurs(2, 3);
     harness::Advance(2000);
-    EXPECT_EQ(Jeu.NumQuestion, 2) << "the held button ran through the next screen";
+    EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, 2) << "the held button ran through the next screen";
     harness::Release(1);
-    EXPECT_EQ(Jeu.NumQuestion, 2);
+    EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, 2);
     harness::ClickAt(500, 700);
-    EXPECT_EQ(Jeu.NumQuestion, 3);
+    EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, 3);
     VerifieCouleurs(3, 0);
 }
 
@@ -156,7 +156,7 @@ TEST_F(Fin, AQuizOfOneQuestionShowsOneReviewScreenThenTheScore) {
     // The review of the only question is up; the score follows one key later.
     VerifieCouleurs(1, 4);
     harness::Key(' ');
-    EXPECT_EQ(Jeu.NumQuestion, 1);
+    EXPECT_EQ(partie::EnCours().Jeu.NumQuestion, 1);
     EXPECT_EQ(Pixels(kReponseAttendue, 2), 0) << "still on a review screen";
     harness::Key(' ');
     harness::Key(' ');

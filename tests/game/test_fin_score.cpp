@@ -19,32 +19,34 @@ namespace {
 
 int HauteurScore = 0;  // TextHeight() of the score line, measured by Reference
 
-void Ouvre() {
+// A screen record whose archive is released however the run ends (the test
+// may stop it before its last key), as the game's own run does.
+struct EcranTeste {
+    Ecran vue;
+    ~EcranTeste() { LibereRessources(vue); }
+};
+
+void Ouvre(Ecran& vue) {
     InitGraph(4, 1, 0);
     InitFont();
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    OuvreArchive(vue);
 }
 
-// The score screen of a pupil whose results file says `bonnes`.
-int Score(const char* bonnes, int questions) {
-    // A run that the test stops before its last key releases the archive
-    // on the way out, as the game's own run does.
-    struct Liberation {
-        ~Liberation() { LibereRessources(); }
-    } liberation;
-    Ouvre();
-    snprintf(Pupille.Joueur.Bonnes, sizeof Pupille.Joueur.Bonnes, "%s", bonnes);
-    Classe.NombreQuestions = questions;
-    FinJeu();
-    AProposFinal();
+// The score screen of the pupil `joueur` whose results file says `bonnes`.
+int Score(FicheJoueur& joueur, const char* bonnes, int questions) {
+    EcranTeste liberation;
+    Ouvre(liberation.vue);
+    snprintf(joueur.Bonnes, sizeof joueur.Bonnes, "%s", bonnes);
+    FinJeu(liberation.vue, joueur, questions);
+    AProposFinal(liberation.vue);
     return 0;
 }
 
 // `texte` alone where the score's number is written, on black.
 int Reference(const std::string& texte) {
-    Ouvre();
+    EcranTeste e;
+    Ecran& Vue = e.vue;
+    Ouvre(Vue);
     SetUFormat(U_ASCII8);
     SetColor(12);
     DimText(4);
@@ -88,13 +90,14 @@ protected:
         return t;
     }
     test_support::ScratchDir dossier_;
+    FicheJoueur joueur_ = {};  // the pupil of the score screen's run
 };
 
 TEST_F(Score_, SevenRightOfTenReadsSevenSlashTen) {
     const std::vector<bool> sept = TraceDe("7/10"), zero = TraceDe("07/10");
     ASSERT_NE(sept, zero);
-    Lance([] { return Score("07\n", 10); });
-    EXPECT_EQ(BonnesLues(), 7);
+    Lance([this] { return Score(joueur_, "07\n", 10); });
+    EXPECT_EQ(BonnesLues(joueur_), 7);
     EXPECT_TRUE(Trace() == sept) << "the score is not written 7/10";
     // The farewell texts in white, the box around the score in colour 12.
     EXPECT_GT(partie::CompteCouleur(0xFFFFFF, 100, 330, 924, 440), 500);
@@ -104,7 +107,7 @@ TEST_F(Score_, SevenRightOfTenReadsSevenSlashTen) {
 
 TEST_F(Score_, NoRightAnswerReadsZeroAndOnlyKeysGoOn) {
     const std::vector<bool> attendu = TraceDe("0/3");
-    Lance([] { return Score("00\n", 3); });
+    Lance([this] { return Score(joueur_, "00\n", 3); });
     EXPECT_TRUE(Trace() == attendu);
     const int presents = harness::Presents();
     harness::ClickAt(512, 384);
@@ -123,8 +126,10 @@ TEST_F(Score_, NoRightAnswerReadsZeroAndOnlyKeysGoOn) {
 // The credits screen: double rectangle, inner frame with its corner arcs,
 // the lines in their colours, every line inside the frame.
 int Credits() {
-    Ouvre();
-    APropos();
+    EcranTeste e;
+    Ecran& Vue = e.vue;
+    Ouvre(Vue);
+    APropos(Vue);
     while (GetKeyPressed() != KEY_ESCAPE) {
     }
     UnloadDatafile(Vue.Donnees);

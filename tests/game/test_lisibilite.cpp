@@ -209,7 +209,7 @@ TEST_P(Lisibilite, EveryScreenKeepsItsTextsOnScreenInTheirBoxesAndReadable) {
     EXPECT_EQ(TrousDuCadran(38, 40), 0) << "a sector of the dial stayed black";
     if (HasFailure()) harness::SaveShot("dial-" + std::to_string(GetParam().w));
     for (int q = 0; q < 4 && !harness::Finished(); ++q) {
-        const FicheQuestion& fiche = Jeu.Question[Jeu.NumQuestion];
+        const FicheQuestion& fiche = partie::EnCours().Jeu.Question[partie::EnCours().Jeu.NumQuestion];
         const bool video = fiche.Video[0] != '\0';
         if (fiche.Image[0] != '\0' || fiche.Son[0] != '\0' || video) {
             ecran_ = fiche.Image[0] ? "picture view" : fiche.Son[0] ? "sound view" : "video view";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "compteur.h"
@@ -24,11 +25,9 @@ std::vector<int> Retours;  // what each call of DeCompteur returned
 int Programme(int d) {
     InitGraph(4, 1, 0);
     InitFont();
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Jeu.PremiereCompteur = 1;
+    const auto jeu = std::make_unique<Partie>();  // fresh: its first call starts a count
     for (;;) {
-        Retours.push_back(DeCompteur(kX, kY, kR, d));
+        Retours.push_back(DeCompteur(*jeu, kX, kY, kR, d));
         int touche = GetKeyPressed();
         if (touche == KEY_ESCAPE) break;
         if (touche == 'p') {

@@ -27,22 +27,22 @@ TEST_F(Niveau, OnlyTheLastChosenLevelIsRedAndTheButtonNeedsALevel) {
     partie::Lance();
     ASSERT_TRUE(harness::Healthy());
     Confirme();  // no level yet
-    EXPECT_EQ(Classe.QuelNiveau, -1);
+    EXPECT_EQ(partie::EnCours().Classe.QuelNiveau, -1);
     harness::ClickAt(260, 675);  // C.M.1
-    EXPECT_EQ(Classe.QuelNiveau, 4);
+    EXPECT_EQ(partie::EnCours().Classe.QuelNiveau, 4);
     EXPECT_GT(Rouge(260, 675), 10);
     harness::ClickAt(762, 545);  // C.E.2
-    EXPECT_EQ(Classe.QuelNiveau, 5);
+    EXPECT_EQ(partie::EnCours().Classe.QuelNiveau, 5);
     EXPECT_EQ(Rouge(260, 675), 0);
     EXPECT_GT(Rouge(762, 545), 10);
     harness::ClickAt(540, 330);  // outside every area: no level any more
-    EXPECT_EQ(Classe.QuelNiveau, -1);
+    EXPECT_EQ(partie::EnCours().Classe.QuelNiveau, -1);
     EXPECT_EQ(Rouge(762, 545), 0);
     Confirme();
     EXPECT_EQ(partie::CompteCouleur(PaletteRGB(46), 0, 400, 1023, 767), 0) << "the button left the level screen without a level";
     harness::ClickAt(762, 675);  // C.M.2
     Confirme();
-    EXPECT_EQ(Classe.QuelNiveau, 3);
+    EXPECT_EQ(partie::EnCours().Classe.QuelNiveau, 3);
     // C.M.2 reads the name-entry settings: its screen asks for the names.
     harness::Type("Leroy");
     harness::Key(KEY_ENTER);

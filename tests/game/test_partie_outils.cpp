@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -61,11 +62,21 @@ void ArbreStandard() {
     EcritQuizz(TroisQuestions());
 }
 
-void Lance() {
+namespace {
+std::unique_ptr<Course> Derniere;  // the records of the last run started
+}  // namespace
+
+Course& Lance() {
+    harness::Stop();  // the last run lets go of its records first
+    Derniere = std::make_unique<Course>();
     harness::Options o;
     o.archive = GRELINOR_ARCHIVE;
-    harness::Start([] { return GrelinorMain(); }, o);
+    Course& course = *Derniere;
+    harness::Start([&course] { return GrelinorMain(course); }, o);
+    return course;
 }
+
+Course& EnCours() { return *Derniere; }
 
 void ChoisitNiveau(int niveau) {
     const int x[6] = {260, 762, 260, 762, 260, 762};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grelinor.h"
 #include "harness.h"
 #include "test_support.h"
 
@@ -39,8 +40,12 @@ std::vector<QuestionTest> TroisQuestions();
 // list of three pupils.
 void ArbreStandard();
 
-// Starts GrelinorMain under the harness with the game's archive.
-void Lance();
+// Starts GrelinorMain under the harness with the game's archive, on fresh
+// records that the test reads through EnCours() while the run goes on and
+// after it ends (until the next Lance).
+Course& Lance();
+// The records of the run last started by Lance.
+Course& EnCours();
 
 // Clicks a class level (0 G.S. ... 5 C.M.2) then the confirm button.
 void ChoisitNiveau(int niveau);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "couleurs.h"
+#include "ecran.h"
 #include "etat.h"
 #include "harness.h"
 #include "lumicanvas.h"
@@ -17,22 +18,21 @@ namespace {
 
 // Draws Question[0] on a white screen with mode 0, then the mode of each
 // digit key typed ("-" for mode -1), until Escape.
-int Programme() {
+int Programme(const Reglages& Classe, Partie& Jeu, const Eleve& Pupille) {
     InitGraph(4, 1, 0);
     InitFont();
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    Ecran Vue;
+    OuvreArchive(Vue);
     SetColor(15);
     DrawRectFill(0, 0, GetMaxX(), GetMaxY());
     Vue.Quizz = GetImage(0, 0, GetMaxX(), GetMaxY());
     Jeu.NumQuestion = 0;
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, 0);
     for (;;) {
         int touche = GetKeyPressed();
         if (touche == KEY_ESCAPE) break;
-        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(Jeu, Pupille, Vue, static_cast<char>(touche - '0'));
-        if (touche == '-') AfficheQuestionReponses(Jeu, Pupille, Vue, -1);
+        if (touche >= '0' && touche <= '9') AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, static_cast<char>(touche - '0'));
+        if (touche == '-') AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, -1);
     }
     DestroyBitmap(Vue.Quizz);
     Vue.Quizz = nullptr;
@@ -67,17 +67,14 @@ class EcranQuestion : public ::testing::Test {
 protected:
     void SetUp() override {
         partie::EcritConfig();
-        std::memset(&Jeu.Question[0], 0, sizeof Jeu.Question[0]);
         Copie(Jeu.Question[0].Enonce1, sizeof Jeu.Question[0].Enonce1, "Quel fruit est jaune ?");
         for (int n = 0; n < 4; ++n) Copie(Jeu.Question[0].Reponse[n].Ligne1, 60, "Fruit");
         Copie(Jeu.Question[0].BonneReponse, 3, "2");
-        Pupille.NOM_JOUEUR[0] = Pupille.PRENOM_JOUEUR[0] = Pupille.CLASSE_JOUEUR[0] = '\0';
-        Jeu.BonnesReponses = Jeu.MauvaisesReponses = 0;
     }
     void Lance() {
         harness::Options o;
         o.archive = GRELINOR_ARCHIVE;
-        harness::Start(Programme, o);
+        harness::Start([this] { return Programme(Classe, Jeu, Pupille); }, o);
         ASSERT_TRUE(harness::Healthy());
     }
     void TearDown() override {
@@ -86,6 +83,10 @@ protected:
         harness::Stop();
     }
     test_support::ScratchDir dossier_;
+    // Fresh records for each test: the question screen's pupil and quiz.
+    Reglages Classe;
+    Partie Jeu;
+    Eleve Pupille;
 };
 
 TEST_F(EcranQuestion, AnAnswerPictureMovesTheTextAndLongTextsGetSmaller) {

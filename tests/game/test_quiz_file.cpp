@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -39,25 +40,28 @@ std::string Bloc(int q, const std::string& bonne = "1") {
 
 std::string Entete() { return "Titre du quiz\nTh\xE8me\nlibre\n"; }
 
-// Writes the scrambled text as the quiz file and loads it for n questions.
-int Charge(const std::string& plain, int n) {
-    WriteFile(QUIZ, Brouille(plain));
-    Classe.NombreQuestions = n;
-    PrepareQuizz();
-    char chemin[256];
-    CheminQuizz(chemin, sizeof chemin);
-    return GetInfoFile(chemin);
-}
-
-// Loads one question whose question line and first answer line are given.
-const FicheQuestion& ChargeLignes(const std::string& question, const std::string& reponse = "R1") {
-    EXPECT_EQ(Charge(Entete() + question + "\n" + reponse + "\nR2\nR3\nR4\n3\n--\n", 1), 0);
-    return Jeu.Question[0];
-}
-
 class FichierQuizz : public ::testing::Test {
 protected:
+    // Writes the scrambled text as the quiz file and loads it for n questions.
+    int Charge(const std::string& plain, int n) {
+        WriteFile(QUIZ, Brouille(plain));
+        Classe.NombreQuestions = n;
+        PrepareQuizz(Jeu, Classe.NombreQuestions);
+        char chemin[256];
+        CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+        return GetInfoFile(chemin, Classe, Jeu);
+    }
+
+    // Loads one question whose question line and first answer line are given.
+    const FicheQuestion& ChargeLignes(const std::string& question, const std::string& reponse = "R1") {
+        EXPECT_EQ(Charge(Entete() + question + "\n" + reponse + "\nR2\nR3\nR4\n3\n--\n", 1), 0);
+        return Jeu.Question[0];
+    }
+
     ScratchDir dossier;
+    // Fresh for each test.
+    Reglages Classe;
+    Partie Jeu;
 };
 
 TEST_F(FichierQuizz, ScramblingIsItsOwnInverseAndUsesKeyA5) {
@@ -234,10 +238,10 @@ TEST_F(FichierQuizz, MissingLinesLeaveTheLaterQuestionsEmpty) {
 TEST_F(FichierQuizz, AnUnscrambledFileIsDecodedAllTheSame) {
     WriteFile(QUIZ, Entete() + Bloc(1));
     Classe.NombreQuestions = 1;
-    PrepareQuizz();
+    PrepareQuizz(Jeu, Classe.NombreQuestions);
     char chemin[256];
-    CheminQuizz(chemin, sizeof chemin);
-    ASSERT_EQ(GetInfoFile(chemin), 0);
+    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+    ASSERT_EQ(GetInfoFile(chemin, Classe, Jeu), 0);
     EXPECT_STRNE(Classe.Questionnaire, "Titre du quiz");
     EXPECT_STREQ(Jeu.Question[0].BonneReponse, "");
 }
@@ -252,13 +256,12 @@ TEST_F(FichierQuizz, NoPlainCopyIsWrittenToDisk) {
         }
     }
     EXPECT_EQ(fichiers, 1);
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(FichierQuizz, MissingFileLoadsNothingAndSaysWhich) {
     std::strcpy(Classe.Questionnaire, "avant");
     Classe.NombreQuestions = 1;
-    EXPECT_EQ(GetInfoFile(".//InfosQuizz//questions//absent"), -1);
+    EXPECT_EQ(GetInfoFile(".//InfosQuizz//questions//absent", Classe, Jeu), -1);
     EXPECT_STREQ(Classe.Questionnaire, "avant");
     EXPECT_NE(std::strstr(MessageErreur, "questions//absent"), nullptr);
 }
@@ -266,26 +269,25 @@ TEST_F(FichierQuizz, MissingFileLoadsNothingAndSaysWhich) {
 TEST_F(FichierQuizz, CheckBeforeStartAcceptsAWholeQuiz) {
     WriteFile(QUIZ, Brouille(Entete() + Bloc(1, "2") + Bloc(2, "3").substr(0, Bloc(2).size() - 3)));
     Classe.NombreQuestions = 2;
-    EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;  // the free last line may be missing
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 1) << MessageErreur;  // the free last line may be missing
     Classe.NombreQuestions = 1;
-    EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 1) << MessageErreur;
 }
 
 TEST_F(FichierQuizz, CheckBeforeStartRefusesMissingShortOrUnanswerableQuizzes) {
     Classe.NombreQuestions = 2;
     MessageErreur[0] = '\0';
-    EXPECT_EQ(VerifieFichierQuizz(), 0);
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 0);
     EXPECT_NE(std::strstr(MessageErreur, "vorlines_DEMO"), nullptr);
 
     WriteFile(QUIZ, Brouille(Entete() + Bloc(1) + "Question 2\nA\n"));
-    EXPECT_EQ(VerifieFichierQuizz(), 0);
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 0);
     EXPECT_NE(std::strstr(MessageErreur, " 1 question"), nullptr) << MessageErreur;
     EXPECT_NE(std::strstr(MessageErreur, "les 2 "), nullptr) << MessageErreur;
 
     WriteFile(QUIZ, Brouille(Entete() + Bloc(1) + Bloc(2, "0")));
-    EXPECT_EQ(VerifieFichierQuizz(), 0);
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 0);
     EXPECT_NE(std::strstr(MessageErreur, "question 2 "), nullptr) << MessageErreur;
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 // The teacher scrambles a new version while a pupil starts: the pupil plays
@@ -303,23 +305,23 @@ TEST_F(FichierQuizz, WhatWasCheckedIsWhatIsPlayedEvenIfTheFileChanges) {
     for (const auto& c : cas) {
         WriteFile(QUIZ, Brouille(Entete() + Bloc(1, "2") + Bloc(2, "4")));
         Classe.NombreQuestions = 2;
-        ASSERT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
+        ASSERT_EQ(VerifieFichierQuizz(Classe, Jeu), 1) << MessageErreur;
         if (c.remplacant.empty()) fs::remove(QUIZ);
         else WriteFile(QUIZ, c.remplacant);
-        PrepareQuizz();
-        ASSERT_EQ(ChargeQuizzVerifie(), 0) << c.quoi << ": " << MessageErreur;
+        PrepareQuizz(Jeu, Classe.NombreQuestions);
+        ASSERT_EQ(ChargeQuizzVerifie(Classe, Jeu), 0) << c.quoi << ": " << MessageErreur;
         EXPECT_STREQ(Jeu.Question[0].Enonce1, "Question 1") << c.quoi;
         EXPECT_STREQ(Jeu.Question[1].Reponse[3].Ligne1, "R4-2") << c.quoi;
         EXPECT_STREQ(Jeu.Question[1].BonneReponse, "4") << c.quoi;
     }
     // Loaded once: without a new check, the next load reads the file again.
     WriteFile(QUIZ, Brouille(Entete() + Bloc(5) + Bloc(6)));
-    ASSERT_EQ(ChargeQuizzVerifie(), 0) << MessageErreur;
+    ASSERT_EQ(ChargeQuizzVerifie(Classe, Jeu), 0) << MessageErreur;
     EXPECT_STREQ(Jeu.Question[0].Enonce1, "Question 5");
 
     fs::resize_file(QUIZ, 100 * 1024 * 1024);  // sparse: costs no disk
     MessageErreur[0] = '\0';
-    EXPECT_EQ(VerifieFichierQuizz(), 0);
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 0);
     EXPECT_NE(std::strstr(MessageErreur, "vorlines_DEMO"), nullptr) << MessageErreur;
     EXPECT_NE(std::strstr(MessageErreur, "trop grand"), nullptr) << MessageErreur;
 }
@@ -366,10 +368,10 @@ TEST_F(FichierQuizz, EncoderWritesWhatTheLoaderReads) {
     fs::create_directories("InfosQuizz/questions");
     ASSERT_EQ(Outil("quiz.txt " + std::string(QUIZ)), 0) << ReadFile("erreurs.txt");
     Classe.NombreQuestions = 1;
-    PrepareQuizz();
+    PrepareQuizz(Jeu, Classe.NombreQuestions);
     char chemin[256];
-    CheminQuizz(chemin, sizeof chemin);
-    ASSERT_EQ(GetInfoFile(chemin), 0);
+    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+    ASSERT_EQ(GetInfoFile(chemin, Classe, Jeu), 0);
     EXPECT_STREQ(Classe.Questionnaire, "Quiz d\xE9mo");
     EXPECT_STREQ(Classe.Theme, "Th\xE8me \x80");
     EXPECT_STREQ(Jeu.Question[0].Enonce1, "Combien co\xFBte \xA7 ?");
@@ -455,13 +457,16 @@ TEST(QuizDemo, LoadsAsManyQuestionsAsTheClassSettingsAnnounce) {
     ScratchDir dossier;
     fs::copy(demo / "InfosQuizz", "InfosQuizz", fs::copy_options::recursive);
     for (signed char niveau : {3, 8}) {
+        Reglages Classe;
+        const auto jeu = std::make_unique<Partie>();
+        Partie& Jeu = *jeu;
         Classe.QuelNiveau = niveau;
-        ASSERT_EQ(LitInfosJeu(), 1) << MessageErreur;
-        EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
-        PrepareQuizz();
+        ASSERT_EQ(LitInfosJeu(Classe), 1) << MessageErreur;
+        EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 1) << MessageErreur;
+        PrepareQuizz(Jeu, Classe.NombreQuestions);
         char chemin[256];
-        CheminQuizz(chemin, sizeof chemin);
-        ASSERT_EQ(GetInfoFile(chemin), 0);
+        CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+        ASSERT_EQ(GetInfoFile(chemin, Classe, Jeu), 0);
         for (int q = 0; q < Classe.NombreQuestions; ++q) {
             EXPECT_NE(Jeu.Question[q].Enonce1[0], '\0') << q;
             EXPECT_NE(Jeu.Question[q].BonneReponse[0], '\0') << q;

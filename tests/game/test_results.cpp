@@ -29,19 +29,6 @@ using test_support::ReadFile;
 using test_support::ScratchDir;
 using test_support::WriteFile;
 
-void Eleve(const char* nom, const char* prenom, const char* classe = "DEMO") {
-    std::memset(&Pupille.Joueur, 0, sizeof Pupille.Joueur);
-    std::snprintf(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, "%s", nom);
-    std::snprintf(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, "%s", prenom);
-    std::snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", classe);
-}
-
-// A new quiz of n questions for the pupil, counters at zero.
-void NouveauQuizz(int n) {
-    Classe.NombreQuestions = n;
-    PrepareQuizz();
-}
-
 class Resultats : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -49,102 +36,117 @@ protected:
         Eleve("MARTIN", "Julie");
         NouveauQuizz(12);
     }
+    void Eleve(const char* nom, const char* prenom, const char* classe = "DEMO") {
+        Pupille.Joueur = {};
+        std::snprintf(Pupille.Joueur.Nom, sizeof Pupille.Joueur.Nom, "%s", nom);
+        std::snprintf(Pupille.Joueur.Prenom, sizeof Pupille.Joueur.Prenom, "%s", prenom);
+        std::snprintf(Pupille.Joueur.Classe, sizeof Pupille.Joueur.Classe, "%s", classe);
+    }
+
+    // A new quiz of n questions for the pupil, counters at zero.
+    void NouveauQuizz(int n) {
+        Classe.NombreQuestions = n;
+        PrepareQuizz(Jeu, Classe.NombreQuestions);
+    }
+
     ScratchDir dossier;
     const fs::path fichier = "InfosQuizz/joueurs/DEMO/MARTIN_Julie.txt";
+    // Fresh for each test.
+    Reglages Classe;
+    ::Eleve Pupille;
+    Partie Jeu;
 };
 
 TEST_F(Resultats, PathFollowsTheDataTreeFormat) {
     char chemin[TAILLE_CHEMIN];
-    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    ASSERT_EQ(CheminJoueur(Classe.CheminDonnees, Pupille.Joueur, chemin, sizeof chemin), 1);
     EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//DEMO//MARTIN_Julie.txt");
 }
 
 TEST_F(Resultats, CreationMakesTheFolderAndWritesTheStartingLines) {
-    EXPECT_EQ(JoueurDejaJoue(), 0);
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
+    EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 0);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE) << MessageErreur;
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
-    EXPECT_EQ(JoueurDejaJoue(), 1);
+    EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 1);
     EXPECT_STREQ(Pupille.Joueur.Nom, "MARTIN");  // no line feed left in the record
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Resultats, SecondStartOfTheSamePupilIsRefusedAndTheFileKept) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     Jeu.BonnesReponses = 3;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     const std::string avant = ReadFile(fichier);
     // Another computer sharing the data folder tries to start the same pupil.
-    EXPECT_EQ(CreeFichierJoueur(), RESULTATS_EXISTE);
+    EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_EXISTE);
     EXPECT_EQ(ReadFile(fichier), avant);
     Eleve("MARTIN", "Paul");
-    EXPECT_EQ(JoueurDejaJoue(), 0);
-    EXPECT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 0);
+    EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
 }
 
 TEST_F(Resultats, LinesFourToSixAfterRightWrongAndTimedOutAnswers) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     Classe.TempsReponseAutorise = 30;
     // Time runs out on the first question.
     Jeu.TempsJeu += Classe.TempsReponseAutorise;
     Jeu.MauvaisesReponses += 1;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n00\n01\n0030\n");
     // A right answer after 7 seconds, then a wrong one after 12.
     Jeu.TempsJeu += 7;
     Jeu.BonnesReponses += 1;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n01\n0037\n");
     Jeu.TempsJeu += 12;
     Jeu.MauvaisesReponses += 1;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n02\n0049\n");
     EXPECT_STREQ(Pupille.Joueur.Bonnes, "01\n");
     EXPECT_EQ(Jeu.PremiereJoueur, 0);
 }
 
 TEST_F(Resultats, TwelveQuestionsNineRight) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     Jeu.BonnesReponses = 9;
     Jeu.MauvaisesReponses = 3;
     Jeu.TempsJeu = 83;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n09\n03\n0083\n");
 }
 
 TEST_F(Resultats, TimesOfTenThousandSecondsOrMoreAreWrittenInFull) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     Jeu.BonnesReponses = 60;
     Jeu.TempsJeu = 21600;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n60\n00\n21600\n");
     Jeu.TempsJeu = 2147483647;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n60\n00\n2147483647\n");
 }
 
 TEST_F(Resultats, RewriteReplacesTheFileByRenamingAWholeNewOne) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     // A second name for the old file: an in-place rewrite would change it
     // too, a new file renamed over the old name leaves it alone.
     fs::create_hard_link(fichier, "ancien.txt");
     Jeu.BonnesReponses = 1;
     Jeu.TempsJeu = 5;
-    ASSERT_EQ(SetInfosJoueur(), 1);
+    ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile("ancien.txt"), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n01\n00\n0005\n");
     EXPECT_FALSE(fs::exists(fichier.string() + ".tmp"));
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
 #ifdef _WIN32
     GTEST_SKIP() << "POSIX only: a child process (fork) or a file size limit (setrlimit)";
 #else
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     // A file-size limit smaller than the new content: the write fails midway.
     Jeu.BonnesReponses = 1;
     MessageErreur[0] = '\0';
-    const int resultat = test_support::AvecTailleLimitee(10, [] { return SetInfosJoueur(); });
+    const int resultat = test_support::AvecTailleLimitee(10, [this] { return SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu); });
     EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_NE(std::strstr(MessageErreur, "MARTIN Julie"), nullptr) << MessageErreur;
@@ -154,20 +156,20 @@ TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
 
 TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {
     Eleve("B\xC9RANGER", "L\xE9" "a\x9C");  // BÉRANGER, Léaœ
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     const fs::path nom = fs::path("InfosQuizz/joueurs/DEMO") /
                          fs::path(u8"B\u00C9RANGER_L\u00E9a\u0153.txt");
     ASSERT_TRUE(fs::exists(nom));
     EXPECT_EQ(ReadFile(nom), "B\xC9RANGER\nL\xE9" "a\x9C\nDEMO\n0\n0\n9999\n");
-    EXPECT_EQ(JoueurDejaJoue(), 1);  // the test of a later run finds it
-    EXPECT_EQ(CreeFichierJoueur(), RESULTATS_EXISTE);
+    EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 1);  // the test of a later run finds it
+    EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_EXISTE);
 }
 
 TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
     Eleve("../../x", "..\\y:z", "..");
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE) << MessageErreur;
     char chemin[TAILLE_CHEMIN];
-    ASSERT_EQ(CheminJoueur(chemin, sizeof chemin), 1);
+    ASSERT_EQ(CheminJoueur(Classe.CheminDonnees, Pupille.Joueur, chemin, sizeof chemin), 1);
     EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
     int fichiers = 0;
     for (const auto& f : fs::recursive_directory_iterator(dossier.path())) {
@@ -183,7 +185,7 @@ TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
 // order; a pupil who leaves with Escape keeps the lines he finished. A
 // failure to keep answers leaves the run and the results file alone.
 TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     NouveauQuizz(4);
     std::snprintf(Classe.Questionnaire, sizeof Classe.Questionnaire, "Les anim\xE9" "aux");
     const struct {
@@ -211,7 +213,7 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
         Jeu.VueImage = Jeu.VideoVue = 0;  // as the question screen leaves them
         Jeu.ExtraitSonEcoute = t.ecoute;
         (t.choix == t.bonne[0] - '0' ? Jeu.BonnesReponses : Jeu.MauvaisesReponses) += 1;
-        ASSERT_EQ(SetInfosJoueur(), 1);
+        ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
         NoteReponse(Jeu, t.choix, t.secondes);
         attendu += std::string(t.ligne) + "\n";
         EXPECT_EQ(ReadFile(reponses), attendu);
@@ -227,13 +229,13 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
     // The answers folder is a file: the pupil plays on, his results file
     // is written, nothing else appears.
     Eleve("PETIT", "Lou");
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     fs::remove_all("InfosQuizz/joueurs/DEMO/reponses");
     WriteFile("InfosQuizz/joueurs/DEMO/reponses", "");
     DebutReponses(Classe, Pupille);
     NoteReponse(Jeu, 1, 3);
     Jeu.BonnesReponses = 1;
-    EXPECT_EQ(SetInfosJoueur(), 1);
+    EXPECT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile("InfosQuizz/joueurs/DEMO/reponses"), "");
     EXPECT_EQ(std::distance(fs::directory_iterator("InfosQuizz/joueurs/DEMO"), fs::directory_iterator()), 3);
 }
@@ -252,10 +254,9 @@ TEST_F(Resultats, TooLongAPathIsRefusedWithAMessage) {
     Eleve("\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9\xC9",
           "Julie");
     MessageErreur[0] = '\0';
-    EXPECT_EQ(CreeFichierJoueur(), RESULTATS_ERREUR);
-    EXPECT_EQ(SetInfosJoueur(), 0);
+    EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_ERREUR);
+    EXPECT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 0);
     EXPECT_NE(MessageErreur[0], '\0');
-    std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, ".//InfosQuizz//");
 }
 
 
@@ -309,20 +310,20 @@ TEST_F(Resultats, AStopAtAnyFileStepLeavesNoFileOrAWholeOneAndTheNextRunAgrees) 
     for (int k = 0;; ++k) {
         SCOPED_TRACE("creation stopped before step " + std::to_string(k));
         fs::remove_all("InfosQuizz/joueurs");
-        const bool fini = LanceEtArreteA(k, [] { return CreeFichierJoueur() == RESULTATS_CREE; });
+        const bool fini = LanceEtArreteA(k, [this] { return CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur) == RESULTATS_CREE; });
         const std::vector<fs::path> reste = FichiersDuDossier(fichier.parent_path());
         ASSERT_LE(reste.size(), 1u);
         if (reste.empty()) {
             ++sans_fichier;
             EXPECT_FALSE(fini);
-            EXPECT_EQ(JoueurDejaJoue(), 0);  // the next run lets him play
-            EXPECT_EQ(CreeFichierJoueur(), RESULTATS_CREE) << MessageErreur;
+            EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 0);  // the next run lets him play
+            EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE) << MessageErreur;
         } else {
             ++avec_fichier;
             EXPECT_EQ(reste[0], fichier);
             EXPECT_EQ(ReadFile(fichier), depart);
-            EXPECT_EQ(JoueurDejaJoue(), 1);  // the next run refuses him
-            EXPECT_EQ(CreeFichierJoueur(), RESULTATS_EXISTE);
+            EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 1);  // the next run refuses him
+            EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_EXISTE);
         }
         if (fini) break;
         ASSERT_LT(k, 50) << "the creation never completes";
@@ -334,16 +335,16 @@ TEST_F(Resultats, AStopAtAnyFileStepLeavesNoFileOrAWholeOneAndTheNextRunAgrees) 
     for (int k = 0;; ++k) {
         SCOPED_TRACE("rewrite stopped before step " + std::to_string(k));
         WriteFile(fichier, depart);
-        const bool fini = LanceEtArreteA(k, [] {
+        const bool fini = LanceEtArreteA(k, [this] {
             Jeu.BonnesReponses = 1;
             Jeu.TempsJeu = 7;
-            return SetInfosJoueur() == 1;
+            return SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu) == 1;
         });
         ASSERT_EQ(FichiersDuDossier(fichier.parent_path()).size(), 1u);
         const std::string lu = ReadFile(fichier);
         EXPECT_TRUE(lu == depart || lu == apres) << lu;
         ++(lu == depart ? anciens : nouveaux);
-        EXPECT_EQ(JoueurDejaJoue(), 1);
+        EXPECT_EQ(JoueurDejaJoue(Classe.CheminDonnees, Pupille.Joueur), 1);
         if (fini) break;
         ASSERT_LT(k, 50) << "the rewrite never completes";
     }
@@ -354,7 +355,7 @@ TEST_F(Resultats, AStopAtAnyFileStepLeavesNoFileOrAWholeOneAndTheNextRunAgrees) 
         if (EstFichierProvisoire(f.path().filename().string()))
             fs::last_write_time(f.path(), fs::file_time_type::clock::now() - std::chrono::hours(2));
     Eleve("MARTIN", "Paul");
-    ASSERT_EQ(CreeFichierJoueur(), RESULTATS_CREE);
+    ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     int temporaires = 0;
     for (const auto& f : fs::directory_iterator(fichier.parent_path()))
         temporaires += EstFichierProvisoire(f.path().filename().string());

@@ -30,7 +30,7 @@ protected:
     int Lit(const std::string& contenu) {
         WriteFile(REGLAGES, contenu);
         MessageErreur[0] = '\0';
-        return LitInfosJeu();
+        return LitInfosJeu(Classe);
     }
     // The message names the settings file and the given words.
     void MessageCite(const char* mots) {
@@ -38,6 +38,7 @@ protected:
         EXPECT_NE(std::strstr(MessageErreur, mots), nullptr) << MessageErreur;
     }
     ScratchDir dossier;
+    ::Reglages Classe;  // fresh for each test
 };
 
 TEST_F(Reglage, ReadsEveryField) {
@@ -51,7 +52,6 @@ TEST_F(Reglage, ReadsEveryField) {
     EXPECT_EQ(Classe.TempsAttente1, 5);
     EXPECT_EQ(Classe.TempsAttente2, 3);
     EXPECT_EQ(Classe.TempsReponseAutorise, 45);
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Reglage, NameEntryFlagChoosesListOrEntry) {
@@ -66,18 +66,18 @@ TEST_F(Reglage, LevelChoosesTheFile) {
     WriteFile(REGLAGES_PETITS, Reglages("4"));
     for (signed char niveau : {3, 4, 5, 6}) {
         Classe.QuelNiveau = niveau;
-        ASSERT_EQ(LitInfosJeu(), 1);
+        ASSERT_EQ(LitInfosJeu(Classe), 1);
         EXPECT_EQ(Classe.NombreQuestions, 10) << int(niveau);
         char chemin[TAILLE_CHEMIN];
-        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        ASSERT_EQ(CheminInfosJeu(Classe, chemin, sizeof chemin), 1);
         EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
     }
     for (signed char niveau : {7, 8}) {
         Classe.QuelNiveau = niveau;
-        ASSERT_EQ(LitInfosJeu(), 1);
+        ASSERT_EQ(LitInfosJeu(Classe), 1);
         EXPECT_EQ(Classe.NombreQuestions, 4) << int(niveau);
         char chemin[TAILLE_CHEMIN];
-        ASSERT_EQ(CheminInfosJeu(chemin, sizeof chemin), 1);
+        ASSERT_EQ(CheminInfosJeu(Classe, chemin, sizeof chemin), 1);
         EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
     }
 }
@@ -115,13 +115,12 @@ TEST_F(Reglage, NumberLinesMustBeNumbersOfThreeDigitsAtMost) {
 
 TEST_F(Reglage, MissingOrShortFilesAreRefusedByName) {
     MessageErreur[0] = '\0';
-    EXPECT_EQ(LitInfosJeu(), 0);
+    EXPECT_EQ(LitInfosJeu(Classe), 0);
     MessageCite("introuvable");
     EXPECT_EQ(Lit("Mon quiz\nLe theme\nCE1\n1\n10\n"), 0);
     MessageCite("ligne 5");
     EXPECT_EQ(Lit(""), 0);
     MessageCite("vide");
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(Reglage, LongTextLinesAreCutWithoutShiftingTheSettings) {
@@ -152,13 +151,15 @@ protected:
     int Verifie(const std::string& contenu) {
         WriteFile(LISTE, contenu);
         MessageErreur[0] = '\0';
-        return VerifieListeJoueurs();
+        return VerifieListeJoueurs(Classe.CheminDonnees, Liste);
     }
     void MessageCite(const char* mots) {
         EXPECT_NE(std::strstr(MessageErreur, "infos_quizz_DEMO"), nullptr) << MessageErreur;
         EXPECT_NE(std::strstr(MessageErreur, mots), nullptr) << MessageErreur;
     }
     ScratchDir dossier;
+    ::Reglages Classe;  // fresh for each test
+    std::vector<FicheListe> Liste;
 };
 
 std::string Eleves(int n) {
@@ -172,7 +173,6 @@ TEST_F(ListeEleves, AcceptsAWholeListAndGivesItsSize) {
     EXPECT_EQ(Verifie("1\r\nMARTIN\r\nZo\xE9\r\nG.S.\r\n"), 1);
     EXPECT_EQ(Verifie("60\n" + Eleves(60)), 60);
     EXPECT_EQ(Verifie("2\n" + Eleves(2) + "NOM\n"), 2);  // extra lines are never read
-    EXPECT_EQ(Fichier, nullptr);
 }
 
 TEST_F(ListeEleves, RefusesCountsOutsideOneToSixty) {
@@ -186,7 +186,7 @@ TEST_F(ListeEleves, RefusesCountsOutsideOneToSixty) {
 
 TEST_F(ListeEleves, RefusesAMissingFileShortListsAndOverlongNames) {
     MessageErreur[0] = '\0';
-    EXPECT_EQ(VerifieListeJoueurs(), 0);
+    EXPECT_EQ(VerifieListeJoueurs(Classe.CheminDonnees, Liste), 0);
     MessageCite("introuvable");
     EXPECT_EQ(Verifie("4\n" + Eleves(3)), 0);
     MessageCite("ligne 10");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <filesystem>
 
 #include "etat.h"
@@ -20,19 +21,23 @@ TEST(Init, TheGameReadsTheNewTreeAsItIs) {
     ScratchDir dossier;
     const Sortie s = Pivolette("init classe");
     ASSERT_EQ(s.code, 0) << s.err;
+    Reglages Classe;
+    std::vector<FicheListe> Liste;
+    const auto jeu = std::make_unique<Partie>();
+    Partie& Jeu = *jeu;
     std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s", "classe/InfosQuizz/");
     for (signed char niveau : {8, 3}) {
         Classe.QuelNiveau = niveau;
-        ASSERT_EQ(LitInfosJeu(), 1) << MessageErreur;
+        ASSERT_EQ(LitInfosJeu(Classe), 1) << MessageErreur;
         EXPECT_EQ(Classe.NombreQuestions, 3);
         EXPECT_EQ(Classe.GetInfosJoueur, niveau == 8 ? 0 : 1);  // the list for G.S., names typed above
     }
-    EXPECT_EQ(VerifieListeJoueurs(), 3) << MessageErreur;
-    EXPECT_EQ(VerifieFichierQuizz(), 1) << MessageErreur;
+    EXPECT_EQ(VerifieListeJoueurs(Classe.CheminDonnees, Liste), 3) << MessageErreur;
+    EXPECT_EQ(VerifieFichierQuizz(Classe, Jeu), 1) << MessageErreur;
     char chemin[256];
-    CheminQuizz(chemin, sizeof chemin);
-    PrepareQuizz();
-    ASSERT_EQ(GetInfoFile(chemin), 0);
+    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
+    PrepareQuizz(Jeu, Classe.NombreQuestions);
+    ASSERT_EQ(GetInfoFile(chemin, Classe, Jeu), 0);
     EXPECT_STREQ(Jeu.Question[1].Enonce2, "dit \xAB miaou \xBB ?");
     EXPECT_STREQ(Jeu.Question[2].BonneReponse, "3");
     EXPECT_TRUE(fs::is_directory("classe/InfosQuizz/joueurs/DEMO"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <filesystem>
 #include <string>
 
@@ -27,21 +28,30 @@ int EcranDuJeu() {
     InitGraph(4, 1, 0);
     InitFont();
     SetFontMode(1);
-    Vue.CorrectionX = (GetMaxX() + 1) / 1024.0f;
-    Vue.CorrectionY = (GetMaxY() + 1) / 768.0f;
-    Vue.Donnees = GetData("#");
+    // The test stops the run while it waits: the archive and the pieces are
+    // released on the way out.
+    struct Liberation {
+        Ecran Vue;
+        ~Liberation() { LibereRessources(Vue); }
+    } liberation;
+    Ecran& Vue = liberation.Vue;
+    Reglages Classe;
+    Eleve Pupille;
+    const auto jeu = std::make_unique<Partie>();
+    Partie& Jeu = *jeu;
+    OuvreArchive(Vue);
     Classe.NombreQuestions = 3;
-    PrepareQuizz();
+    PrepareQuizz(Jeu, Classe.NombreQuestions);
     std::snprintf(Classe.CheminDonnees, sizeof Classe.CheminDonnees, "%s/demo/InfosQuizz/", SOURCE_DIR);
-    GetInfoFile(DEMO.c_str());
+    GetInfoFile(DEMO.c_str(), Classe, Jeu);
     std::snprintf(Pupille.NOM_JOUEUR, sizeof Pupille.NOM_JOUEUR, "%s", "APER\xC7U");
     std::snprintf(Pupille.PRENOM_JOUEUR, sizeof Pupille.PRENOM_JOUEUR, "%s", "du quiz");
     std::snprintf(Pupille.CLASSE_JOUEUR, sizeof Pupille.CLASSE_JOUEUR, "%s", "DEMO");
-    CreeMorceaux();
+    CreeMorceaux(Vue);
     Jeu.NumQuestion = 1;
-    AfficheQuestionReponses(Jeu, Pupille, Vue, 0);
+    AfficheQuestionReponses(Classe.CheminDonnees, Jeu, Pupille, Vue, 0);
     GetKeyPressed();  // waits for the test
-    LibereRessources();
+    LibereRessources(Vue);
     return 0;
 }
 

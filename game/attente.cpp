@@ -56,6 +56,15 @@ int AttendClic() {
     return Attend(a).bouton;
 }
 
+int AttendAppui(bool& tenu) {
+    Attente a;
+    a.touches = Touches::Ignorees;
+    a.boutonTenu = tenu;
+    const Reveil r = Attend(a);
+    tenu = r.tenu;
+    return r.bouton;
+}
+
 int AttendTouche() {
     Attente a;
     a.boutons = false;

@@ -43,3 +43,9 @@ int AttendTouche();
 // Waits for one whole click (pressed then released) of any button, keys
 // thrown away; returns the buttons that were down.
 int AttendClic();
+
+// Waits for a mouse button going down, keys left in the buffer for the
+// screens that follow; returns the buttons down. `tenu` carries a button
+// still held from one call to the next (false before the first), so that
+// one press counts once.
+int AttendAppui(bool& tenu);

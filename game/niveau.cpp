@@ -1,6 +1,7 @@
 // The class-level screen: six levels, one to pick, then "JE VALIDE MON CHOIX !".
 #include "niveau.h"
 
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
@@ -117,7 +118,9 @@ void ChoixNiveau(const Ecran& vue, signed char& niveau) {
     DimText(3);
     int zone = -1;
     niveau = -1;
+    bool tenu = false;
     do {
-        if (ClickMouse() == 1) zone = Clic(zone, niveau);
+        AttendAppui(tenu);
+        zone = Clic(zone, niveau);
     } while (!(niveau >= 3 && niveau <= 8 && zone == kZoneBouton));
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "attente.h"
 #include "couleurs.h"
 #include "echelle.h"
 #include "etat.h"
@@ -118,8 +119,9 @@ void DessineBoutons() {
 
 // Waits for a click on one of the two buttons: 1 to confirm, 0 to restart.
 int Confirme() {
+    bool tenu = false;
     for (;;) {
-        if (ClickMouse() != 1) continue;
+        AttendAppui(tenu);
         int zone = GetMouseArea();
         if (zone == 0) return 0;
         if (zone == 1) return 1;

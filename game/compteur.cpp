@@ -10,16 +10,6 @@
 
 namespace {
 
-// The dial's own state between two calls.
-struct EtatCadran {
-    std::time_t debut = 0;   // clock reading when the count started, moved on by the pauses
-    std::time_t actuel = 0;  // clock reading of the last call
-    int ancien = -1;         // seconds shown by the last redraw
-    int teinte = 0;          // colour step of the next sector
-    int angle = -90;         // angle of the next spoke, degrees clockwise from east
-};
-EtatCadran Cadran;
-
 constexpr double kPi = 3.14159;
 
 // The point at angle a (degrees, clockwise from east) and radius rho.
@@ -103,10 +93,10 @@ void PeintSecteur(int x, int y, int r, int s, int k) {
     }
 }
 
-void Redessine(const Partie& Jeu, int x, int y, int r, int d) {
+void Redessine(Partie& jeu, int x, int y, int r, int d) {
     int s = 360 / d, q = 255 / d;
     HideMouse();
-    EtatCadran& c = Cadran;
+    EtatCadran& c = jeu.Cadran;
     PrendCouleur(CouleurSecteur(c.teinte));
     if (c.angle != -90) {
         Rayon(x, y, r, c.angle);
@@ -115,36 +105,38 @@ void Redessine(const Partie& Jeu, int x, int y, int r, int d) {
     PrendCouleur(kCadranTrait);
     if (c.angle % 9 == 0) Rayon(x, y, r, c.angle);
     EffaceNombre(x, y, r, d, d - c.ancien);
-    EcritNombre(x, y, r, d, d - Jeu.TempsSecondes);
+    EcritNombre(x, y, r, d, d - jeu.TempsSecondes);
     c.angle += s;
     c.teinte += q;
-    c.ancien = Jeu.TempsSecondes;
+    c.ancien = jeu.TempsSecondes;
     ShowScreen();
     ShowMouse();
 }
 
 }  // namespace
 
-int DeCompteur(Partie& Jeu, int x, int y, int r, int d) {
+int DeCompteur(Partie& jeu, int x, int y, int r, int d) {
     // The class settings file is checked for 1 .. 360; a step of at least one
     // degree per second keeps the dial drawable whatever the caller passes.
     if (d < 1) d = 1;
     if (d > 360) d = 360;
-    if (Jeu.PremiereCompteur != 0) {
+    if (jeu.PremiereCompteur != 0) {
         DessineCadran(x, y, r, d);
-        Cadran = EtatCadran{};
-        Cadran.debut = ClockSeconds();
-        Jeu.TempsSecondes = -1;
-        Jeu.PremiereCompteur = 0;
+        jeu.Cadran = EtatCadran{};
+        jeu.Cadran.debut = ClockSeconds();
+        jeu.TempsSecondes = -1;
+        jeu.PremiereCompteur = 0;
     }
-    Cadran.actuel = ClockSeconds();
-    Jeu.TempsSecondes = static_cast<int>(std::difftime(Cadran.actuel, Cadran.debut));
-    if (Jeu.TempsSecondes != Cadran.ancien) Redessine(Jeu, x, y, r, d);
-    return d - Jeu.TempsSecondes > 0 ? Jeu.TempsSecondes : -1;
+    EtatCadran& c = jeu.Cadran;
+    c.actuel = ClockSeconds();
+    jeu.TempsSecondes = static_cast<int>(std::difftime(c.actuel, c.debut));
+    if (jeu.TempsSecondes != c.ancien) Redessine(jeu, x, y, r, d);
+    return d - jeu.TempsSecondes > 0 ? jeu.TempsSecondes : -1;
 }
 
-void DecaleCompteur() {
-    const std::time_t arret = Cadran.actuel;
-    Cadran.actuel = ClockSeconds();
-    Cadran.debut += static_cast<std::time_t>(std::difftime(Cadran.actuel, arret));
+void DecaleCompteur(Partie& jeu) {
+    EtatCadran& c = jeu.Cadran;
+    const std::time_t arret = c.actuel;
+    c.actuel = ClockSeconds();
+    c.debut += static_cast<std::time_t>(std::difftime(c.actuel, arret));
 }

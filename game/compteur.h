@@ -11,6 +11,6 @@
 // or -1 once the d seconds are used up.
 int DeCompteur(Partie& jeu, int x, int y, int r, int d);
 
-// Puts back the time an extract was shown: the count stands still from its
-// latest reading to now.
-void DecaleCompteur();
+// Puts back the time an extract was shown: the count of `jeu` stands still
+// from its latest reading to now.
+void DecaleCompteur(Partie& jeu);

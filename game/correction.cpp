@@ -15,11 +15,6 @@
 
 namespace {
 
-// A button still down from the click that ended the previous screen: it must
-// be released before a press counts again, so one click goes on by one
-// question only.
-bool BoutonTenu = false;
-
 // The two lines at the foot of a review screen.
 void PiedCorrection() {
     SetFontAttribute(2);
@@ -54,12 +49,15 @@ void EcranCorrection(const char* donnees, Partie& jeu, const Ecran& vue, int num
     DessineEnonce(q);
 }
 
-// Until a key or a mouse button goes down; false for Escape.
-bool AttendSuite() {
+// Until a key or a mouse button goes down; false for Escape. `boutonTenu`:
+// a button still down from the click that ended the previous screen; it must
+// be released before a press counts again, so one click goes on by one
+// question only.
+bool AttendSuite(bool& boutonTenu) {
     Attente a;
-    a.boutonTenu = BoutonTenu;
+    a.boutonTenu = boutonTenu;
     const Reveil r = Attend(a);
-    BoutonTenu = r.tenu;
+    boutonTenu = r.tenu;
     return r.touche != KEY_ESCAPE;
 }
 
@@ -78,14 +76,14 @@ Couleur CouleurCorrection(const Partie& jeu, int numero, int k) {
 
 bool CorrectionQuizz(const Reglages& classe, Partie& jeu, const Ecran& vue) {
     Delay(5000);
-    BoutonTenu = false;
+    bool boutonTenu = false;
     for (jeu.NumQuestion = 0; jeu.NumQuestion != NombreCorrections(classe);) {
         EcranCorrection(classe.CheminDonnees, jeu, vue, jeu.NumQuestion);
         ++jeu.NumQuestion;
         PiedCorrection();
         ShowScreen();
         ShowMouse();
-        if (!AttendSuite()) return false;
+        if (!AttendSuite(boutonTenu)) return false;
         ClearKeyBuf();
     }
     return true;

@@ -12,9 +12,9 @@
 namespace {
 
 // A background piece of the question screen, cut from Quizz.
-Bitmap* Morceau(const Ecran& Vue, const Boite& z) {
+Bitmap* Morceau(const Ecran& vue, const Boite& z) {
     Bitmap* b = CreateBitmap(RX(z.w), RY(z.h));
-    if (b != nullptr && Vue.Quizz != nullptr) Blit(Vue.Quizz, b, RX(z.x), RY(z.y), 0, 0, RX(z.w), RY(z.h));
+    if (b != nullptr && vue.Quizz != nullptr) Blit(vue.Quizz, b, RX(z.x), RY(z.y), 0, 0, RX(z.w), RY(z.h));
     return b;
 }
 
@@ -24,23 +24,23 @@ void ZoneSouris(const Boite& z) { DefineMouseArea(RX(z.x), RY(z.y), RX(z.x2()), 
 
 void OuvreArchive(Ecran& vue) { vue.Donnees = GetData("#"); }
 
-void CreeMorceaux(Ecran& Vue) {
-    Vue.Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
-    if (Bitmap* fond = DataBitmap(Vue.Donnees, 0); fond != nullptr && Vue.Quizz != nullptr)
-        StretchBlit(fond, Vue.Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
+void CreeMorceaux(Ecran& vue) {
+    vue.Quizz = CreateBitmap(GetMaxX() + 1, GetMaxY() + 1);
+    if (Bitmap* fond = DataBitmap(vue.Donnees, 0); fond != nullptr && vue.Quizz != nullptr)
+        StretchBlit(fond, vue.Quizz, 0, 0, BitmapWidth(fond), BitmapHeight(fond), 0, 0, GetMaxX() + 1,
                     GetMaxY() + 1);
-    Vue.Gagnant = CreateBitmap(RX(780), RY(130));
-    if (Bitmap* panneau = DataBitmap(Vue.Donnees, 1); panneau != nullptr && Vue.Gagnant != nullptr) {
+    vue.Gagnant = CreateBitmap(RX(780), RY(130));
+    if (Bitmap* panneau = DataBitmap(vue.Donnees, 1); panneau != nullptr && vue.Gagnant != nullptr) {
         int w = std::min(655, BitmapWidth(panneau)), h = std::min(274, BitmapHeight(panneau));
-        StretchBlit(panneau, Vue.Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
+        StretchBlit(panneau, vue.Gagnant, 0, 0, w, h, 0, 0, RX(780), RY(130));
     }
-    Vue.Choix1 = Morceau(Vue, kQuestion.bonnes);
-    Vue.Choix2 = Morceau(Vue, kQuestion.mauvaises);
-    Vue.Choix3 = Morceau(Vue, kQuestion.enonce);
-    Vue.Choix4 = Morceau(Vue, kQuestion.reponses[0]);
-    Vue.Choix5 = Morceau(Vue, kQuestion.reponses[1]);
-    Vue.Choix6 = Morceau(Vue, kQuestion.reponses[2]);
-    Vue.Choix7 = Morceau(Vue, kQuestion.reponses[3]);
+    vue.Choix1 = Morceau(vue, kQuestion.bonnes);
+    vue.Choix2 = Morceau(vue, kQuestion.mauvaises);
+    vue.Choix3 = Morceau(vue, kQuestion.enonce);
+    vue.Choix4 = Morceau(vue, kQuestion.reponses[0]);
+    vue.Choix5 = Morceau(vue, kQuestion.reponses[1]);
+    vue.Choix6 = Morceau(vue, kQuestion.reponses[2]);
+    vue.Choix7 = Morceau(vue, kQuestion.reponses[3]);
 }
 
 
@@ -58,15 +58,15 @@ void Close() {
     CloseGraph();
 }
 
-void LibereRessources(Ecran& Vue) {
-    UnloadDatafile(Vue.Donnees);
-    Vue.Donnees = nullptr;
-    for (Bitmap** b : {&Vue.Quizz, &Vue.Gagnant, &Vue.Choix1, &Vue.Choix2, &Vue.Choix3, &Vue.Choix4, &Vue.Choix5, &Vue.Choix6, &Vue.Choix7}) {
+void LibereRessources(Ecran& vue) {
+    UnloadDatafile(vue.Donnees);
+    vue.Donnees = nullptr;
+    for (Bitmap** b : {&vue.Quizz, &vue.Gagnant, &vue.Choix1, &vue.Choix2, &vue.Choix3, &vue.Choix4, &vue.Choix5, &vue.Choix6, &vue.Choix7}) {
         DestroyBitmap(*b);
         *b = nullptr;
     }
 }
 
-void DessineObjet(const Ecran& Vue, int index, int x, int y, int w, int h) {
-    if (Bitmap* b = DataBitmap(Vue.Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
+void DessineObjet(const Ecran& vue, int index, int x, int y, int w, int h) {
+    if (Bitmap* b = DataBitmap(vue.Donnees, index); b != nullptr) PutImageAdjust(b, x, y, w, h);
 }

@@ -9,7 +9,7 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -83,6 +83,15 @@ struct Eleve {
     char CLASSE_JOUEUR[40] = {};
 };
 
+// The answer countdown's dial between two calls (compteur.h).
+struct EtatCadran {
+    std::time_t debut = 0;   // clock reading when the count started, moved on by the pauses
+    std::time_t actuel = 0;  // clock reading of the last call
+    int ancien = -1;         // seconds shown by the last redraw
+    int teinte = 0;          // colour step of the next sector
+    int angle = -90;         // angle of the next spoke, degrees clockwise from east
+};
+
 // The quiz and the pupil's progress through it.
 struct Partie {
     FicheQuestion Question[MAX_QUESTIONS] = {};  // records 0 … NombreQuestions - 1 in use
@@ -95,6 +104,7 @@ struct Partie {
     int TempsJeu = 0;            // seconds used over the answered questions
     int TempsSecondes = -1;      // seconds elapsed on the current countdown; -1 at start
     int PremiereCompteur = 1;    // 1: the next countdown call starts a new count
+    EtatCadran Cadran;           // the countdown's dial
     int VueImage = 0;            // 1 once the question's picture was opened full screen
     int ExtraitSonEcoute = 0;    // 1 once the question's sound extract was played
     int VideoVue = 0;            // 1 once the question's video extract was played

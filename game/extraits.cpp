@@ -258,9 +258,9 @@ void RegardeVideo(const Ecran& vue, const FicheQuestion& q, const char* chemin, 
 
 // The medium was shown: its time is given back to the countdown and the
 // clicks that closed it are taken up.
-void Referme() {
+void Referme(Partie& jeu) {
     OublieClics();
-    DecaleCompteur();
+    DecaleCompteur(jeu);
 }
 
 }  // namespace
@@ -283,14 +283,14 @@ void ExtraitsMedia(const char* donnees, const Ecran& vue, Partie& jeu) {
     CheminExtrait chemin;
     if (q.Image[0] != '\0' && q.Image[0] != '_' && jeu.VueImage == 0 && CheminMedia(donnees, "images", q.Image, chemin)) {
         MontreImage(chemin, jeu.VueImage);
-        Referme();
+        Referme(jeu);
     }
     if (q.Son[0] != '\0' && jeu.ExtraitSonEcoute == 0 && CheminMedia(donnees, "sons", q.Son, chemin)) {
         EcouteSon(chemin, jeu.ExtraitSonEcoute);
-        Referme();
+        Referme(jeu);
     }
     if (q.Video[0] != '\0' && jeu.VideoVue == 0 && CheminMedia(donnees, "videos", q.Video, chemin)) {
         RegardeVideo(vue, q, chemin, jeu.VideoVue);
-        Referme();
+        Referme(jeu);
     }
 }

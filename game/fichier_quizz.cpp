@@ -66,64 +66,64 @@ void CheminQuizz(const char* donnees, char* dest, std::size_t taille) {
     if (n < 0 || static_cast<std::size_t>(n) >= taille) dest[0] = '\0';
 }
 
-void PrepareQuizz(Partie& Jeu, int nombreQuestions) {
-    Jeu.BonnesReponses = Jeu.MauvaisesReponses = Jeu.NumQuestion = 0;
-    Jeu.TempsJeu = 0;
-    Jeu.TempsSecondes = -1;
-    Jeu.PremiereJoueur = 1;
-    Jeu.PremiereCompteur = 1;
+void PrepareQuizz(Partie& jeu, int nombreQuestions) {
+    jeu.BonnesReponses = jeu.MauvaisesReponses = jeu.NumQuestion = 0;
+    jeu.TempsJeu = 0;
+    jeu.TempsSecondes = -1;
+    jeu.PremiereJoueur = 1;
+    jeu.PremiereCompteur = 1;
     const int n = NombreQuestionsBorne(nombreQuestions);
     for (int q = 0; q < n; ++q) {
-        std::memset(&Jeu.Question[q], 0, sizeof Jeu.Question[q]);
-        Jeu.JoueurSolo[q] = 0;
+        std::memset(&jeu.Question[q], 0, sizeof jeu.Question[q]);
+        jeu.JoueurSolo[q] = 0;
     }
 }
 
-void ChargeQuizzTexte(const std::string& clair, Reglages& Classe, Partie& Jeu) {
-    const int n = NombreQuestionsBorne(Classe.NombreQuestions);
+void ChargeQuizzTexte(const std::string& clair, Reglages& classe, Partie& jeu) {
+    const int n = NombreQuestionsBorne(classe.NombreQuestions);
     const FicheQuizz quizz = AnalyseQuizz(clair, n);
-    CopieTexte(Classe.Questionnaire, sizeof Classe.Questionnaire, quizz.titre);
-    CopieTexte(Classe.Theme, sizeof Classe.Theme, quizz.theme);
-    for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], Jeu.Question[q]);
+    CopieTexte(classe.Questionnaire, sizeof classe.Questionnaire, quizz.titre);
+    CopieTexte(classe.Theme, sizeof classe.Theme, quizz.theme);
+    for (int q = 0; q < n; ++q) RangeQuestion(quizz.questions[static_cast<std::size_t>(q)], jeu.Question[q]);
 }
 
-int VerifieFichierQuizz(const Reglages& Classe, Partie& Jeu) {
+int VerifieFichierQuizz(const Reglages& classe, Partie& jeu) {
     char chemin[256];
-    CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
-    Jeu.QuizzVerifie = false;
-    Jeu.TexteVerifie.clear();
+    CheminQuizz(classe.CheminDonnees, chemin, sizeof chemin);
+    jeu.QuizzVerifie = false;
+    jeu.TexteVerifie.clear();
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(chemin), clair, raison) ||
-        !VerifieQuizz(clair, Classe.NombreQuestions, NomMediaNatif(chemin), raison)) {
+        !VerifieQuizz(clair, classe.NombreQuestions, NomMediaNatif(chemin), raison)) {
         PoseMessageErreur(raison);
         return 0;
     }
-    Jeu.QuizzVerifie = true;
-    Jeu.TexteVerifie = std::move(clair);
+    jeu.QuizzVerifie = true;
+    jeu.TexteVerifie = std::move(clair);
     return 1;
 }
 
-int GetInfoFile(const char* path, Reglages& Classe, Partie& Jeu) {
+int GetInfoFile(const char* path, Reglages& classe, Partie& jeu) {
     std::string clair;
     std::string raison;
     if (!LitFichierQuizz(NomMediaNatif(path), clair, raison)) {
         PoseMessageErreur(raison);
         return -1;
     }
-    ChargeQuizzTexte(clair, Classe, Jeu);
+    ChargeQuizzTexte(clair, classe, jeu);
     return 0;
 }
 
-int ChargeQuizzVerifie(Reglages& Classe, Partie& Jeu) {
-    if (!Jeu.QuizzVerifie) {
+int ChargeQuizzVerifie(Reglages& classe, Partie& jeu) {
+    if (!jeu.QuizzVerifie) {
         char chemin[256];
-        CheminQuizz(Classe.CheminDonnees, chemin, sizeof chemin);
-        return GetInfoFile(chemin, Classe, Jeu);
+        CheminQuizz(classe.CheminDonnees, chemin, sizeof chemin);
+        return GetInfoFile(chemin, classe, jeu);
     }
-    ChargeQuizzTexte(Jeu.TexteVerifie, Classe, Jeu);
-    Jeu.QuizzVerifie = false;
-    Jeu.TexteVerifie.clear();
+    ChargeQuizzTexte(jeu.TexteVerifie, classe, jeu);
+    jeu.QuizzVerifie = false;
+    jeu.TexteVerifie.clear();
     return 0;
 }
 

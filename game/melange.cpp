@@ -38,11 +38,11 @@ void EchangerStr(char* a, char* b, std::size_t taille) {
     std::snprintf(b, taille, "%s", tampon);
 }
 
-void MelangeQuestions(Partie& Jeu, int nombreQuestions) {
+void MelangeQuestions(Partie& jeu, int nombreQuestions) {
     const int n = nombreQuestions > MAX_QUESTIONS ? MAX_QUESTIONS : nombreQuestions;
     // The records are in the file's order here: each keeps its place in the
     // file for the pupil's answers file.
-    for (int q = 0; q < n; ++q) Jeu.Question[q].NumeroFichier = q + 1;
+    for (int q = 0; q < n; ++q) jeu.Question[q].NumeroFichier = q + 1;
     if (n < 2) return;  // nothing to reorder, and no second record to draw
     for (int passe = 0; passe < 2 * n; ++passe) {
         const int a = Random(n);
@@ -52,6 +52,6 @@ void MelangeQuestions(Partie& Jeu, int nombreQuestions) {
         int b = Random(n - 1);
         if (b >= a) ++b;
         if (a < 0 || a >= n || b < 0 || b >= n) continue;
-        EchangerQuestions(Jeu.Question[a], Jeu.Question[b]);
+        EchangerQuestions(jeu.Question[a], jeu.Question[b]);
     }
 }

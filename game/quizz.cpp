@@ -119,11 +119,11 @@ void OublieClics() {
 
 // The next question; Finie after the last one.
 Issue QuestionSuivante(Course& c) {
-    Partie& Jeu = c.Jeu;
-    if (Jeu.NumQuestion >= c.Classe.NombreQuestions - 1) return Issue::Finie;
-    ++Jeu.NumQuestion;
-    AfficheQuestionReponses(c.Classe.CheminDonnees, Jeu, c.Pupille, c.Vue, 0);
-    Jeu.PremiereCompteur = 1;
+    Partie& jeu = c.Jeu;
+    if (jeu.NumQuestion >= c.Classe.NombreQuestions - 1) return Issue::Finie;
+    ++jeu.NumQuestion;
+    AfficheQuestionReponses(c.Classe.CheminDonnees, jeu, c.Pupille, c.Vue, 0);
+    jeu.PremiereCompteur = 1;
     return Issue::EnCours;
 }
 
@@ -131,33 +131,33 @@ Issue QuestionSuivante(Course& c) {
 // written ends the run with the reason rather than letting the pupil play
 // for nothing.
 Issue TempsEcoule(Course& c) {
-    Partie& Jeu = c.Jeu;
-    Jeu.TempsJeu += c.Classe.TempsReponseAutorise;
-    Jeu.TempsSecondes = -1;
-    ++Jeu.MauvaisesReponses;
-    AfficheMauvaiseReponse(c.Vue, Jeu.MauvaisesReponses);
-    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, Jeu) == 0) return Issue::Erreur;
-    NoteReponse(Jeu, 0, c.Classe.TempsReponseAutorise);
+    Partie& jeu = c.Jeu;
+    jeu.TempsJeu += c.Classe.TempsReponseAutorise;
+    jeu.TempsSecondes = -1;
+    ++jeu.MauvaisesReponses;
+    AfficheMauvaiseReponse(c.Vue, jeu.MauvaisesReponses);
+    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, jeu) == 0) return Issue::Erreur;
+    NoteReponse(jeu, 0, c.Classe.TempsReponseAutorise);
     OublieClics();
     return QuestionSuivante(c);
 }
 
 // Answer n (1 .. 4) chosen for the question on screen.
 Issue Repond(Course& c, int n) {
-    Partie& Jeu = c.Jeu;
-    Jeu.TempsJeu += Jeu.TempsSecondes;
-    const bool bonne = Jeu.Question[Jeu.NumQuestion].BonneReponse[0] == '0' + n;
+    Partie& jeu = c.Jeu;
+    jeu.TempsJeu += jeu.TempsSecondes;
+    const bool bonne = jeu.Question[jeu.NumQuestion].BonneReponse[0] == '0' + n;
     if (bonne) {
-        AfficheQuestionReponses(c.Classe.CheminDonnees, Jeu, c.Pupille, c.Vue, static_cast<char>(n));
-        ++Jeu.BonnesReponses;
-        AfficheBonneReponse(c.Vue, Jeu.BonnesReponses);
+        AfficheQuestionReponses(c.Classe.CheminDonnees, jeu, c.Pupille, c.Vue, static_cast<char>(n));
+        ++jeu.BonnesReponses;
+        AfficheBonneReponse(c.Vue, jeu.BonnesReponses);
     } else {
-        ++Jeu.MauvaisesReponses;
-        AfficheMauvaiseReponse(c.Vue, Jeu.MauvaisesReponses);
+        ++jeu.MauvaisesReponses;
+        AfficheMauvaiseReponse(c.Vue, jeu.MauvaisesReponses);
     }
-    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, Jeu) == 0) return Issue::Erreur;
-    Jeu.JoueurSolo[Jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
-    NoteReponse(Jeu, n, Jeu.TempsSecondes);
+    if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, jeu) == 0) return Issue::Erreur;
+    jeu.JoueurSolo[jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
+    NoteReponse(jeu, n, jeu.TempsSecondes);
     OublieClics();
     const Issue suite = QuestionSuivante(c);
     if (suite == Issue::EnCours) Compteur(c);

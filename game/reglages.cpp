@@ -18,31 +18,31 @@ void CopieChamp(char* dest, std::size_t taille, const std::string& texte) {
     std::snprintf(dest, taille, "%s", texte.c_str());  // cut to the field, and at a NUL
 }
 
-void RangeReglages(const FicheReglages& r, Reglages& Classe) {
-    CopieChamp(Classe.Questionnaire, sizeof Classe.Questionnaire, r.questionnaire);
-    CopieChamp(Classe.Theme, sizeof Classe.Theme, r.theme);
-    CopieChamp(Classe.EnteteClasse, sizeof Classe.EnteteClasse, r.entete);
-    Classe.GetInfosJoueur = static_cast<unsigned char>(r.saisie);
+void RangeReglages(const FicheReglages& r, Reglages& classe) {
+    CopieChamp(classe.Questionnaire, sizeof classe.Questionnaire, r.questionnaire);
+    CopieChamp(classe.Theme, sizeof classe.Theme, r.theme);
+    CopieChamp(classe.EnteteClasse, sizeof classe.EnteteClasse, r.entete);
+    classe.GetInfosJoueur = static_cast<unsigned char>(r.saisie);
     // At most 3 digits: the text always fits NbQuestionsM0.
-    CopieChamp(Classe.NbQuestionsM0, sizeof Classe.NbQuestionsM0, std::to_string(r.questions));
-    Classe.TempsAttente1 = r.attente1;
-    Classe.TempsAttente2 = r.attente2;
-    Classe.NombreQuestions = r.questions;
-    Classe.TempsReponseAutorise = r.temps;
+    CopieChamp(classe.NbQuestionsM0, sizeof classe.NbQuestionsM0, std::to_string(r.questions));
+    classe.TempsAttente1 = r.attente1;
+    classe.TempsAttente2 = r.attente2;
+    classe.NombreQuestions = r.questions;
+    classe.TempsReponseAutorise = r.temps;
 }
 
 }  // namespace
 
-int CheminInfosJeu(const Reglages& Classe, char* dest, std::size_t taille) {
-    const char* nom = (Classe.QuelNiveau == 7 || Classe.QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
+int CheminInfosJeu(const Reglages& classe, char* dest, std::size_t taille) {
+    const char* nom = (classe.QuelNiveau == 7 || classe.QuelNiveau == 8) ? "infos//infos_jeu_DEMO0"
                                                            : "infos//infos_jeu_DEMO";
-    const int n = std::snprintf(dest, taille, "%s%s", Classe.CheminDonnees, nom);
+    const int n = std::snprintf(dest, taille, "%s%s", classe.CheminDonnees, nom);
     return n >= 0 && static_cast<std::size_t>(n) < taille;
 }
 
-int LitInfosJeu(Reglages& Classe) {
+int LitInfosJeu(Reglages& classe) {
     char chemin[256];
-    if (!CheminInfosJeu(Classe, chemin, sizeof chemin)) {
+    if (!CheminInfosJeu(classe, chemin, sizeof chemin)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
                       "Le fichier de réglages de la classe %s est introuvable ou illisible.", chemin);
         return 0;
@@ -53,7 +53,7 @@ int LitInfosJeu(Reglages& Classe) {
         PoseMessageErreur(raison);
         return 0;
     }
-    RangeReglages(r, Classe);
+    RangeReglages(r, classe);
     return 1;
 }
 

@@ -32,7 +32,7 @@ int Programme(int d) {
         if (touche == KEY_ESCAPE) break;
         if (touche == 'p') {
             Delay(20000);
-            DecaleCompteur();
+            DecaleCompteur(*jeu);
         }
     }
     CloseGraph();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "etat.h"
+#include "reponses_joueur.h"
 
 // One run's records: what the run reads and writes, passed by reference to
 // each screen and data function.
@@ -14,6 +15,7 @@ struct Course {
     Partie Jeu;
     Ecran Vue;
     std::vector<FicheListe> Liste;  // the pupil list as checked, in list mode
+    CarnetReponses Carnet;          // the pupil's answers file
 };
 
 // One run on fresh records.

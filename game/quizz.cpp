@@ -137,7 +137,7 @@ Issue TempsEcoule(Course& c) {
     ++jeu.MauvaisesReponses;
     AfficheMauvaiseReponse(c.Vue, jeu.MauvaisesReponses);
     if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, jeu) == 0) return Issue::Erreur;
-    NoteReponse(jeu, 0, c.Classe.TempsReponseAutorise);
+    NoteReponse(c.Carnet, jeu, 0, c.Classe.TempsReponseAutorise);
     OublieClics();
     return QuestionSuivante(c);
 }
@@ -157,7 +157,7 @@ Issue Repond(Course& c, int n) {
     }
     if (SetInfosJoueur(c.Classe.CheminDonnees, c.Pupille.Joueur, jeu) == 0) return Issue::Erreur;
     jeu.JoueurSolo[jeu.NumQuestion] = static_cast<unsigned char>(bonne ? 60 + n : n);
-    NoteReponse(jeu, n, jeu.TempsSecondes);
+    NoteReponse(c.Carnet, jeu, n, jeu.TempsSecondes);
     OublieClics();
     const Issue suite = QuestionSuivante(c);
     if (suite == Issue::EnCours) Compteur(c);
@@ -211,7 +211,7 @@ Issue JoueQuestions(Course& c) {
     if (const Issue issue = CreeResultats(c); issue != Issue::EnCours) return issue;
     AfficheEntete(c);
     if (!PrepareJeu(c)) return Issue::Erreur;
-    DebutReponses(c.Classe, c.Pupille);
+    DebutReponses(c.Carnet, c.Classe, c.Pupille);
     return BoucleQuestions(c);
 }
 

@@ -15,19 +15,6 @@
 
 namespace {
 
-// The run's answers file: where it goes and what it holds so far. Inactive
-// when it could not be begun: the run then keeps no answers.
-struct CarnetReponses {
-    bool actif = false;
-    std::string chemin;  // UTF-8
-    FicheReponses fiche;
-};
-
-CarnetReponses& Carnet() {
-    static CarnetReponses carnet;
-    return carnet;
-}
-
 // Messages for the terminal, in UTF-8 whatever the game's own charset.
 const char* Utf8(const char8_t* texte) { return reinterpret_cast<const char*>(texte); }
 
@@ -70,8 +57,7 @@ MediaQuestion MediaDe(const Partie& jeu, const FicheQuestion& q) {
 
 }  // namespace
 
-void DebutReponses(const Reglages& reglages, const Eleve& eleve) {
-    CarnetReponses& c = Carnet();
+void DebutReponses(CarnetReponses& c, const Reglages& reglages, const Eleve& eleve) {
     c = CarnetReponses{};
     const FicheJoueur& joueur = eleve.Joueur;
     const FicheResultats fiche{joueur.Nom, joueur.Prenom, joueur.Classe};
@@ -83,8 +69,7 @@ void DebutReponses(const Reglages& reglages, const Eleve& eleve) {
     Ecrit(c);
 }
 
-void NoteReponse(const Partie& jeu, int choix, int secondes) {
-    CarnetReponses& c = Carnet();
+void NoteReponse(CarnetReponses& c, const Partie& jeu, int choix, int secondes) {
     if (!c.actif || jeu.NumQuestion < 0 || jeu.NumQuestion >= MAX_QUESTIONS) return;
     const FicheQuestion& q = jeu.Question[jeu.NumQuestion];
     ReponseDonnee r;

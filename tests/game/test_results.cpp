@@ -55,6 +55,7 @@ protected:
     Reglages Classe;
     ::Eleve Pupille;
     Partie Jeu;
+    CarnetReponses Carnet;
 };
 
 TEST_F(Resultats, PathFollowsTheDataTreeFormat) {
@@ -201,7 +202,7 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
         {4, "1", "cri.mp3", "", 0, 30, 0, "question 4 : aucune r\xE9ponse, fausse, 30 s, m\xE9" "dia non ouvert"},
     };
     const fs::path reponses = "InfosQuizz/joueurs/DEMO/reponses/MARTIN_Julie.txt";
-    DebutReponses(Classe, Pupille);
+    DebutReponses(Carnet, Classe, Pupille);
     std::string attendu = ReadFile(reponses);
     ASSERT_EQ(attendu.rfind("Questionnaire : Les anim\xE9" "aux\nD\xE9" "but : ", 0), 0u) << attendu;
     for (const auto& t : tours) {
@@ -214,7 +215,7 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
         Jeu.ExtraitSonEcoute = t.ecoute;
         (t.choix == t.bonne[0] - '0' ? Jeu.BonnesReponses : Jeu.MauvaisesReponses) += 1;
         ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
-        NoteReponse(Jeu, t.choix, t.secondes);
+        NoteReponse(Carnet, Jeu, t.choix, t.secondes);
         attendu += std::string(t.ligne) + "\n";
         EXPECT_EQ(ReadFile(reponses), attendu);
         ++Jeu.NumQuestion;
@@ -232,8 +233,8 @@ TEST_F(Resultats, AnswersFileAfterRightWrongTimedOutAndEscape) {
     ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE);
     fs::remove_all("InfosQuizz/joueurs/DEMO/reponses");
     WriteFile("InfosQuizz/joueurs/DEMO/reponses", "");
-    DebutReponses(Classe, Pupille);
-    NoteReponse(Jeu, 1, 3);
+    DebutReponses(Carnet, Classe, Pupille);
+    NoteReponse(Carnet, Jeu, 1, 3);
     Jeu.BonnesReponses = 1;
     EXPECT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1);
     EXPECT_EQ(ReadFile("InfosQuizz/joueurs/DEMO/reponses"), "");

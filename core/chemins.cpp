@@ -6,17 +6,20 @@ std::filesystem::path CheminFs(const std::string& utf8) {
 }
 
 std::string Utf8DeChemin(const std::filesystem::path& chemin) {
-    const std::u8string u8 = chemin.u8string();
+    const std::u8string u8 = chemin.generic_u8string();
     return std::string(u8.begin(), u8.end());
 }
 
-#ifdef _WIN32
+#ifndef _WIN32
+std::vector<std::string> ArgumentsUtf8(int argc, char** argv) { return {argv, argv + argc}; }
+#else
 #include <cstdio>
 #include <cstdlib>
 
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -56,5 +59,24 @@ std::wstring CheminLarge(const std::string& utf8) {
     std::wstring large(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), taille, large.data(), n);
     return large;
+}
+
+std::vector<std::string> ArgumentsUtf8(int argc, char** argv) {
+    int n = 0;
+    LPWSTR* larges = CommandLineToArgvW(GetCommandLineW(), &n);
+    if (larges == nullptr || n != argc) {
+        if (larges != nullptr) LocalFree(larges);
+        return {argv, argv + argc};
+    }
+    std::vector<std::string> arguments;
+    for (int k = 0; k < n; ++k) {
+        const int taille = WideCharToMultiByte(CP_UTF8, 0, larges[k], -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(taille > 0 ? taille : 1), '\0');
+        if (taille > 0) WideCharToMultiByte(CP_UTF8, 0, larges[k], -1, utf8.data(), taille, nullptr, nullptr);
+        utf8.resize(utf8.size() - 1);  // the NUL the call writes
+        arguments.push_back(utf8);
+    }
+    LocalFree(larges);
+    return arguments;
 }
 #endif

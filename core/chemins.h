@@ -8,13 +8,22 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The UTF-8 name `utf8` as a path of std::filesystem: the same bytes on
 // Linux, UTF-16 on Windows (a plain std::string would be read in the
 // computer's code page there).
 std::filesystem::path CheminFs(const std::string& utf8);
-// A path of std::filesystem back in UTF-8.
+// A path of std::filesystem back in UTF-8, with "/" between its folders on
+// every system (Windows takes it too), so that a message names a file alike
+// whatever mixture of separators built its path.
 std::string Utf8DeChemin(const std::filesystem::path& chemin);
+
+// The program's arguments, argv[0] included, in UTF-8. On Linux they are
+// argv as it is; on Windows argv holds them in the computer's code page,
+// which loses every letter it lacks, so they are read again from the wide
+// command line.
+std::vector<std::string> ArgumentsUtf8(int argc, char** argv);
 
 #ifdef _WIN32
 // `utf8` in UTF-16. Empty when `utf8` is not valid UTF-8: no file has an

@@ -1,6 +1,7 @@
 // The results file: its bytes, its reading back, its name.
 #include "resultats.h"
 
+#include <cctype>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,13 @@ namespace {
 bool Echappe(unsigned char c, bool premier) {
     return c < 0x20 || c == 0x7F || Point1252(c) < 0 || (premier && c == '.') ||
            std::strchr("%_/\\:*?\"<>|", c) != nullptr;
+}
+
+// "%XX" of one byte.
+std::string Code(unsigned char c) {
+    char code[4];
+    std::snprintf(code, sizeof code, "%%%02X", c);
+    return code;
 }
 
 std::string Lignes(const FicheResultats& f) { return f.nom + "\n" + f.prenom + "\n" + f.classe + "\n"; }
@@ -89,9 +97,7 @@ std::string PartieDeNom(const std::string& nom1252) {
     for (std::size_t k = 0; k < nom1252.size(); ++k) {
         const auto c = static_cast<unsigned char>(nom1252[k]);
         if (Echappe(c, k == 0)) {
-            char code[4];
-            std::snprintf(code, sizeof code, "%%%02X", c);
-            partie += code;
+            partie += Code(c);
         } else {
             AjouteUtf8(partie, Point1252(c));
         }
@@ -99,12 +105,40 @@ std::string PartieDeNom(const std::string& nom1252) {
     return partie;
 }
 
-std::string NomFichierResultats(const std::string& nom1252, const std::string& prenom1252) {
-    return PartieDeNom(nom1252) + "_" + PartieDeNom(prenom1252) + ".txt";
+namespace {
+
+// Windows opens a device, not a file, for a name whose part before its first
+// dot (trailing spaces dropped) is CON, PRN, AUX, NUL, COM0 … COM9 or LPT0 …
+// LPT9, in any case: a pupil named "NUL.x" would write his results nowhere
+// and could play again. Such a name starts with its first letter escaped on
+// every system, so that a data tree moves between systems unchanged.
+std::string SansPeripherique(std::string composant) {
+    std::string base = composant.substr(0, composant.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    static const char* const reserves[] = {"CON", "PRN", "AUX", "NUL"};
+    bool reserve = false;
+    for (const char* r : reserves) reserve = reserve || base == r;
+    if (base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) &&
+        std::isdigit(static_cast<unsigned char>(base[3])))
+        reserve = true;
+    if (reserve) composant.replace(0, 1, Code(static_cast<unsigned char>(composant[0])));
+    return composant;
 }
 
+}  // namespace
+
+std::string NomFichierResultats(const std::string& nom1252, const std::string& prenom1252) {
+    return SansPeripherique(PartieDeNom(nom1252) + "_" + PartieDeNom(prenom1252) + ".txt");
+}
+
+// A folder name ending in a dot or a space loses it on Windows ("CM1." would
+// be "CM1"): that last character is escaped too.
 std::string DossierResultats(const std::string& donnees, const std::string& classe1252) {
-    return donnees + "joueurs//" + PartieDeNom(classe1252);
+    std::string dossier = SansPeripherique(PartieDeNom(classe1252));
+    if (dossier.back() == '.' || dossier.back() == ' ')
+        dossier.replace(dossier.size() - 1, 1, Code(static_cast<unsigned char>(dossier.back())));
+    return donnees + "joueurs//" + dossier;
 }
 
 std::string CheminResultats(const std::string& donnees, const FicheResultats& fiche) {

@@ -61,10 +61,14 @@ LectureResultats LitResultats(const std::string& chemin, FicheResultats& fiche);
 // give the same part, and no part leads out of its folder.
 std::string PartieDeNom(const std::string& nom1252);
 
-// "<surname>_<first name>.txt": one file name per pupil.
+// "<surname>_<first name>.txt": one file name per pupil. A name Windows would
+// take for a device (its part before the first dot is CON, PRN, AUX, NUL,
+// COM0 … COM9 or LPT0 … LPT9) starts with its first letter escaped ("NUL.x"
+// gives "%4EUL.x_…"), on every system.
 std::string NomFichierResultats(const std::string& nom1252, const std::string& prenom1252);
 
 // The class folder "<donnees>joueurs//<class>" (no separator at the end) and
-// the file's path in it, the way the game builds them.
+// the file's path in it, the way the game builds them. The class part also
+// escapes a device name, and a last dot or space, which Windows drops.
 std::string DossierResultats(const std::string& donnees, const std::string& classe1252);
 std::string CheminResultats(const std::string& donnees, const FicheResultats& fiche);

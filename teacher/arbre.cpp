@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "chemins.h"
 #include "classe.h"
 #include "lecture.h"
 #include "outils.h"
@@ -16,7 +17,7 @@ namespace {
 
 ReglagesClasse LitUnReglage(const std::string& donnees, const char* nom, const char* classes) {
     ReglagesClasse r;
-    r.chemin = (fs::path(donnees) / nom).string();
+    r.chemin = Utf8DeChemin(CheminFs(donnees) / nom);
     r.classes = classes;
     const ResultatLecture lu = LitFichierBorne(r.chemin, LIMITE_REGLAGES, r.octets);
     r.existe = lu.echec != EchecLecture::Absent;

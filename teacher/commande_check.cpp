@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "arbre.h"
+#include "chemins.h"
 #include "commandes.h"
 #include "controle_classe.h"
 #include "controle_quizz.h"
@@ -38,7 +39,7 @@ struct Verification {
     std::string donnees;
     std::vector<Diagnostic> d;
 
-    std::string Chemin(const char* nom) const { return (fs::path(donnees) / nom).string(); }
+    std::string Chemin(const char* nom) const { return Utf8DeChemin(CheminFs(donnees) / nom); }
 };
 
 void VerifieReglages(Verification& v, const std::vector<ReglagesClasse>& reglages) {
@@ -95,24 +96,38 @@ bool MemeNomSansCasse(const std::string& a, const std::string& b) {
     return true;
 }
 
+// The name in the media folder written like `nom` but for its capitals; `nom`
+// itself when the folder holds it exactly; empty when neither.
+std::string NomDansLeDossier(const fs::path& dossier, const std::string& nom) {
+    std::error_code e;
+    std::string approchant;
+    for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
+        const std::string present = Utf8DeChemin(it->path().filename());
+        if (present == nom) return present;
+        if (MemeNomSansCasse(present, nom)) approchant = present;
+    }
+    return approchant;
+}
+
 // A medium named by the quiz must be found where the game looks for it
-// (inside its folder only), with the exact case of its name.
+// (inside its folder only), with the exact case of its name. A disk that
+// does not tell capitals apart (Windows, a USB key) finds it anyway: then a
+// warning, since the same tree copied to Linux would lose the medium.
 void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m) {
     const MediaResolu trouve = ResoutMedia(v.donnees, m.dossier, NomAffiche(m));
-    if (trouve.etat == EtatMedia::Trouve) return;
     if (trouve.etat == EtatMedia::Refuse) {
         v.d.push_back({quizz, m.ligne, 0, true, trouve.raison});
         return;
     }
     const std::string nom = NomMediaNatif(NomAffiche(m));
-    const fs::path dossier = fs::path(v.donnees) / "questions" / m.dossier;
-    std::error_code e;
-    std::string approchant;
-    for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
-        const std::string present = it->path().filename().string();
-        if (MemeNomSansCasse(present, nom)) approchant = present;
-    }
+    const std::string approchant = NomDansLeDossier(CheminFs(v.donnees) / "questions" / CheminFs(m.dossier), nom);
     std::string ou = "questions/" + m.dossier + "/" + nom;
+    if (trouve.etat == EtatMedia::Trouve) {
+        if (!approchant.empty() && approchant != nom)
+            v.d.push_back({quizz, m.ligne, 0, false, ou + " est trouvé sous le nom « " + approchant +
+                                                         " », écrit avec d'autres majuscules : un ordinateur qui distingue les majuscules (Linux) ne le trouvera pas"});
+        return;
+    }
     if (NomAffiche(m) != m.nom)
         ou += " (nommée « " + Cite(m.nom) + " » : après le « _ » du début, le nom s'arrête au « _ » suivant)";
     if (!approchant.empty())
@@ -133,17 +148,18 @@ std::string Date(const fs::file_time_type& t) {
 // quiz than the scrambled file, the pupils would play the older one.
 void VerifieTexteAJour(Verification& v, const std::string& clair) {
     const std::string quizz = v.Chemin(FICHIER_QUIZZ);
-    const std::string texte = (fs::path(v.donnees).parent_path() / "quiz.txt").string();
+    const std::string texte = Utf8DeChemin(CheminFs(v.donnees).parent_path() / "quiz.txt");
     std::string octets, converti;
     std::vector<Diagnostic> refus;
     std::error_code e;
-    if (!fs::is_regular_file(texte, e) || !LitFichierEntier(texte, octets)) return;
+    if (!fs::is_regular_file(CheminFs(texte), e) || !LitFichierEntier(texte, octets)) return;
     if (!TexteClairQuizz(octets, texte, Codage::Auto, converti, refus)) {
         v.d.push_back({texte, 0, 0, false, "texte du quiz illisible : impossible de dire s'il est celui du quiz brouillé (pivolette encode dit pourquoi)"});
         return;
     }
     if (converti == clair) return;
-    const fs::file_time_type date_texte = fs::last_write_time(texte, e), date_quizz = fs::last_write_time(quizz, e);
+    const fs::file_time_type date_texte = fs::last_write_time(CheminFs(texte), e),
+                               date_quizz = fs::last_write_time(CheminFs(quizz), e);
     const std::string encode = "pivolette encode " + texte + " -o " + quizz;
     if (date_texte >= date_quizz)
         v.d.push_back({texte, 0, 0, true,
@@ -162,7 +178,7 @@ void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages
     std::string pourquoi;
     std::error_code e;
     if (!LitFichierQuizz(chemin, texte, pourquoi)) {
-        v.d.push_back({chemin, 0, 0, true, fs::exists(chemin, e) ? pourquoi : "fichier de questions introuvable ou illisible"});
+        v.d.push_back({chemin, 0, 0, true, fs::exists(CheminFs(chemin), e) ? pourquoi : "fichier de questions introuvable ou illisible"});
         return;
     }
     int questions = -1;
@@ -185,9 +201,9 @@ void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages
 
 void VerifieSons(Verification& v, const std::string& dossier) {
     for (const char* son : {"correct.mp3", "incorrect.mp3"}) {
-        const std::string chemin = (fs::path(dossier) / son).string();
+        const std::string chemin = Utf8DeChemin(CheminFs(dossier) / son);
         std::error_code e;
-        if (!fs::is_regular_file(chemin, e))
+        if (!fs::is_regular_file(CheminFs(chemin), e))
             v.d.push_back({chemin, 0, 0, false, "son introuvable : le jeu restera muet après une réponse (copiez-le depuis le dossier du jeu)"});
     }
 }
@@ -211,12 +227,12 @@ int CommandeCheck(int argc, char** argv) {
     const std::string dossier = a.mots.empty() ? "." : a.mots[0];
     Verification v{DossierDonnees(dossier), {}};
     std::error_code e;
-    if (!fs::is_directory(v.donnees, e))
+    if (!fs::is_directory(CheminFs(v.donnees), e))
         return Echec(SORTIE_USAGE, dossier + " n'est pas un dossier de jeu (pas de dossier InfosQuizz)");
     const std::vector<ReglagesClasse> reglages = LitReglages(v.donnees);
     VerifieReglages(v, reglages);
     VerifieListe(v, reglages);
     VerifieLeQuizz(v, reglages);
-    VerifieSons(v, fs::path(v.donnees).parent_path().string());
+    VerifieSons(v, Utf8DeChemin(CheminFs(v.donnees).parent_path()));
     return Bilan(v);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "chemins.h"
 #include "commandes.h"
 #include "controle_quizz.h"
 #include "fichier_quizz.h"
@@ -48,7 +49,7 @@ std::string SortieParDefaut(const std::string& entree) {
 bool MemeFichier(const std::string& a, const std::string& b) {
     std::error_code e;
     if (a == b) return true;
-    return fs::exists(b, e) && fs::equivalent(a, b, e);
+    return fs::exists(CheminFs(b), e) && fs::equivalent(CheminFs(a), CheminFs(b), e);
 }
 
 }  // namespace

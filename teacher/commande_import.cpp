@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "ajuste.h"
+#include "chemins.h"
 #include "commandes.h"
 #include "ecran_mesure.h"
 #include "etat.h"
@@ -79,13 +80,14 @@ int CommandeImport(int argc, char** argv) {
     if (!TexteEnseignant(octets, source, utf8, d)) return SignaleTout(std::cerr, d, false), SORTIE_USAGE;
     octets = std::move(utf8);
     const std::vector<QuestionImportee> q = a.mots[0] == "aiken" ? LitAiken(octets, source, d) : LitGift(octets, source, d);
-    const std::string texte = TexteMesure(q, fs::path(source).stem().string(), source, d);
+    const std::string texte = TexteMesure(q, Utf8DeChemin(CheminFs(source).stem()), source, d);
     RangeDiagnostics(d);
     int code = SignaleTout(std::cerr, d, false);
     for (const Diagnostic& x : d) code = x.message.rfind("question non reprise", 0) == 0 ? SORTIE_PROBLEMES : code;
     if (q.empty()) return Echec(SORTIE_PROBLEMES, source + " : aucune question à choix multiple n'a pu être reprise");
     std::string erreur;
-    if (a.Valeur("-o", "-") != "-" && fs::exists(a.Valeur("-o")) && fs::equivalent(a.Valeur("-o"), source))
+    if (a.Valeur("-o", "-") != "-" && fs::exists(CheminFs(a.Valeur("-o"))) &&
+        fs::equivalent(CheminFs(a.Valeur("-o")), CheminFs(source)))
         return Echec(SORTIE_USAGE, "le texte remplacerait l'export " + source);
     if (!RemplacementPermis(a.Valeur("-o", "-"), texte, a.A("--force"), Importe, erreur) ||
         !EcritFichierEntier(a.Valeur("-o", "-"), texte, erreur))

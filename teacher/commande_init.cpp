@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "arbre.h"
+#include "chemins.h"
 #include "commandes.h"
 #include "fichier_quizz.h"
 
@@ -72,23 +73,23 @@ int CommandeInit(int argc, char** argv) {
     const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_INIT, SORTIE_OK;
     if (!a.inconnue.empty() || a.mots.size() != 1) return std::cerr << AIDE_INIT, SORTIE_USAGE;
-    const fs::path racine(a.mots[0]);
+    const fs::path racine = CheminFs(a.mots[0]);
     std::error_code e;
     for (const Fichier& f : FICHIERS) {
         if (fs::exists(racine / f.nom, e))
-            return Echec(SORTIE_PROBLEMES, (racine / f.nom).string() + " existe déjà : rien n'est créé");
+            return Echec(SORTIE_PROBLEMES, Utf8DeChemin(racine / f.nom) + " existe déjà : rien n'est créé");
     }
     for (const char* d : DOSSIERS) {
         fs::create_directories(racine / d, e);
-        if (!fs::is_directory(racine / d, e)) return Echec(SORTIE_PROBLEMES, "impossible de créer " + (racine / d).string());
+        if (!fs::is_directory(racine / d, e)) return Echec(SORTIE_PROBLEMES, "impossible de créer " + Utf8DeChemin(racine / d));
     }
     for (const Fichier& f : FICHIERS) {
         std::string erreur;
-        if (!EcritFichierEntier((racine / f.nom).string(), Contenu(f), erreur)) return Echec(SORTIE_PROBLEMES, erreur);
+        if (!EcritFichierEntier(Utf8DeChemin(racine / f.nom), Contenu(f), erreur)) return Echec(SORTIE_PROBLEMES, erreur);
     }
-    std::cout << "Dossier de jeu créé dans " << racine.string() << ".\n"
-              << "Modifiez " << (racine / "quiz.txt").string() << ", puis :\n"
-              << "  pivolette encode " << (racine / "quiz.txt").string() << " -o "
-              << (racine / "InfosQuizz" / FICHIER_QUIZZ).string() << "\n";
+    std::cout << "Dossier de jeu créé dans " << Utf8DeChemin(racine) << ".\n"
+              << "Modifiez " << Utf8DeChemin(racine / "quiz.txt") << ", puis :\n"
+              << "  pivolette encode " << Utf8DeChemin(racine / "quiz.txt") << " -o "
+              << Utf8DeChemin(racine / "InfosQuizz" / FICHIER_QUIZZ) << "\n";
     return SORTIE_OK;
 }

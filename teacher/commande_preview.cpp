@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 
+#include "chemins.h"
 #include "commandes.h"
 #include "ecran_mesure.h"
 #include "etat.h"
@@ -55,7 +56,7 @@ bool LitTaille(const std::string& t, int& largeur, int& hauteur) {
 
 // The quiz's plain text and its data folder, from the scrambled file or its text.
 bool LitQuizz(const std::string& chemin, Apercu& a, std::string& erreur) {
-    const fs::path p = fs::absolute(chemin);
+    const fs::path p = fs::absolute(CheminFs(chemin));
     if (p.extension() == ".txt") {
         std::string octets;
         std::vector<Diagnostic> d;
@@ -71,7 +72,7 @@ bool LitQuizz(const std::string& chemin, Apercu& a, std::string& erreur) {
     return true;
 }
 
-std::string Nom(const Apercu& a, const char* nom) { return (a.sortie / nom).string(); }
+std::string Nom(const Apercu& a, const char* nom) { return Utf8DeChemin(a.sortie / nom); }
 
 // The one call into the game's drawing: its question screen for question k,
 // and with `reponse` the right answer redrawn as when the pupil picks it.
@@ -96,7 +97,7 @@ void Dessine(Apercu& a, Ecran& vue) {
     auto jeu = std::make_unique<Partie>();
     PrepareQuizz(*jeu, a.questions);
     ChargeQuizzTexte(a.clair, classe, *jeu);
-    std::snprintf(classe.CheminDonnees, sizeof classe.CheminDonnees, "%s/", a.donnees.string().c_str());
+    std::snprintf(classe.CheminDonnees, sizeof classe.CheminDonnees, "%s/", Utf8DeChemin(a.donnees).c_str());
     Eleve eleve;
     std::snprintf(eleve.NOM_JOUEUR, sizeof eleve.NOM_JOUEUR, "%s", "APER\xC7U");
     std::snprintf(eleve.PRENOM_JOUEUR, sizeof eleve.PRENOM_JOUEUR, "%s", "du quiz");
@@ -140,11 +141,11 @@ int CommandePreview(int argc, char** argv) {
     a.questions = lignes.size() < LIGNES_ENTETE + 6 ? 0 : std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
     if (a.questions == 0) return Echec(SORTIE_USAGE, args.mots[0] + " : aucune question complète à dessiner");
     std::error_code e;
-    a.sortie = fs::absolute(args.Valeur("-o", "apercu"));
+    a.sortie = fs::absolute(CheminFs(args.Valeur("-o", "apercu")));
     fs::create_directories(a.sortie, e);
-    if (!fs::is_directory(a.sortie, e)) return Echec(SORTIE_USAGE, a.sortie.string() + " : impossible d'y écrire");
+    if (!fs::is_directory(a.sortie, e)) return Echec(SORTIE_USAGE, Utf8DeChemin(a.sortie) + " : impossible d'y écrire");
     if (!SurEcranDuJeu(a.largeur, a.hauteur, [&](Ecran& vue) { Dessine(a, vue); }, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
-    if (a.ecrits != a.questions + 1) return Echec(SORTIE_PROBLEMES, a.sortie.string() + " : des images n'ont pas pu être écrites");
-    std::cerr << a.questions << " écran(s) de question et la planche dans " << a.sortie.string() << "\n";
+    if (a.ecrits != a.questions + 1) return Echec(SORTIE_PROBLEMES, Utf8DeChemin(a.sortie) + " : des images n'ont pas pu être écrites");
+    std::cerr << a.questions << " écran(s) de question et la planche dans " << Utf8DeChemin(a.sortie) << "\n";
     return SORTIE_OK;
 }

@@ -8,6 +8,7 @@
 
 #include "arbre.h"
 #include "bilan_questions.h"
+#include "chemins.h"
 #include "commandes.h"
 #include "ecriture.h"
 #include "reponses.h"
@@ -64,7 +65,7 @@ void Completer(Resultat& r, const std::vector<int>& nombres, bool aucune_finie) 
 // one is reported with its line and left out of the figures.
 void LitReponsesEleve(const fs::path& resultats, const QuizzVue& quizz, Resultat& r, std::vector<Diagnostic>& d) {
     const fs::path f = resultats.parent_path() / NOM_DOSSIER_REPONSES / resultats.filename();
-    const LectureReponses lecture = LitReponses(f.string(), r.reponses);
+    const LectureReponses lecture = LitReponses(Utf8DeChemin(f), r.reponses);
     int ligne = lecture.ligne;
     std::string raison = lecture.raison;
     if (lecture.absent) return;
@@ -72,17 +73,17 @@ void LitReponsesEleve(const fs::path& resultats, const QuizzVue& quizz, Resultat
         r.avec_reponses = true;
         return;
     }
-    d.push_back({f.string(), ligne, 0, true, raison + " : réponses laissées de côté"});
+    d.push_back({Utf8DeChemin(f), ligne, 0, true, raison + " : réponses laissées de côté"});
     r.reponses = FicheReponses{};
 }
 
 bool LitResultat(const fs::path& f, const std::vector<int>& nombres, Resultat& r, std::vector<Diagnostic>& d) {
     FicheResultats fiche;
-    const LectureResultats lecture = LitResultats(f.string(), fiche);
+    const LectureResultats lecture = LitResultats(Utf8DeChemin(f), fiche);
     if (!lecture) {
         std::string message = lecture.raison;
         if (lecture.nombre) message += ", pas « " + Cite(lecture.texte) + " »";
-        d.push_back({f.string(), lecture.ligne, 0, true, message});
+        d.push_back({Utf8DeChemin(f), lecture.ligne, 0, true, message});
         return false;
     }
     // Names pass through Cite: a damaged file cannot send control characters
@@ -129,14 +130,14 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
     std::error_code e;
     for (fs::directory_iterator it(dossier, e), fin; !e && it != fin; it.increment(e)) {
         const fs::path f = it->path();
-        const std::string nom = f.filename().string();
+        const std::string nom = Utf8DeChemin(f.filename());
         // Hidden files of the folder, and the temporary files of a write in
         // progress or stopped by a crash.
         // The answers folder is read beside each results file.
         if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES) continue;
         if (f.extension() != ".txt" || !it->is_regular_file(e)) {
             if (f.extension() != ".tmp")  // left by an older game's rewrite
-                d.push_back({f.string(), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
+                d.push_back({Utf8DeChemin(f), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
             continue;
         }
         Resultat r;
@@ -205,9 +206,9 @@ int CommandeResults(int argc, char** argv) {
         (a.A("--csv") && a.A("--html")))
         return std::cerr << AIDE_RESULTS, SORTIE_USAGE;
     const std::string donnees = DossierDonnees(a.mots.empty() ? "." : a.mots[0]);
-    const fs::path dossier = fs::path(donnees) / DOSSIER_RESULTATS;
+    const fs::path dossier = CheminFs(donnees) / DOSSIER_RESULTATS;
     std::error_code e;
-    if (!fs::is_directory(dossier, e)) return Echec(SORTIE_USAGE, dossier.string() + " : dossier des résultats introuvable");
+    if (!fs::is_directory(dossier, e)) return Echec(SORTIE_USAGE, Utf8DeChemin(dossier) + " : dossier des résultats introuvable");
     std::vector<Diagnostic> d;
     const std::vector<int> nombres = NombresDeQuestions(LitReglages(donnees));
     const QuizzVue quizz = LitQuizzVue(donnees, nombres);

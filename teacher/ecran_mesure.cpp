@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "chemins.h"
 #include "ecran.h"
 #include "etat.h"
 #include "harness.h"
@@ -50,7 +51,7 @@ bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void(Ecran&)>& 
     if (!temporaire.Cree()) return erreur = "impossible de créer un dossier temporaire", false;
     const std::string config = "RESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=" + std::to_string(largeur) +
                                "\nRESOLUTION_VERTICALE=" + std::to_string(hauteur) + "\nPLEIN_ECRAN=0\nMESSAGE_ERREUR=0\n";
-    if (!EcritFichierEntier((temporaire.chemin / "LCConfig.txt").string(), config, erreur)) return false;
+    if (!EcritFichierEntier(Utf8DeChemin(temporaire.chemin / "LCConfig.txt"), config, erreur)) return false;
     DossierDeTravail travail(temporaire.chemin);
     std::string pourquoi;
     harness::Options options;  // the archive: the one this program carries

@@ -2,7 +2,10 @@
 // quizzes, and gathers the class's results.
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "chemins.h"
 #include "commandes.h"
 #include "outils.h"
 
@@ -40,6 +43,12 @@ constexpr Sous SOUS_COMMANDES[] = {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The file names the commands take are UTF-8 on every system.
+    std::vector<std::string> arguments = ArgumentsUtf8(argc, argv);
+    std::vector<char*> pointeurs;
+    for (std::string& a : arguments) pointeurs.push_back(a.data());
+    pointeurs.push_back(nullptr);
+    argv = pointeurs.data();
     if (argc < 2) return std::cerr << AIDE, SORTIE_USAGE;
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
         std::strcmp(argv[1], "help") == 0)

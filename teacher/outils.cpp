@@ -8,6 +8,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "chemins.h"
 #include "ecriture.h"
 #include "lecture.h"
 
@@ -46,7 +47,7 @@ bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
         return false;
     }
     std::error_code e;
-    if (fs::is_directory(chemin, e)) {
+    if (fs::is_directory(CheminFs(chemin), e)) {
         erreur = chemin + " est un dossier";
         return false;
     }
@@ -56,9 +57,9 @@ bool EcritFichierEntier(const std::string& chemin, const std::string& octets,
 bool RemplacementPermis(const std::string& chemin, const std::string& octets, bool force,
                         bool (*sien)(const std::string& octets), std::string& erreur) {
     std::error_code e;
-    if (force || chemin == "-" || !fs::exists(chemin, e)) return true;
+    if (force || chemin == "-" || !fs::exists(CheminFs(chemin), e)) return true;
     std::string present;
-    if (fs::is_regular_file(chemin, e) && LitFichierEntier(chemin, present) &&
+    if (fs::is_regular_file(CheminFs(chemin), e) && LitFichierEntier(chemin, present) &&
         (present == octets || (sien != nullptr && sien(present))))
         return true;
     erreur = chemin + " existe déjà et cette commande ne l'a pas écrit : rien n'est remplacé "
@@ -159,8 +160,8 @@ int Echec(int code, const std::string& message) {
 
 std::string DossierDonnees(const std::string& dossier) {
     std::error_code e;
-    const fs::path d(dossier);
-    if (fs::is_directory(d / "InfosQuizz", e)) return (d / "InfosQuizz").string();
-    if (fs::is_directory(d / "infos", e) || fs::is_directory(d / "questions", e)) return d.string();
-    return (d / "InfosQuizz").string();
+    const fs::path d = CheminFs(dossier);
+    if (fs::is_directory(d / "InfosQuizz", e)) return Utf8DeChemin(d / "InfosQuizz");
+    if (fs::is_directory(d / "infos", e) || fs::is_directory(d / "questions", e)) return Utf8DeChemin(d);
+    return Utf8DeChemin(d / "InfosQuizz");
 }

@@ -104,6 +104,12 @@ TEST(FichierResultats, FileNamesAreOneToOneAndOrdinaryNamesKeepTheirName) {
         // What would leave the folder or that file systems refuse.
         {"../../x", "..\\y:z", "%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt"},
         {"a/b\\c\td\xE9*?\"<>|\x7F\x81", "%", "a%2Fb%5Cc%09d\xC3\xA9%2A%3F%22%3C%3E%7C%7F%81_%25.txt"},
+        // Names Windows takes for devices, and names that only look like them.
+        {"NUL.x", "y", "%4EUL.x_y.txt"},
+        {"com1 .a", "b", "%63om1 .a_b.txt"},
+        {"Aux", "", "Aux__.txt"},
+        {"CON.", "", "%43ON.__.txt"},
+        {"COMA.b", "", "COMA.b__.txt"},
     };
     for (const Cas& c : cas) EXPECT_EQ(NomFichierResultats(c.nom, c.prenom), c.fichier) << c.nom;
 
@@ -125,8 +131,13 @@ TEST(FichierResultats, FileNamesAreOneToOneAndOrdinaryNamesKeepTheirName) {
         }
     }
     EXPECT_EQ(fichiers.size(), noms.size() * noms.size());
-    EXPECT_EQ(CheminResultats(".//InfosQuizz//", {"A_", "B", ".."}),
-              ".//InfosQuizz//joueurs//%2E.//A%5F_B.txt");
+    const struct {
+        const char* classe;
+        const char* dossier;
+    } classes[] = {{"..", "%2E%2E"}, {"CM1 ", "CM1%20"}, {"nul", "%6Eul"}, {"LPT9.a", "%4CPT9.a"}, {"C.P.", "C.P%2E"}};
+    for (const auto& c : classes)
+        EXPECT_EQ(CheminResultats(".//InfosQuizz//", {"A_", "B", c.classe}),
+                  std::string(".//InfosQuizz//joueurs//") + c.dossier + "//A%5F_B.txt");
 }
 
 // The answers file: written, read back the same, and every damaged or

@@ -171,12 +171,12 @@ TEST_F(Resultats, NamesCanNeverLeaveTheClassFolder) {
     ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE) << MessageErreur;
     char chemin[TAILLE_CHEMIN];
     ASSERT_EQ(CheminJoueur(Classe.CheminDonnees, Pupille.Joueur, chemin, sizeof chemin), 1);
-    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//%2E.//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
+    EXPECT_STREQ(chemin, ".//InfosQuizz//joueurs//%2E%2E//%2E.%2F..%2Fx_%2E.%5Cy%3Az.txt");
     int fichiers = 0;
     for (const auto& f : fs::recursive_directory_iterator(dossier.path())) {
         if (!f.is_regular_file()) continue;
         ++fichiers;
-        EXPECT_EQ(f.path().parent_path(), dossier.path() / "InfosQuizz/joueurs/%2E.");
+        EXPECT_EQ(f.path().parent_path(), dossier.path() / "InfosQuizz/joueurs/%2E%2E");
     }
     EXPECT_EQ(fichiers, 1);
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "chemins.h"
 #include "test_support.h"
 
 struct Sortie {
@@ -17,11 +18,16 @@ struct Sortie {
 };
 
 // Runs "pivolette ARGUMENTS" in the working directory (arguments are given
-// as a shell would read them).
+// as a shell would read them, in UTF-8; on Windows through the wide call, as
+// a teacher's console passes them).
 inline Sortie Pivolette(const std::string& arguments) {
     const std::string commande =
         std::string(PIVOLETTE) + " " + arguments + " >sortie.out 2>sortie.err";
+#ifdef _WIN32
+    const int etat = _wsystem(CheminLarge(commande).c_str());
+#else
     const int etat = std::system(commande.c_str());
+#endif
     Sortie s;
 #ifdef _WIN32
     s.code = etat;  // the program's own exit code

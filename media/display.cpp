@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -58,7 +57,6 @@ Display g_display;
 bool g_headless = false;
 bool g_error_boxes = false;
 uint32_t g_colour = 0xFFFFFF;  // 0xRRGGBB of the current colour
-std::string g_error;
 
 // --- The palette --------------------------------------------------------------
 
@@ -373,6 +371,15 @@ bool Headless() { return g_headless; }
 void SetHeadless(bool headless) { g_headless = headless; }
 bool ErrorBoxes() { return g_error_boxes; }
 
+// One box for each different error: a screen that retries a missing picture
+// on every poll must not bury the pupil under boxes.
+void BoxOnce(const std::string& error) {
+    static std::set<std::string> boxed;
+    if (g_error_boxes && !g_headless && boxed.insert(error).second) ShowBox(error, true);
+}
+// Errors are boxed once a program can open a window, that is once this file is in it.
+[[maybe_unused]] const bool g_boxes_hooked = (SetFailureBox(&BoxOnce), true);
+
 void Drawn() {
     g_display.unshown = true;
     if (g_display.immediate && Upload()) Render();
@@ -410,20 +417,6 @@ void Present() {
     if (Render()) return;
     // The renderer lost its texture (a device reset): show the back buffer.
     if (MakeTexture() && Upload()) Render();
-}
-
-void Fail(const char* format, ...) {
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    g_error = text;
-    std::fprintf(stderr, "Lumicanvas : %s\n", text);
-    // One box for each different error: a screen that retries a missing
-    // picture on every poll must not bury the pupil under boxes.
-    static std::set<std::string> boxed;
-    if (g_error_boxes && !g_headless && boxed.insert(g_error).second) ShowBox(g_error, true);
 }
 
 std::string WrapText(const std::string& utf8, const std::function<bool(const std::string&)>& fits) {
@@ -573,8 +566,6 @@ void CloseGraph() {
     std::exit(code);
 }
 
-const char* GetMediaError() { return g_error.c_str(); }
-
 // --- Screen and colour --------------------------------------------------------------------
 
 int GetMaxX() { return g_display.screen ? g_display.screen->w - 1 : 0; }
@@ -616,4 +607,13 @@ uint32_t GetPixelRGB(int x, int y) {
     const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
                                                         static_cast<ptrdiff_t>(y) * s->pitch);
     return lc::ToRGB(row[x]);
+}
+
+void Message(const char* text) {
+    const std::string utf8 = lc::ToUtf8(text ? text : "");
+    if (lc::Headless()) {
+        lc::HarnessMessage(utf8);
+        return;
+    }
+    if (!lc::ShowBox(utf8, false)) std::fprintf(stderr, "%s\n", utf8.c_str());  // the text is not lost
 }

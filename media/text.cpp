@@ -42,33 +42,6 @@
 namespace {
 
 // ---------------------------------------------------------------------------
-// Windows-1252 and UTF-8
-// ---------------------------------------------------------------------------
-
-// Appends the UTF-8 of bytes [begin, end) read in `format`, through the
-// shared conversions of encodage.h. With `drawable` the control characters
-// are left out (a tab or a line feed becomes a space) so that no "missing
-// glyph" box is ever drawn for them.
-void ConvertToUtf8(const char* begin, const char* end, int format, bool drawable,
-                   std::string& out) {
-    const std::string_view text(begin, static_cast<std::size_t>(end - begin));
-    for (std::size_t k = 0; k < text.size();) {
-        const std::size_t start = k;
-        long u = format == U_UTF8 ? LitPointUtf8(text, k) : -1;
-        if (u < 0) {
-            k = start + 1;
-            u = Point1252(static_cast<unsigned char>(text[start]));
-            if (u < 0) u = '?';
-        }
-        if (drawable && (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))) {
-            if (u == '\t' || u == '\n') out += ' ';
-            continue;
-        }
-        AjouteUtf8(out, u);
-    }
-}
-
-// ---------------------------------------------------------------------------
 // Fonts
 // ---------------------------------------------------------------------------
 
@@ -296,7 +269,7 @@ std::vector<Run> PlainRuns(const char* text) {
     TextState& s = State();
     std::vector<Run> runs(1);
     runs[0].style = s.attribute;
-    if (text) ConvertToUtf8(text, text + std::strlen(text), s.format, true, runs[0].utf8);
+    if (text) lc::ConvertToUtf8(text, text + std::strlen(text), s.format, true, runs[0].utf8);
     return runs;
 }
 
@@ -322,7 +295,7 @@ std::vector<Run> MarkedRuns(const char* text) {
         if (pending.empty()) return;
         Run run;
         run.style = style;
-        ConvertToUtf8(pending.data(), pending.data() + pending.size(), s.format, true, run.utf8);
+        lc::ConvertToUtf8(pending.data(), pending.data() + pending.size(), s.format, true, run.utf8);
         runs.push_back(std::move(run));
         pending.clear();
     };
@@ -446,21 +419,11 @@ void DrawCentred(const std::vector<Run>& runs, int x, int y) {
 
 namespace lc {
 
-std::string Cp1252ToUtf8(const std::string& text) {
-    std::string out;
-    ConvertToUtf8(text.data(), text.data() + text.size(), U_ASCII8, false, out);
-    return out;
-}
-
-bool IsUtf8(const std::string& text) { return EstUtf8(text); }
-
 std::string ToUtf8(const char* text) {
     std::string out;
     if (text) ConvertToUtf8(text, text + std::strlen(text), State().format, false, out);
     return out;
 }
-
-std::string Utf8ToCp1252(const std::string& text) { return Cp1252DeUtf8(text, '?'); }
 
 void DrawTextAt(int x, int y, const char* text) {
     int keep_x = State().x, keep_y = State().y;

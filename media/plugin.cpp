@@ -43,7 +43,9 @@ const void* LoadPlugin(const std::string& file, const char* entry, const std::st
     for (const std::string& place : Candidates(file, path, relative_dir, install_dir)) {
         if (::access(place.c_str(), F_OK) != 0) continue;
         // Never closed: the plug-in's libraries may keep threads and tables.
-        void* handle = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Lazy: of the thousands of functions SDL and ffmpeg bring, a command
+        // calls a few; their addresses are looked up when first called.
+        void* handle = ::dlopen(place.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (!reasons.empty()) reasons += " ; ";
         if (!handle) {
             const char* e = ::dlerror();

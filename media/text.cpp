@@ -37,6 +37,7 @@
 
 #include "encodage.h"
 #include "internal.h"
+#include "pictures.h"
 #include "lumicanvas.h"
 
 namespace {
@@ -135,6 +136,8 @@ struct TextState {
     bool ttf_started = false;
     bool loaded = false;                      // the regular face at least
     std::array<std::string, 4> face_bytes;    // font files, kept alive for SDL_ttf
+    std::array<bool, 4> face_tried{};         // a styled face is read on its first use
+    std::string archive;                      // where InitFont found the fonts
     std::map<std::pair<int, int>, OpenFont> fonts;  // (face, height)
     RenderCache cache;
     int format = U_ASCII8;
@@ -161,6 +164,7 @@ void ForgetFonts() {
     s.cache.Clear();
     s.fonts.clear();
     for (auto& bytes : s.face_bytes) bytes.clear();
+    s.face_tried = {};
     s.loaded = false;
     if (s.ttf_started) {
         TTF_Quit();
@@ -184,6 +188,22 @@ void FitHeight(TTF_Font* font, int height, int point_size) {
     TTF_SetFontSize(font, point_size);
 }
 
+// Reads a styled face from the archive the first time it is asked for: a
+// screen in one style never reads (nor keeps) the other three files.
+void ReadFace(TextState& s, int face) {
+    if (s.face_tried[face]) return;
+    s.face_tried[face] = true;
+    std::string& bytes = s.face_bytes[face];
+    std::string why;
+    const bool usable = lc::ReadArchiveFile(s.archive, kFaceFiles[face], bytes, why) &&
+                        FontPtr(OpenAt(bytes, 12)) != nullptr;
+    if (!usable) {
+        // Not fatal: the style is then imitated from the regular face.
+        lc::Fail("InitFont: the font %s is missing or unreadable; its style is imitated", kFaceFiles[face]);
+        bytes.clear();
+    }
+}
+
 // The font of a face (bold and italic bits) for lines of `height` pixels;
 // nullptr without fonts. A missing styled face is imitated from the regular.
 OpenFont* FontFor(int face, int height) {
@@ -195,6 +215,7 @@ OpenFont* FontFor(int face, int height) {
     if (s.fonts.size() >= 64) s.fonts.clear();  // many sizes met: start afresh
 
     OpenFont open;
+    ReadFace(s, face);
     int source = s.face_bytes[face].empty() ? 0 : face;
     // DejaVu Sans lines are about 1.16 of the point size.
     int estimate = std::max(1, height * 100 / 116);
@@ -458,6 +479,7 @@ int InitFont() {
         return 0;
     }
     s.ttf_started = true;
+    // The regular face now, the styled ones when first drawn (ReadFace).
     if (!lc::ReadFromArchive(kFaceFiles[0], s.face_bytes[0])) {
         lc::Fail("InitFont: the font %s is missing from the archive %s; texts will not be drawn",
                  kFaceFiles[0], lc::FusedArchivePath().c_str());
@@ -471,16 +493,8 @@ int InitFont() {
         ForgetFonts();
         return 0;
     }
-    for (int face = 1; face < 4; ++face) {
-        std::string& bytes = s.face_bytes[face];
-        bool usable = lc::ReadFromArchive(kFaceFiles[face], bytes) && FontPtr(OpenAt(bytes, 12)) != nullptr;
-        if (!usable) {
-            // Not fatal: the style is then imitated from the regular face.
-            lc::Fail("InitFont: the font %s is missing or unreadable; its style is imitated",
-                     kFaceFiles[face]);
-            bytes.clear();
-        }
-    }
+    s.face_tried[0] = true;
+    s.archive = lc::FusedArchivePath();
     s.loaded = true;
     return 1;
 }

@@ -126,10 +126,15 @@ Size LargestFitting(int desktop_w, int desktop_h) {
 
 // --- Presenting -------------------------------------------------------------------
 
+bool MakeTexture();
+
 // Copies the back buffer into the texture, which then holds what is shown.
+// The texture is made on the first upload, once the first screen is drawn:
+// the passing buffers of that screen's pictures and the texture, each as
+// large as the screen, are then never held at once.
 bool Upload() {
     Display& d = g_display;
-    if (!d.texture || !d.screen) return false;
+    if (!d.screen || !d.renderer || (!d.texture && !MakeTexture())) return false;
     if (SDL_UpdateTexture(d.texture.get(), nullptr, d.screen->pixels, d.screen->pitch) != 0) return false;
     d.unshown = false;
     return true;
@@ -154,7 +159,7 @@ bool MakeTexture() {
     return d.texture != nullptr;
 }
 
-// Opens the window, its renderer and texture for a back buffer of w x h.
+// Opens the window and its renderer for a back buffer of w x h.
 bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
     Display& d = g_display;
     if (size.full_screen) {
@@ -182,7 +187,7 @@ bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
     SDL_RendererInfo info{};
     d.keeps_frame = SDL_GetRendererInfo(d.renderer.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
     if (size.full_screen) SDL_RaiseWindow(d.window.get());
-    return MakeTexture();
+    return true;
 }
 
 bool DesktopSize(int& w, int& h) {
@@ -335,6 +340,7 @@ bool DrawnBox(const std::string& utf8) {
     const bool ttf_started = TTF_Init() == 0;
     if (!ttf_started) return false;
     bool shown = false;
+    if (!d.texture) Upload();  // a box before the first screen was shown
     if (lc::SurfacePtr picture = MakeBoxPicture(utf8, d.screen->w, d.screen->h)) {
         TexturePtr texture(SDL_CreateTextureFromSurface(d.renderer.get(), picture.get()));
         const SDL_Rect where{(d.screen->w - picture->w) / 2, (d.screen->h - picture->h) / 2, picture->w,
@@ -415,8 +421,9 @@ void Present() {
     Display& d = g_display;
     if (!d.renderer) return;
     if (Render()) return;
-    // The renderer lost its texture (a device reset): show the back buffer.
-    if (MakeTexture() && Upload()) Render();
+    // No texture yet, or the renderer lost it (a device reset): show the
+    // back buffer.
+    if ((!d.texture || MakeTexture()) && Upload()) Render();
 }
 
 std::string WrapText(const std::string& utf8, const std::function<bool(const std::string&)>& fits) {

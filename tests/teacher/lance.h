@@ -17,10 +17,9 @@ struct Sortie {
 };
 
 // Runs "pivolette ARGUMENTS" in the working directory (arguments are given
-// as a shell would read them).
-inline Sortie Pivolette(const std::string& arguments) {
-    const std::string commande =
-        std::string(PIVOLETTE) + " " + arguments + " >sortie.out 2>sortie.err";
+// as a shell would read them); `programme`: another copy of the program.
+inline Sortie Pivolette(const std::string& arguments, const std::string& programme = PIVOLETTE) {
+    const std::string commande = programme + " " + arguments + " >sortie.out 2>sortie.err";
     const int etat = std::system(commande.c_str());
     Sortie s;
 #ifdef _WIN32

@@ -128,7 +128,8 @@ video_figure() {
         return
     fi
     (cd "$scratch" && "$1/pivolette_bench" "A video extract" 2>/dev/null) |
-        awk -F: '/processor used with every thread/ {split($2, w, " "); print w[1]; found=1} END {if (!found) print "-"}'
+        awk '/processor used with every thread/ {for (i = 1; i < NF; i++) if ($(i + 1) == "%") {print $i; found = 1}}
+             END {if (!found) print "-"}'
 }
 
 before=$(cd "$1" && pwd)

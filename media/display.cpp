@@ -372,7 +372,6 @@ SDL_Surface* Screen() { return g_display.screen.get(); }
 SDL_Renderer* ShapeRenderer() { return g_display.shapes.get(); }
 SDL_Window* Window() { return g_display.window.get(); }
 uint32_t CurrentPixel() { return g_colour; }  // XRGB8888: the pixel is 0x00RRGGBB
-uint32_t ToRGB(uint32_t pixel) { return pixel & 0xFFFFFFu; }
 bool Headless() { return g_headless; }
 void SetHeadless(bool headless) { g_headless = headless; }
 bool ErrorBoxes() { return g_error_boxes; }

@@ -32,8 +32,9 @@ void ShowArea(const SDL_Rect& area);
 bool Headless();
 // The settings read from LCConfig.txt at InitGraph.
 bool ErrorBoxes();
-// Converts a pixel value of Screen()'s format to 0xRRGGBB.
-uint32_t ToRGB(uint32_t pixel);
+// Converts a pixel value of Screen()'s format (XRGB8888) to 0xRRGGBB.
+// Inline: the harness converts whole screens with it.
+inline uint32_t ToRGB(uint32_t pixel) { return pixel & 0xFFFFFFu; }
 // Shows the last presented picture again (mode 4: the last ShowScreen();
 // mode 3: the back buffer). The event pump calls it when the window was
 // uncovered, moved or resized. Does nothing headless or before InitGraph.

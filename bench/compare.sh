@@ -163,5 +163,12 @@ printf '%-44s %8s KiB %8s KiB\n' "game: peak memory on its first screen" "$(cat 
 paste -d ' ' "$tmp/before.commands" "$tmp/after.commands" | while read -r name b _ a; do
     printf '%-44s %9s ms %9s ms\n' "pivolette $name (demo)" "$b" "$a"
 done
+: >"$tmp/true"
+i=0
+while [ "$i" -lt "$runs" ]; do
+    one_command /bin/true >>"$tmp/true"
+    i=$((i + 1))
+done
+echo "(each command's time counts the timing's own cost: $(median <"$tmp/true" | awk '{printf "%.1f", $1 / 1000}') ms for /bin/true)"
 printf '%-44s %9s %%  %9s %%\n' "video 640 x 480 playing: processor, a core" "$(video_figure "$before")" "$(video_figure "$after")"
 echo "Tux Paint: start to its first window, same display: $tux"

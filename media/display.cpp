@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -58,7 +57,6 @@ Display g_display;
 bool g_headless = false;
 bool g_error_boxes = false;
 uint32_t g_colour = 0xFFFFFF;  // 0xRRGGBB of the current colour
-std::string g_error;
 
 // --- The palette --------------------------------------------------------------
 
@@ -128,10 +126,15 @@ Size LargestFitting(int desktop_w, int desktop_h) {
 
 // --- Presenting -------------------------------------------------------------------
 
+bool MakeTexture();
+
 // Copies the back buffer into the texture, which then holds what is shown.
+// The texture is made on the first upload, once the first screen is drawn:
+// the passing buffers of that screen's pictures and the texture, each as
+// large as the screen, are then never held at once.
 bool Upload() {
     Display& d = g_display;
-    if (!d.texture || !d.screen) return false;
+    if (!d.screen || !d.renderer || (!d.texture && !MakeTexture())) return false;
     if (SDL_UpdateTexture(d.texture.get(), nullptr, d.screen->pixels, d.screen->pitch) != 0) return false;
     d.unshown = false;
     return true;
@@ -156,7 +159,7 @@ bool MakeTexture() {
     return d.texture != nullptr;
 }
 
-// Opens the window, its renderer and texture for a back buffer of w x h.
+// Opens the window and its renderer for a back buffer of w x h.
 bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
     Display& d = g_display;
     if (size.full_screen) {
@@ -184,7 +187,7 @@ bool OpenWindow(const lc::DisplaySize& size, int desktop_w, int desktop_h) {
     SDL_RendererInfo info{};
     d.keeps_frame = SDL_GetRendererInfo(d.renderer.get(), &info) == 0 && std::strcmp(info.name, "software") == 0;
     if (size.full_screen) SDL_RaiseWindow(d.window.get());
-    return MakeTexture();
+    return true;
 }
 
 bool DesktopSize(int& w, int& h) {
@@ -337,6 +340,7 @@ bool DrawnBox(const std::string& utf8) {
     const bool ttf_started = TTF_Init() == 0;
     if (!ttf_started) return false;
     bool shown = false;
+    if (!d.texture) Upload();  // a box before the first screen was shown
     if (lc::SurfacePtr picture = MakeBoxPicture(utf8, d.screen->w, d.screen->h)) {
         TexturePtr texture(SDL_CreateTextureFromSurface(d.renderer.get(), picture.get()));
         const SDL_Rect where{(d.screen->w - picture->w) / 2, (d.screen->h - picture->h) / 2, picture->w,
@@ -368,10 +372,18 @@ SDL_Surface* Screen() { return g_display.screen.get(); }
 SDL_Renderer* ShapeRenderer() { return g_display.shapes.get(); }
 SDL_Window* Window() { return g_display.window.get(); }
 uint32_t CurrentPixel() { return g_colour; }  // XRGB8888: the pixel is 0x00RRGGBB
-uint32_t ToRGB(uint32_t pixel) { return pixel & 0xFFFFFFu; }
 bool Headless() { return g_headless; }
 void SetHeadless(bool headless) { g_headless = headless; }
 bool ErrorBoxes() { return g_error_boxes; }
+
+// One box for each different error: a screen that retries a missing picture
+// on every poll must not bury the pupil under boxes.
+void BoxOnce(const std::string& error) {
+    static std::set<std::string> boxed;
+    if (g_error_boxes && !g_headless && boxed.insert(error).second) ShowBox(error, true);
+}
+// Errors are boxed once a program can open a window, that is once this file is in it.
+[[maybe_unused]] const bool g_boxes_hooked = (SetFailureBox(&BoxOnce), true);
 
 void Drawn() {
     g_display.unshown = true;
@@ -408,22 +420,9 @@ void Present() {
     Display& d = g_display;
     if (!d.renderer) return;
     if (Render()) return;
-    // The renderer lost its texture (a device reset): show the back buffer.
-    if (MakeTexture() && Upload()) Render();
-}
-
-void Fail(const char* format, ...) {
-    char text[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    g_error = text;
-    std::fprintf(stderr, "Lumicanvas : %s\n", text);
-    // One box for each different error: a screen that retries a missing
-    // picture on every poll must not bury the pupil under boxes.
-    static std::set<std::string> boxed;
-    if (g_error_boxes && !g_headless && boxed.insert(g_error).second) ShowBox(g_error, true);
+    // No texture yet, or the renderer lost it (a device reset): show the
+    // back buffer.
+    if ((!d.texture || MakeTexture()) && Upload()) Render();
 }
 
 std::string WrapText(const std::string& utf8, const std::function<bool(const std::string&)>& fits) {
@@ -573,8 +572,6 @@ void CloseGraph() {
     std::exit(code);
 }
 
-const char* GetMediaError() { return g_error.c_str(); }
-
 // --- Screen and colour --------------------------------------------------------------------
 
 int GetMaxX() { return g_display.screen ? g_display.screen->w - 1 : 0; }
@@ -616,4 +613,13 @@ uint32_t GetPixelRGB(int x, int y) {
     const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
                                                         static_cast<ptrdiff_t>(y) * s->pitch);
     return lc::ToRGB(row[x]);
+}
+
+void Message(const char* text) {
+    const std::string utf8 = lc::ToUtf8(text ? text : "");
+    if (lc::Headless()) {
+        lc::HarnessMessage(utf8);
+        return;
+    }
+    if (!lc::ShowBox(utf8, false)) std::fprintf(stderr, "%s\n", utf8.c_str());  // the text is not lost
 }

@@ -32,8 +32,9 @@ void ShowArea(const SDL_Rect& area);
 bool Headless();
 // The settings read from LCConfig.txt at InitGraph.
 bool ErrorBoxes();
-// Converts a pixel value of Screen()'s format to 0xRRGGBB.
-uint32_t ToRGB(uint32_t pixel);
+// Converts a pixel value of Screen()'s format (XRGB8888) to 0xRRGGBB.
+// Inline: the harness converts whole screens with it.
+inline uint32_t ToRGB(uint32_t pixel) { return pixel & 0xFFFFFFu; }
 // Shows the last presented picture again (mode 4: the last ShowScreen();
 // mode 3: the back buffer). The event pump calls it when the window was
 // uncovered, moved or resized. Does nothing headless or before InitGraph.
@@ -83,11 +84,14 @@ struct DisplaySize {
 // code) falls back to the largest standard size that fits.
 DisplaySize ChooseDisplaySize(const DisplaySettings& settings, int desktop_w, int desktop_h);
 
-// --- Errors (display.cpp) ----------------------------------------------------
+// --- Errors (errors.cpp) -----------------------------------------------------
 
 // Records why a call failed (printf format): GetMediaError() returns it, it
 // is written on standard error, and shown in a box when ErrorBoxes().
 void Fail(const char* format, ...) SDL_PRINTF_VARARG_FUNC(1);
+// How Fail shows its box: set by the display's file, so that the layer's
+// parts without a display (files, letter case) need none.
+void SetFailureBox(void (*box)(const std::string& error));
 
 // --- Clock and idle polling (input.cpp with harness.cpp) -----------------------
 
@@ -147,16 +151,23 @@ void SetFusedArchivePath(const std::string& path);
 // false when it is absent.
 bool ReadFromArchive(const std::string& name, std::string& bytes);
 
-// --- Text (text.cpp) -----------------------------------------------------------
+// --- Windows-1252 and UTF-8 (encoding.cpp) ---------------------------------------
 
-// Converts text in the current format (SetUFormat) to UTF-8 for SDL_ttf.
-std::string ToUtf8(const char* text);
 // Converts UTF-8 to Windows-1252 (characters it cannot hold become '?').
 std::string Utf8ToCp1252(const std::string& text);
+// Appends the UTF-8 of bytes [begin, end) read in `format` (U_ASCII8 or
+// U_UTF8). With `drawable` the control characters are left out (a tab or a
+// line feed becomes a space) so that no "missing glyph" box is ever drawn.
+void ConvertToUtf8(const char* begin, const char* end, int format, bool drawable, std::string& out);
 // Converts Windows-1252 bytes to UTF-8, every byte kept (no drawing rules).
 std::string Cp1252ToUtf8(const std::string& text);
 // True when the bytes are well-formed UTF-8 (plain ASCII is).
 bool IsUtf8(const std::string& text);
+
+// --- Text (text.cpp) -----------------------------------------------------------
+
+// Converts text in the current format (SetUFormat) to UTF-8 for SDL_ttf.
+std::string ToUtf8(const char* text);
 // Draws a text in the current colour, size and style with its top-left
 // corner at (x, y), "#" marks drawn as they stand, without moving the
 // current position; used by ReadLn's echo.

@@ -1,4 +1,4 @@
-// Random numbers, Windows-1252 letter case, message boxes.
+// Random numbers and Windows-1252 letter case: nothing here needs the display.
 #include "lumicanvas.h"
 #include "internal.h"
 
@@ -60,13 +60,4 @@ int UToLower(int ch) {
         if (c == p[1]) return AsGiven(ch, p[0]);
     }
     return ch;
-}
-
-void Message(const char* text) {
-    const std::string utf8 = lc::ToUtf8(text ? text : "");
-    if (lc::Headless()) {
-        lc::HarnessMessage(utf8);
-        return;
-    }
-    if (!lc::ShowBox(utf8, false)) std::fprintf(stderr, "%s\n", utf8.c_str());  // the text is not lost
 }

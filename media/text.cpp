@@ -37,36 +37,10 @@
 
 #include "encodage.h"
 #include "internal.h"
+#include "pictures.h"
 #include "lumicanvas.h"
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Windows-1252 and UTF-8
-// ---------------------------------------------------------------------------
-
-// Appends the UTF-8 of bytes [begin, end) read in `format`, through the
-// shared conversions of encodage.h. With `drawable` the control characters
-// are left out (a tab or a line feed becomes a space) so that no "missing
-// glyph" box is ever drawn for them.
-void ConvertToUtf8(const char* begin, const char* end, int format, bool drawable,
-                   std::string& out) {
-    const std::string_view text(begin, static_cast<std::size_t>(end - begin));
-    for (std::size_t k = 0; k < text.size();) {
-        const std::size_t start = k;
-        long u = format == U_UTF8 ? LitPointUtf8(text, k) : -1;
-        if (u < 0) {
-            k = start + 1;
-            u = Point1252(static_cast<unsigned char>(text[start]));
-            if (u < 0) u = '?';
-        }
-        if (drawable && (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))) {
-            if (u == '\t' || u == '\n') out += ' ';
-            continue;
-        }
-        AjouteUtf8(out, u);
-    }
-}
 
 // ---------------------------------------------------------------------------
 // Fonts
@@ -162,6 +136,8 @@ struct TextState {
     bool ttf_started = false;
     bool loaded = false;                      // the regular face at least
     std::array<std::string, 4> face_bytes;    // font files, kept alive for SDL_ttf
+    std::array<bool, 4> face_tried{};         // a styled face is read on its first use
+    std::string archive;                      // where InitFont found the fonts
     std::map<std::pair<int, int>, OpenFont> fonts;  // (face, height)
     RenderCache cache;
     int format = U_ASCII8;
@@ -188,6 +164,7 @@ void ForgetFonts() {
     s.cache.Clear();
     s.fonts.clear();
     for (auto& bytes : s.face_bytes) bytes.clear();
+    s.face_tried = {};
     s.loaded = false;
     if (s.ttf_started) {
         TTF_Quit();
@@ -211,6 +188,22 @@ void FitHeight(TTF_Font* font, int height, int point_size) {
     TTF_SetFontSize(font, point_size);
 }
 
+// Reads a styled face from the archive the first time it is asked for: a
+// screen in one style never reads (nor keeps) the other three files.
+void ReadFace(TextState& s, int face) {
+    if (s.face_tried[face]) return;
+    s.face_tried[face] = true;
+    std::string& bytes = s.face_bytes[face];
+    std::string why;
+    const bool usable = lc::ReadArchiveFile(s.archive, kFaceFiles[face], bytes, why) &&
+                        FontPtr(OpenAt(bytes, 12)) != nullptr;
+    if (!usable) {
+        // Not fatal: the style is then imitated from the regular face.
+        lc::Fail("InitFont: the font %s is missing or unreadable; its style is imitated", kFaceFiles[face]);
+        bytes.clear();
+    }
+}
+
 // The font of a face (bold and italic bits) for lines of `height` pixels;
 // nullptr without fonts. A missing styled face is imitated from the regular.
 OpenFont* FontFor(int face, int height) {
@@ -222,6 +215,7 @@ OpenFont* FontFor(int face, int height) {
     if (s.fonts.size() >= 64) s.fonts.clear();  // many sizes met: start afresh
 
     OpenFont open;
+    ReadFace(s, face);
     int source = s.face_bytes[face].empty() ? 0 : face;
     // DejaVu Sans lines are about 1.16 of the point size.
     int estimate = std::max(1, height * 100 / 116);
@@ -296,7 +290,7 @@ std::vector<Run> PlainRuns(const char* text) {
     TextState& s = State();
     std::vector<Run> runs(1);
     runs[0].style = s.attribute;
-    if (text) ConvertToUtf8(text, text + std::strlen(text), s.format, true, runs[0].utf8);
+    if (text) lc::ConvertToUtf8(text, text + std::strlen(text), s.format, true, runs[0].utf8);
     return runs;
 }
 
@@ -322,7 +316,7 @@ std::vector<Run> MarkedRuns(const char* text) {
         if (pending.empty()) return;
         Run run;
         run.style = style;
-        ConvertToUtf8(pending.data(), pending.data() + pending.size(), s.format, true, run.utf8);
+        lc::ConvertToUtf8(pending.data(), pending.data() + pending.size(), s.format, true, run.utf8);
         runs.push_back(std::move(run));
         pending.clear();
     };
@@ -446,21 +440,11 @@ void DrawCentred(const std::vector<Run>& runs, int x, int y) {
 
 namespace lc {
 
-std::string Cp1252ToUtf8(const std::string& text) {
-    std::string out;
-    ConvertToUtf8(text.data(), text.data() + text.size(), U_ASCII8, false, out);
-    return out;
-}
-
-bool IsUtf8(const std::string& text) { return EstUtf8(text); }
-
 std::string ToUtf8(const char* text) {
     std::string out;
     if (text) ConvertToUtf8(text, text + std::strlen(text), State().format, false, out);
     return out;
 }
-
-std::string Utf8ToCp1252(const std::string& text) { return Cp1252DeUtf8(text, '?'); }
 
 void DrawTextAt(int x, int y, const char* text) {
     int keep_x = State().x, keep_y = State().y;
@@ -495,6 +479,7 @@ int InitFont() {
         return 0;
     }
     s.ttf_started = true;
+    // The regular face now, the styled ones when first drawn (ReadFace).
     if (!lc::ReadFromArchive(kFaceFiles[0], s.face_bytes[0])) {
         lc::Fail("InitFont: the font %s is missing from the archive %s; texts will not be drawn",
                  kFaceFiles[0], lc::FusedArchivePath().c_str());
@@ -508,16 +493,8 @@ int InitFont() {
         ForgetFonts();
         return 0;
     }
-    for (int face = 1; face < 4; ++face) {
-        std::string& bytes = s.face_bytes[face];
-        bool usable = lc::ReadFromArchive(kFaceFiles[face], bytes) && FontPtr(OpenAt(bytes, 12)) != nullptr;
-        if (!usable) {
-            // Not fatal: the style is then imitated from the regular face.
-            lc::Fail("InitFont: the font %s is missing or unreadable; its style is imitated",
-                     kFaceFiles[face]);
-            bytes.clear();
-        }
-    }
+    s.face_tried[0] = true;
+    s.archive = lc::FusedArchivePath();
     s.loaded = true;
     return 1;
 }

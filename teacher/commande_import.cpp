@@ -3,14 +3,10 @@
 #include <filesystem>
 #include <iostream>
 
-#include "ajuste.h"
 #include "chemins.h"
 #include "commandes.h"
-#include "ecran_mesure.h"
-#include "etat.h"
 #include "importe.h"
-#include "lumicanvas.h"
-#include "question.h"
+#include "module_ecran.h"
 
 namespace fs = std::filesystem;
 
@@ -42,16 +38,7 @@ std::string TexteMesure(const std::vector<QuestionImportee>& q, const std::strin
                         std::vector<Diagnostic>& d) {
     std::string texte, erreur;
     std::vector<Diagnostic> avertissements;
-    const bool mesure = SurEcranDuJeu(1024, 768, [&](Ecran&) {
-        FicheQuestion modele{};
-        modele.Enonce2[0] = modele.Reponse[0].Ligne2[0] = 'x';
-        const BoiteLignes enonce = BoiteEnonce(modele), reponse = BoiteReponse(modele, 1);
-        SetUFormat(U_ASCII8);
-        const TientDansCase tient = [&](const std::string& ligne, bool question) {
-            const BoiteLignes& b = question ? enonce : reponse;
-            SetDimText(b.taille);
-            return TextLength(Cp1252DeUtf8(ligne).c_str()) <= b.largeur;
-        };
+    const bool mesure = SurEcranMesure([&](const TientDansCase& tient) {
         texte = TexteQuizz(q, titre, source, avertissements, tient);
     }, erreur);
     if (!mesure) return TexteQuizz(q, titre, source, d);

@@ -19,10 +19,9 @@ struct Sortie {
 
 // Runs "pivolette ARGUMENTS" in the working directory (arguments are given
 // as a shell would read them, in UTF-8; on Windows through the wide call, as
-// a teacher's console passes them).
-inline Sortie Pivolette(const std::string& arguments) {
-    const std::string commande =
-        std::string(PIVOLETTE) + " " + arguments + " >sortie.out 2>sortie.err";
+// a teacher's console passes them); `programme`: another copy of the program.
+inline Sortie Pivolette(const std::string& arguments, const std::string& programme = PIVOLETTE) {
+    const std::string commande = programme + " " + arguments + " >sortie.out 2>sortie.err";
 #ifdef _WIN32
     const int etat = _wsystem(CheminLarge(commande).c_str());
 #else

@@ -30,14 +30,15 @@ cp -a "$ROOT/demo/." "$DIR/"
 find "$DIR" -name '.git*' -delete
 find "$DIR/InfosQuizz/joueurs" -type f -name '*.txt' -delete
 
-# The programs without their debugging symbols; the games get their archive
-# appended again after the stripping (strip would drop it).
-for game in grelinor tamarel; do
-  "$HOST-strip" -o "$STAGE/$game.exe" "$BUILD/${game}_bare.exe"
-  "$BUILD/host/fuse" "$DIR/$game.exe" "$STAGE/$game.exe" "$BUILD/$game.zip"
-  rm "$STAGE/$game.exe"
+# The programs without their debugging symbols, each with its archive
+# appended again after the stripping (strip would drop it); the teacher's
+# tool measures texts with the game's fonts, from the game's archive.
+for program in grelinor:grelinor tamarel:tamarel pivolette:grelinor; do
+  name=${program%%:*} archive=${program#*:}
+  "$HOST-strip" -o "$STAGE/$name.exe" "$BUILD/${name}_bare.exe"
+  "$BUILD/host/fuse" "$DIR/$name.exe" "$STAGE/$name.exe" "$BUILD/$archive.zip"
+  rm "$STAGE/$name.exe"
 done
-"$HOST-strip" -o "$DIR/pivolette.exe" "$BUILD/pivolette.exe"
 
 # Notepad shows the accents of a Windows-1252 file with CR LF line ends.
 sed 's/$/\r/' "$ROOT/tools/windows/Lisez-moi.txt" | iconv -f UTF-8 -t WINDOWS-1252 >"$DIR/Lisez-moi.txt"

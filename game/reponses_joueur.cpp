@@ -8,6 +8,7 @@
 #include <iostream>
 #include <string>
 
+#include "chemins.h"
 #include "ecriture.h"
 #include "etat.h"
 #include "reponses.h"
@@ -23,14 +24,10 @@ void Signale(const std::string& raison) {
               << Utf8(u8") ; son fichier de résultats est à jour.\n");
 }
 
-std::filesystem::path Chemin8(const std::string& chemin) {
-    return std::filesystem::path(std::u8string(chemin.begin(), chemin.end()));
-}
-
 // The folder "reponses" of the class folder, a real folder (not a link).
 bool PrepareDossier(const std::string& dossier) {
     std::error_code e;
-    const std::filesystem::path p = Chemin8(dossier);
+    const std::filesystem::path p = CheminFs(dossier);
     if (!std::filesystem::exists(std::filesystem::symlink_status(p, e))) std::filesystem::create_directory(p, e);
     if (std::filesystem::is_directory(std::filesystem::symlink_status(p, e))) {
         // The temporary files of a write a stopped run left behind.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "chemins.h"
 #include "ecriture.h"
 #include "etat.h"
 #include "fichier_quizz.h"
@@ -61,17 +62,13 @@ void ErreurEcriture(const FicheJoueur& joueur, const char* action, const std::st
                   action, En1252(raison).c_str());
 }
 
-std::filesystem::path Utf8(const std::string& chemin) {
-    return std::filesystem::path(std::u8string(chemin.begin(), chemin.end()));
-}
-
 // Creates "joueurs//<class>//" in the data folder when it is missing, and
 // clears it of the temporary files a stopped run left there.
 int PrepareDossierClasse(const char* donnees, const FicheJoueur& joueur) {
     const std::string dossier = DossierResultats(donnees, joueur.Classe);
     std::error_code erreur;
-    std::filesystem::create_directories(Utf8(dossier), erreur);
-    if (!std::filesystem::is_directory(Utf8(dossier), erreur)) {
+    std::filesystem::create_directories(CheminFs(dossier), erreur);
+    if (!std::filesystem::is_directory(CheminFs(dossier), erreur)) {
         std::snprintf(MessageErreur, sizeof MessageErreur,
                       "Le dossier des résultats %s ne peut pas être créé.", En1252(dossier).c_str());
         return 0;

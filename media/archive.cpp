@@ -9,6 +9,7 @@
 // and a later run in the same process (the tests) sees the archive as it is
 // on disk then.
 #include "lumicanvas.h"
+#include "chemins.h"
 #include "internal.h"
 #include "pictures.h"
 
@@ -58,12 +59,6 @@ std::string RunningExecutable() {
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string() : exe.string();
 #endif
-}
-
-// A UTF-8 name as the system's path: the same bytes on Linux, UTF-16 on
-// Windows, so that an archive under a folder with accents opens on both.
-std::filesystem::path SystemPath(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 // --- minizip's file access over a C++ file stream ------------------------------
@@ -132,7 +127,7 @@ ZipPtr OpenArchive(const std::string& path, std::string& why) {
         why = "aucun chemin d'archive";
         return nullptr;
     }
-    const std::filesystem::path file = SystemPath(path);
+    const std::filesystem::path file = CheminFs(path);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         why = "le fichier n'existe pas";

@@ -440,10 +440,6 @@ void ClearKeyBuf() {
 
 namespace {
 
-// True when texts are UTF-8 (SetUFormat(U_UTF8)): a UTF-8 "é" then reads
-// back as itself, whereas as Windows-1252 bytes it would read as two letters.
-bool TextIsUtf8() { return lc::ToUtf8("\xC3\xA9") == "\xC3\xA9"; }
-
 // The UTF-8 bytes of a Windows-1252 character; "" for the five codes that
 // stand for no character.
 std::string Cp1252ToUtf8(int code) {
@@ -501,7 +497,7 @@ int ReadLn(char* buffer, int size, int (*accept)(int ch)) {
     if (!buffer || size <= 0) return 0;
     buffer[0] = '\0';
     const void* site = __builtin_return_address(0);
-    const bool utf8 = TextIsUtf8();
+    const bool utf8 = lc::TextIsUtf8();  // the text format chosen by SetUFormat
     LineEcho echo(lc::CurrentTextX(), lc::CurrentTextY());
     std::string text;
     std::vector<size_t> widths;  // bytes of each character, for Backspace

@@ -9,6 +9,7 @@
 // colours: bilinear when enlarging, an area average when shrinking, exact at
 // the same size.
 #include "lumicanvas.h"
+#include "chemins.h"
 #include "internal.h"
 #include "pictures.h"
 
@@ -440,7 +441,7 @@ bool IsSvg(const std::string& bytes) {
 bool ReadPictureFile(const std::string& path, std::string& bytes) {
     const std::string utf8 = lc::NativePath(path.c_str());
     // Through a UTF-8 path: Windows opens it by its UTF-16 name.
-    const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
+    const std::filesystem::path file = CheminFs(utf8);
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec) {
@@ -552,7 +553,7 @@ struct FileStamp {
 
 bool Stamp(const std::string& path, FileStamp& stamp) {
     const std::string utf8 = lc::NativePath(path.c_str());
-    const std::filesystem::path file(std::u8string(utf8.begin(), utf8.end()));
+    const std::filesystem::path file = CheminFs(utf8);
     std::error_code ec;
     stamp.size = std::filesystem::file_size(file, ec);
     if (ec) return false;

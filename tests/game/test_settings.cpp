@@ -64,21 +64,19 @@ TEST_F(Reglage, NameEntryFlagChoosesListOrEntry) {
 TEST_F(Reglage, LevelChoosesTheFile) {
     WriteFile(REGLAGES, Reglages("10"));
     WriteFile(REGLAGES_PETITS, Reglages("4"));
-    for (signed char niveau : {3, 4, 5, 6}) {
-        Classe.QuelNiveau = niveau;
+    const struct {
+        signed char niveau;
+        int questions;
+        const char* fichier;
+    } cas[] = {{3, 10, "infos_jeu_DEMO"}, {4, 10, "infos_jeu_DEMO"}, {5, 10, "infos_jeu_DEMO"},
+               {6, 10, "infos_jeu_DEMO"}, {7, 4, "infos_jeu_DEMO0"},  {8, 4, "infos_jeu_DEMO0"}};
+    for (const auto& c : cas) {
+        Classe.QuelNiveau = c.niveau;
         ASSERT_EQ(LitInfosJeu(Classe), 1);
-        EXPECT_EQ(Classe.NombreQuestions, 10) << int(niveau);
+        EXPECT_EQ(Classe.NombreQuestions, c.questions) << int(c.niveau);
         char chemin[TAILLE_CHEMIN];
         ASSERT_EQ(CheminInfosJeu(Classe, chemin, sizeof chemin), 1);
-        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO");
-    }
-    for (signed char niveau : {7, 8}) {
-        Classe.QuelNiveau = niveau;
-        ASSERT_EQ(LitInfosJeu(Classe), 1);
-        EXPECT_EQ(Classe.NombreQuestions, 4) << int(niveau);
-        char chemin[TAILLE_CHEMIN];
-        ASSERT_EQ(CheminInfosJeu(Classe, chemin, sizeof chemin), 1);
-        EXPECT_STREQ(chemin, ".//InfosQuizz//infos//infos_jeu_DEMO0");
+        EXPECT_EQ(std::string(chemin), std::string(".//InfosQuizz//infos//") + c.fichier) << int(c.niveau);
     }
 }
 

@@ -33,17 +33,48 @@ configure() {
     -DCMAKE_BUILD_TYPE=Release -DPIVOLETTE_TESTS=ON >/dev/null
 }
 
+# The prefix's own server lingers a few seconds after wineboot; a test that
+# starts meanwhile can connect to it as it exits and fail before its first
+# line. So wait for it to end, inside the display it was started on.
 wine_prefix() {
-  [ -f "$WINEPREFIX/system.reg" ] || xvfb-run -a wineboot -u
+  [ -f "$WINEPREFIX/system.reg" ] || xvfb-run -a sh -c 'wineboot -u && wineserver -w'
 }
 
-# The suites under Wine; the window tests get a virtual display.
+# The suites under Wine; the window tests get a virtual display. Wine's own
+# start can fail a test before its first line (seen once in about ten whole
+# runs, on the two tests that start first): a failed test's output is
+# printed, then the failed tests alone run once more, and the step passes
+# only if they all pass then; the log says which needed it.
 suites() {
-  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$BUILD" -j "$JOBS" --output-on-failure \
-    --timeout 300 >"$OUT/ctest.log" 2>&1
+  wineserver -w
+  under_display "$OUT/ctest.log"
   local rc=$?
   grep -E "tests passed|tests failed|Skipped|Failed|Not Run" "$OUT/ctest.log" | tail -n 40
+  [ $rc -eq 0 ] && return 0
+  failed_output "$OUT/ctest.log"
+  printf '\n==== the failed tests once more\n'
+  wineserver -w
+  under_display "$OUT/ctest-again.log" --rerun-failed
+  rc=$?
+  grep -E "Test +#|tests passed|tests failed" "$OUT/ctest-again.log"
+  [ $rc -eq 0 ] || failed_output "$OUT/ctest-again.log"
   return $rc
+}
+
+# under_display LOG [CTEST ARGS...]: the suites on a virtual display.
+under_display() {
+  local log=$1
+  shift
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$BUILD" -j "$JOBS" --output-on-failure \
+    --timeout 300 "$@" >"$log" 2>&1
+}
+
+# failed_output LOG: each failed test's verdict and the output CTest prints
+# after it, up to the next test's line.
+failed_output() {
+  awk '/^ *Start +[0-9]+:/ || /Test +#[0-9]+:/ { show = 0 }
+       /Test +#[0-9]+:.*(Failed|Timeout|Exception)/ { show = 1 }
+       show' "$1" | head -n 400
 }
 
 unpack() {

@@ -5,16 +5,12 @@
 #include <memory>
 
 #include "ajuste.h"
-#include "ecran_mesure.h"
 #include "etat.h"
 #include "lecture_quizz.h"
 #include "lumicanvas.h"
 #include "question.h"
 
 namespace {
-
-constexpr int LARGEUR_ECRAN = 1024;
-constexpr int HAUTEUR_ECRAN = 768;
 
 // Where each display segment of a quiz line starts, in characters from 1
 // (Windows-1252: one byte a character).
@@ -70,7 +66,19 @@ void Mesure(const BoiteLignes& b, const std::string& texte, int ligne, const std
     }
 }
 
+// The fonts closed, and the text settings put back, however `mesure` ends.
+struct PolicesOuvertes {
+    ~PolicesOuvertes() { CloseFont(); }
+};
+
 }  // namespace
+
+bool AvecPolicesDuJeu(const std::function<void()>& mesure, std::string& erreur) {
+    if (InitFont() == 0) return erreur = "les polices du jeu ne s'ouvrent pas : " + std::string(GetMediaError()), false;
+    const PolicesOuvertes fermeture;
+    mesure();
+    return true;
+}
 
 void MesureQuizz(const std::string& texte, const std::string& f, std::vector<Diagnostic>& d) {
     const std::vector<std::string> lignes = DecoupeLignes(texte);
@@ -78,7 +86,7 @@ void MesureQuizz(const std::string& texte, const std::string& f, std::vector<Dia
     // Whole blocks only (the free seventh line of the last may be missing).
     const int questions = std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
     std::string erreur;
-    const bool mesure = SurEcranDuJeu(LARGEUR_ECRAN, HAUTEUR_ECRAN, [&](Ecran&) {
+    const bool mesure = AvecPolicesDuJeu([&]() {
         Reglages classe;
         classe.NombreQuestions = questions;
         auto jeu = std::make_unique<Partie>();

@@ -1,13 +1,13 @@
 // The measure that `pivolette import` cuts its lines by.
 #include "ajuste.h"
-#include "ecran_mesure.h"
 #include "etat.h"
 #include "lumicanvas.h"
+#include "mesure.h"
 #include "module_ecran.h"
 #include "question.h"
 
 bool SurEcranMesure(const std::function<void(const TientDansCase&)>& travail, std::string& erreur) {
-    return SurEcranDuJeu(1024, 768, [&](Ecran&) {
+    return AvecPolicesDuJeu([&]() {
         FicheQuestion modele{};
         modele.Enonce2[0] = modele.Reponse[0].Ligne2[0] = 'x';
         const BoiteLignes enonce = BoiteEnonce(modele), reponse = BoiteReponse(modele, 1);

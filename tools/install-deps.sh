@@ -11,5 +11,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libminizip-dev \
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
   fonts-dejavu-core fonts-dejavu-extra \
-  xvfb xauth x11-utils imagemagick \
+  xvfb xauth x11-utils imagemagick zip \
   clang libclang-rt-14-dev

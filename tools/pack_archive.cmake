@@ -1,6 +1,7 @@
 # Packs a program's archive: every file of SRC whose name starts with two
 # digits becomes objects/NN.<ext> (NN its index for GetData), and the fonts go
-# to fonts/. Run as: cmake -DSRC=... -DOUT=....zip -DFONTS="a|b" -DSTAGE=dir -P pack_archive.cmake
+# to fonts/, stored as they are: the programs read a font at each start, and
+# inflating it took longer than reading it whole. Run as: cmake -DSRC=... -DOUT=....zip -DFONTS="a|b" -DSTAGE=dir -P pack_archive.cmake
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE}/objects ${STAGE}/fonts)
 file(GLOB assets ${SRC}/[0-9][0-9]_*)
@@ -20,10 +21,16 @@ foreach(font IN LISTS FONTS)
     message(FATAL_ERROR "Font ${font} is missing: install fonts-dejavu-core and fonts-dejavu-extra")
   endif()
   file(COPY ${font} DESTINATION ${STAGE}/fonts)
+  get_filename_component(name ${font} NAME)
+  list(APPEND FONTS_STAGED fonts/${name})
 endforeach()
 file(REMOVE ${OUT})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT} --format=zip --mtime=2026-01-01 objects fonts
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT} --format=zip --mtime=2026-01-01 objects
                 WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed)
+if(NOT failed)
+  execute_process(COMMAND touch -d 2026-01-01 fonts ${FONTS_STAGED} WORKING_DIRECTORY ${STAGE})
+  execute_process(COMMAND zip -q -X -0 -r ${OUT} fonts WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE failed)
+endif()
 if(failed)
   message(FATAL_ERROR "Could not pack ${OUT}")
 endif()

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "boites.h"
 #include "couleurs.h"
 #include "etat.h"
 
@@ -33,20 +34,6 @@ void DessineVignette(const char* donnees, const Ecran& vue, FicheQuestion& q, Pa
 // Answer n (1 .. 4): its picture square, then its lines in `couleur`, at
 // the layout's size or smaller when they would not fit the box.
 void DessineReponse(const char* donnees, const FicheQuestion& q, int n, Couleur couleur);
-// Where the lines of the question, or of answer n (1 .. 4), are drawn: the
-// box they must fit (AjusteBloc, ajuste.h), the size they start at. The
-// teacher's tool measures a quiz with them.
-struct BoiteLignes {
-    int x = 0;          // the lines' centre, pixels
-    int y = 0;          // its reference row (1024 x 768 screen)
-    int largeur = 0;    // the box, pixels
-    int hauteur = 0;
-    int taille = 0;     // the layout's text size, pixels
-    double pas = 1.0;   // line heights between two lines
-    std::vector<std::string> lignes;
-};
-BoiteLignes BoiteEnonce(const FicheQuestion& q);
-BoiteLignes BoiteReponse(const FicheQuestion& q, int n);
 
 // The question's lines in the current colour, centred in the band between
 // the dial and the thumbnail, smaller when they would not fit.

@@ -26,14 +26,6 @@
 #include <windows.h>
 #endif
 
-struct Datafile {
-    std::string path;
-    std::vector<std::string> names;  // archive name of each object, "" when absent
-    std::vector<std::string> bytes;  // the object's file, dropped once decoded
-    std::vector<std::unique_ptr<Bitmap>> bitmaps;
-    std::vector<bool> unreadable;  // decoding failed once: not tried again
-};
-
 namespace {
 
 std::string& FusedOverride() {
@@ -279,21 +271,6 @@ Datafile* GetData(const char* path) {
     }
     ReadObjects(zip.get(), *data);
     return data.release();
-}
-
-Bitmap* DataBitmap(Datafile* data, int index) {
-    if (!data || index < 0 || static_cast<size_t>(index) >= data->names.size()) return nullptr;
-    const auto i = static_cast<size_t>(index);
-    if (data->bitmaps[i]) return data->bitmaps[i].get();
-    if (data->names[i].empty() || data->unreadable[i]) return nullptr;
-    data->bitmaps[i] = lc::DecodePicture(data->bytes[i], data->path + ":" + data->names[i]);
-    std::string().swap(data->bytes[i]);
-    if (!data->bitmaps[i]) {
-        data->unreadable[i] = true;
-        return nullptr;
-    }
-    data->bitmaps[i]->from_archive = true;
-    return data->bitmaps[i].get();
 }
 
 int DataCount(const Datafile* data) { return data ? static_cast<int>(data->names.size()) : 0; }

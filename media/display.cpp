@@ -563,10 +563,23 @@ void CloseGraph() {
     d.immediate = false;
 }
 
+namespace {
+
+std::vector<void (*)()>& ClosedAtExit() {
+    static std::vector<void (*)()> closers;
+    return closers;
+}
+
+}  // namespace
+
+void lc::CloseAtExit(void (*close)()) {
+    auto& closers = ClosedAtExit();
+    if (std::find(closers.begin(), closers.end(), close) == closers.end()) closers.push_back(close);
+}
+
 [[noreturn]] void ExitProgram(int code) {
     if (g_headless) lc::HarnessExit(code);
-    CloseSound();
-    CloseMouse();
+    for (void (*close)() : ClosedAtExit()) close();
     CloseFont();
     CloseGraph();
     std::exit(code);

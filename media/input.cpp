@@ -307,6 +307,7 @@ std::vector<std::array<int, 4>> MouseAreas() {
 // --- Mouse ----------------------------------------------------------------------------------
 
 void InitMouse() {
+    lc::CloseAtExit(&CloseMouse);
     g_in.areas.clear();
     g_in.clicks = 0;
     g_in.unseen_press = 0;

@@ -30,6 +30,11 @@ void Drawn();
 void ShowArea(const SDL_Rect& area);
 // True when the layer runs without a window (the test harness).
 bool Headless();
+// Has ExitProgram call `close` (once, however often this is called) before
+// it closes the text and the display: the sound and the mouse ask this as
+// they open, so that the display needs neither in a program that never
+// opens them (the teacher's tool's text measure links SDL_ttf alone).
+void CloseAtExit(void (*close)());
 // The settings read from LCConfig.txt at InitGraph.
 bool ErrorBoxes();
 // Converts a pixel value of Screen()'s format (XRGB8888) to 0xRRGGBB.

@@ -793,6 +793,22 @@ void DestroyBitmap(Bitmap* bitmap) {
     delete bitmap;
 }
 
+// An archive's object decoded on its first use; its file is dropped then.
+Bitmap* DataBitmap(Datafile* data, int index) {
+    if (!data || index < 0 || static_cast<size_t>(index) >= data->names.size()) return nullptr;
+    const auto i = static_cast<size_t>(index);
+    if (data->bitmaps[i]) return data->bitmaps[i].get();
+    if (data->names[i].empty() || data->unreadable[i]) return nullptr;
+    data->bitmaps[i] = lc::DecodePicture(data->bytes[i], data->path + ":" + data->names[i]);
+    std::string().swap(data->bytes[i]);
+    if (!data->bitmaps[i]) {
+        data->unreadable[i] = true;
+        return nullptr;
+    }
+    data->bitmaps[i]->from_archive = true;
+    return data->bitmaps[i].get();
+}
+
 int BitmapWidth(const Bitmap* bitmap) { return bitmap ? bitmap->pixels->w : 0; }
 int BitmapHeight(const Bitmap* bitmap) { return bitmap ? bitmap->pixels->h : 0; }
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A picture held by the layer. `pixels` is 32-bit ARGB8888 (straight alpha) at
 // the picture's intrinsic size. An SVG picture keeps its source as well, so
@@ -22,6 +23,17 @@ struct Bitmap {
     mutable int rendition_w = 0;
     mutable int rendition_h = 0;
     mutable unsigned rendition_version = 0;
+};
+
+// An opened archive of pictures (GetData): its objects' files, each decoded
+// on first use (DataBitmap, in pictures.cpp, so that reading the archive
+// alone needs no picture decoder).
+struct Datafile {
+    std::string path;
+    std::vector<std::string> names;  // archive name of each object, "" when absent
+    std::vector<std::string> bytes;  // the object's file, dropped once decoded
+    std::vector<std::unique_ptr<Bitmap>> bitmaps;
+    std::vector<bool> unreadable;  // decoding failed once: not tried again
 };
 
 namespace lc {

@@ -167,6 +167,7 @@ bool Ended(Sound& s, const std::string& path) {
 int InitSound() {
     if (g_snd.open) return 1;
     g_snd.open = true;
+    lc::CloseAtExit(&CloseSound);
     g_snd.silent = true;
     if (lc::Headless()) return 1;  // the harness's sounds are always silent
     CloseStandIn();

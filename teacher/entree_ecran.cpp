@@ -1,11 +1,10 @@
-// The entry of the screen plug-in (module_ecran.h).
+// The entry of the screen plug-in (module_ecran.h): the preview.
 #include "commandes.h"
-#include "mesure.h"
 #include "module_ecran.h"
 
 namespace {
 
-constexpr TableEcran TABLE{VERSION_ECRAN, &MesureQuizz, &SurEcranMesure, &CommandePreview};
+constexpr TableEcran TABLE{VERSION_ECRAN, &CommandePreview};
 
 }  // namespace
 

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "ajuste.h"
+#include "boites.h"
 #include "etat.h"
 #include "lecture_quizz.h"
 #include "lumicanvas.h"
-#include "question.h"
 
 namespace {
 

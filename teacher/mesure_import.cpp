@@ -1,10 +1,10 @@
 // The measure that `pivolette import` cuts its lines by.
 #include "ajuste.h"
+#include "boites.h"
 #include "etat.h"
 #include "lumicanvas.h"
 #include "mesure.h"
 #include "module_ecran.h"
-#include "question.h"
 
 bool SurEcranMesure(const std::function<void(const TientDansCase&)>& travail, std::string& erreur) {
     return AvecPolicesDuJeu([&]() {

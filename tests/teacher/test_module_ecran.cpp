@@ -12,7 +12,8 @@ namespace {
 
 #ifdef PIVOLETTE_MODULES_DIR
 TEST(ModuleEcran, SansLuiSeulesLesCommandesQuiMesurentSeTaisent) {
-    if (fs::exists(PIVOLETTE_MODULES_DIR "/libpivolette_ecran.so")) GTEST_SKIP() << "a plug-in is installed";
+    if (fs::exists(PIVOLETTE_MODULES_DIR "/libpivolette_ecran.so") || fs::exists(PIVOLETTE_MODULES_DIR "/libpivolette_mesure.so"))
+        GTEST_SKIP() << "a plug-in is installed";
     test_support::ScratchDir dossier;
     fs::create_directory("seul");
     fs::copy_file(PIVOLETTE, "seul/pivolette");
@@ -26,7 +27,7 @@ TEST(ModuleEcran, SansLuiSeulesLesCommandesQuiMesurentSeTaisent) {
     const Cas cas[] = {
         {"check " + demo, 0,
          "les textes n'ont pas pu être mesurés : l'écran du jeu n'est pas disponible (module "
-         "libpivolette_ecran.so introuvable)"},
+         "libpivolette_mesure.so introuvable)"},
         {"preview " + quiz + " -o apercu", 1, "l'écran du jeu n'est pas disponible"},
         {"results " + demo, 0, ""},
         {"show " + quiz, 0, ""},

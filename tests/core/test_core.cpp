@@ -185,6 +185,12 @@ TEST(LitFichierBorne, RefusesWhatIsNoRegularFileOrTooBig) {
         EXPECT_NE(r.message.find(c.nom), std::string::npos) << r.message;
     }
 #ifndef _WIN32
+    // A file whose size the system tells as 0 is still read whole, and still
+    // refused past its limit.
+    std::string etat;
+    EXPECT_TRUE(LitFichierBorne("/proc/self/status", LIMITE_CONFIG, etat));
+    EXPECT_NE(etat.find("VmRSS"), std::string::npos) << etat;
+    EXPECT_EQ(LitFichierBorne("/proc/self/status", 64, etat).echec, EchecLecture::TropGrand);
     // Every reader goes through it: LCConfig.txt as a FIFO gives the defaults at once.
     const ConfigAffichage a = LitFichierConfig("fifo");
     EXPECT_EQ(a.code, 9);

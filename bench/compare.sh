@@ -20,7 +20,8 @@ now_us() { echo $(($(date +%s%N) / 1000)); }
 
 # Milliseconds from the start of PROGRAM (its arguments after) until a window
 # of its process is visible on the display; the process is then left running
-# and its number written to the file $pidfile.
+# and its number written to the file $pidfile. After 30 s without a window
+# (Tux Paint once never showed one) the run stops, saying so.
 until_window() {
     start=$(now_ms)
     "$@" >/dev/null 2>&1 &
@@ -28,6 +29,11 @@ until_window() {
     echo "$pid" >"$pidfile"
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || { echo "$1 ended before its window showed" >&2; exit 1; }
+        if [ $(($(now_ms) - start)) -gt 30000 ]; then
+            kill -9 "$pid" 2>/dev/null
+            echo "$1 showed no window in 30 s: the figures stop here" >&2
+            exit 1
+        fi
         sleep 0.005
     done
     echo "$(($(now_ms) - start))"
@@ -106,19 +112,25 @@ command_figures() {
     done
 }
 
-# Starts and peaks of build $1, medians written to $2.starts and $2.peaks.
+# Starts and peaks of builds $1 and $3, taken in turns so that neither
+# build always comes second (the second of two blocks of starts ran about
+# 8 ms slower, whichever build it was); medians written to $2.starts,
+# $2.peaks, $4.starts and $4.peaks.
 start_figures() {
-    : >"$2.starts.all"
-    : >"$2.peaks.all"
+    for out in "$2" "$4"; do : >"$out.starts.all"; : >"$out.peaks.all"; done
     i=0
     while [ "$i" -lt "$runs" ]; do
-        r=$(one_start "$1")
-        echo "${r% *}" >>"$2.starts.all"
-        echo "${r#* }" >>"$2.peaks.all"
+        for pair in "$1|$2" "$3|$4"; do
+            r=$(one_start "${pair%|*}")
+            echo "${r% *}" >>"${pair#*|}.starts.all"
+            echo "${r#* }" >>"${pair#*|}.peaks.all"
+        done
         i=$((i + 1))
     done
-    median <"$2.starts.all" >"$2.starts"
-    median <"$2.peaks.all" >"$2.peaks"
+    for out in "$2" "$4"; do
+        median <"$out.starts.all" >"$out.starts"
+        median <"$out.peaks.all" >"$out.peaks"
+    done
 }
 
 # The whole-process processor share while the bench's video plays, or "-".
@@ -141,8 +153,7 @@ pidfile=$tmp/pid
 trap 'rm -rf "$tmp"' EXIT
 "$before/pivolette" decode "$demo/InfosQuizz/questions/vorlines_DEMO" -o "$scratch/quiz.txt" >/dev/null 2>&1
 
-start_figures "$before" "$tmp/before"
-start_figures "$after" "$tmp/after"
+start_figures "$before" "$tmp/before" "$after" "$tmp/after"
 command_figures "$before" "$tmp/before.commands"
 command_figures "$after" "$tmp/after.commands"
 if command -v tuxpaint >/dev/null; then

@@ -1,6 +1,6 @@
 // The game's screen without a window: the media layer opened as the game
 // opens it, with the fonts of the game's archive that this program carries,
-// so that the tool measures and draws texts exactly as the pupil sees them.
+// so that the tool draws the game's screens exactly as the pupil sees them.
 #pragma once
 
 #include <functional>

@@ -4,7 +4,9 @@
 # before its first line and without a word. Such a start, and only such
 # a start (nothing printed, exit code not 0), is made once more, and the log
 # says so with Wine's exit code. A program that printed anything is never
-# run again: its failure is the test's.
+# run again: its failure is the test's. With WINE_TEST_NOTES naming a file,
+# each such start is also noted there, since CTest shows a passing test's
+# output to nobody.
 set -o pipefail
 out=$(mktemp)
 err=$(mktemp)
@@ -14,7 +16,9 @@ wine "$@" 2> >(tee "$err" >&2) | tee "$out"
 rc=$?
 wait
 if [ "$rc" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
-  echo "wine-test.sh: Wine ended the program before its first line (exit code $rc); it is started once more" >&2
+  note="wine-test.sh: Wine ended $* before its first line (exit code $rc); it is started once more"
+  echo "$note" >&2
+  [ -z "${WINE_TEST_NOTES:-}" ] || echo "$note" >>"$WINE_TEST_NOTES"
   wine "$@"
   rc=$?
 fi

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that Pivolette's build, programs and tests need
-# (clang and its runtime libraries for the fuzzing of the parsers).
+# (clang and its runtime libraries for the fuzzing of the parsers; the HTTP
+# server, JSON and the browser of the teacher's workshop and its tests).
 set -e
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
@@ -12,4 +13,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
   fonts-dejavu-core fonts-dejavu-extra \
   xvfb xauth x11-utils imagemagick zip \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev \
+  libmicrohttpd-dev nlohmann-json3-dev chromium

@@ -120,10 +120,10 @@ std::vector<std::string> CoupeEnLignes(const std::string& texte, std::size_t lar
     for (const std::string& mot : Mots(texte)) {
         const std::size_t n = LongueurUtf8(mot);
         std::string& l = r.back();
-        const bool place = tient ? tient(l + ' ' + mot) : longueur + 1 + n <= largeur;
+        // Measured only when it decides: the last line takes all the rest.
         if (l.empty()) {
             l = mot, longueur = n;
-        } else if (place || r.size() == lignes) {
+        } else if (r.size() == lignes || (tient ? tient(l + ' ' + mot) : longueur + 1 + n <= largeur)) {
             (l += ' ') += mot, longueur += 1 + n;
         } else {
             r.emplace_back(mot), longueur = n;

@@ -40,3 +40,8 @@ inline constexpr const char* ENTREE_ECRAN = "pivolette_ecran_table";
 // question's box or an answer's, two display lines). False, with `erreur`
 // (UTF-8), when the fonts cannot be had; `travail` then does not run.
 bool SurEcranMesure(const std::function<void(const TientDansCase&)>& travail, std::string& erreur);
+
+// How many characters the test of SurEcranMesure has been given since the
+// program started, in this program or plug-in: the work of cutting texts
+// into lines, which grows as the texts do.
+std::size_t CaracteresMesures();

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "importe.h"
+#include "internal.h"
 #include "lance.h"
+#include "module_ecran.h"
 
 using test_support::ReadFile;
 using test_support::ScratchDir;
@@ -137,6 +139,48 @@ TEST(Import, LongTextsAreCutAtWordsToFitTheBoxes) {
               (std::vector<std::string>{"il dit", "\xC2\xAB oui \xC2\xBB"}));
     // Accented letters count as one character each.
     EXPECT_EQ(CoupeEnLignes("\xC3\xA9\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9", 6, 3).size(), 1u);
+}
+
+std::string Repete(const std::string& motif, int fois) {
+    std::string r;
+    for (int k = 0; k < fois; ++k) r += motif;
+    return r;
+}
+
+// Cutting long texts into display lines with the game's measure (as
+// `pivolette import` does, fonts and all) hands the measure work that grows
+// as the text does: twice the words, about twice the characters measured.
+// Measuring the growing last line again for each word made it four times.
+TEST(Import, TheMeasuresWorkGrowsAsTheTextDoes) {
+    struct Forme {
+        const char* nom;
+        std::string (*gift)(int mots);
+    };
+    const Forme formes[] = {
+        {"a question of words", [](int n) { return "Q " + Repete("mot ", n) + "{=a ~b ~c}\n"; }},
+        {"an answer of words", [](int n) { return "Q ?{=" + Repete("mot ", n) + " ~b ~c}\n"; }},
+        {"words after a word wider than the box",
+         [](int n) { return "Q " + std::string(4000, 'm') + " " + Repete("mot ", n) + "{=a ~b}\n"; }},
+    };
+    lc::SetFusedArchivePath(GRELINOR_ARCHIVE);
+    for (const Forme& f : formes) {
+        std::size_t travail[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            std::vector<Diagnostic> d;
+            const auto q = LitGift(f.gift(3000 << k), "long.gift", d);
+            ASSERT_EQ(q.size(), 1u) << f.nom;
+            const std::size_t avant = CaracteresMesures();
+            std::string erreur, texte;
+            const auto coupe = [&](const TientDansCase& tient) { texte = TexteQuizz(q, "long", "long.gift", d, tient); };
+            ASSERT_TRUE(SurEcranMesure(coupe, erreur)) << erreur;
+            EXPECT_NE(texte.find("\nQ"), std::string::npos) << f.nom;
+            travail[k] = CaracteresMesures() - avant;
+        }
+        EXPECT_GT(travail[0], 0u) << f.nom;
+        EXPECT_LE(static_cast<double>(travail[1]), 2.3 * static_cast<double>(travail[0]))
+            << f.nom << ": " << travail[0] << " then " << travail[1] << " characters measured";
+    }
+    lc::SetFusedArchivePath("");
 }
 
 TEST(Import, TheProgramWritesAQuizTheEncoderAccepts) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cstdint>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -17,6 +18,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +35,9 @@ const char SUFFIXE[] = ".tmp";
 // Attempts at a free temporary name before giving up: a name is only ever
 // taken by a stale file or by a pupil who planted something there.
 constexpr int ESSAIS = 8;
+// No write lasts this long: a temporary file this old was left behind,
+// wherever its writer runs.
+constexpr std::chrono::hours AGE_ABANDON{1};
 
 void Etape(EtapeEcriture etape, const std::string& chemin) {
     if (CrochetEtapeEcriture != nullptr) CrochetEtapeEcriture(etape, chemin);
@@ -69,6 +74,28 @@ bool NomExiste() {
 }
 
 unsigned long Processus() { return GetCurrentProcessId(); }
+
+// This computer, by its name: Windows refuses two of one name on a network.
+std::string Identite() {
+    wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD n = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(nom, &n)) return "";
+    char utf8[4 * (MAX_COMPUTERNAME_LENGTH + 1)];
+    const int m = WideCharToMultiByte(CP_UTF8, 0, nom, static_cast<int>(n), utf8, sizeof utf8, nullptr, nullptr);
+    return m > 0 ? "windows:" + std::string(utf8, m) : "";
+}
+
+// Whether no process of that number runs on this computer. A process that
+// cannot be opened for another reason (another user's) is running.
+bool ProcessusDisparu(unsigned long numero) {
+    if (numero == 0 || numero > 0xFFFFFFFFul) return false;
+    const HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(numero));
+    if (h == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool fini = GetExitCodeProcess(h, &code) && code != STILL_ACTIVE;
+    CloseHandle(h);
+    return fini;
+}
 
 struct Ouvert {
     HANDLE h = INVALID_HANDLE_VALUE;
@@ -141,6 +168,29 @@ std::string Raison() { return std::strerror(errno); }
 bool NomExiste() { return errno == EEXIST; }
 
 unsigned long Processus() { return static_cast<unsigned long>(::getpid()); }
+
+// This boot of this computer, and the space its process numbers are in:
+// the boot's random number, drawn anew at each start (cloned machines get
+// different ones), and the process-number namespace (a container's numbers
+// are not the host's). Empty where the system does not say.
+std::string Identite() {
+    std::FILE* f = std::fopen("/proc/sys/kernel/random/boot_id", "re");
+    if (f == nullptr) return "";
+    char demarrage[64] = {};
+    const bool lu = std::fgets(demarrage, sizeof demarrage, f) != nullptr;
+    std::fclose(f);
+    char espace[64] = {};
+    const ssize_t n = ::readlink("/proc/self/ns/pid", espace, sizeof espace - 1);
+    if (!lu || n <= 0) return "";
+    return std::string("linux:") + demarrage + espace;
+}
+
+// Whether no process of that number runs here. EPERM: one runs, another
+// user's.
+bool ProcessusDisparu(unsigned long numero) {
+    if (numero == 0 || numero > 0x7FFFFFFFul) return false;
+    return ::kill(static_cast<pid_t>(numero), 0) != 0 && errno == ESRCH;
+}
 
 struct Ouvert {
     int fd = -1;
@@ -231,12 +281,60 @@ unsigned Aleatoire() {
     }
 }
 
+// The mark of the writers whose process numbers this process can check:
+// those of this computer (on Linux: of this boot and namespace), 16 hex
+// digits of a hash of its identity; empty when it cannot be had.
+const std::string& MarqueMachine() {
+    static const std::string marque = [] {
+        const std::string identite = Identite();
+        if (identite.empty()) return std::string();
+        std::uint64_t h = 0xcbf29ce484222325ull;  // FNV-1a
+        for (unsigned char c : identite) h = (h ^ c) * 0x100000001b3ull;
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
+        return std::string(hex);
+    }();
+    return marque;
+}
+
+// ".pivolette-PROCESS-COUNT-RANDOM-MACHINE.tmp"; without the machine's
+// mark where there is none (and in the names of earlier versions).
 std::string NomProvisoire() {
     static std::atomic<unsigned long> compteur{0};
-    char nom[96];
-    std::snprintf(nom, sizeof nom, "%s%lu-%lu-%08x%s", PREFIXE, Processus(), ++compteur, Aleatoire(),
-                  SUFFIXE);
+    char nom[128];
+    const std::string& marque = MarqueMachine();
+    std::snprintf(nom, sizeof nom, "%s%lu-%lu-%08x%s%s%s", PREFIXE, Processus(), ++compteur, Aleatoire(),
+                  marque.empty() ? "" : "-", marque.c_str(), SUFFIXE);
     return nom;
+}
+
+// The writer's process number of a temporary file made on this computer
+// (its name carries this machine's mark); 0 for any other name.
+unsigned long ProcessusDeCePoste(const std::string& nom) {
+    const std::string& marque = MarqueMachine();
+    const std::size_t p = sizeof PREFIXE - 1, s = sizeof SUFFIXE - 1;
+    if (marque.empty() || !EstFichierProvisoire(nom) || nom.size() < p + s + marque.size() + 1) return 0;
+    const std::size_t m = nom.size() - s - marque.size();
+    if (nom.compare(m, marque.size(), marque) != 0 || nom[m - 1] != '-') return 0;
+    unsigned long numero = 0;
+    std::size_t k = p;
+    for (; k < m && k < p + 10 && nom[k] >= '0' && nom[k] <= '9'; ++k) numero = numero * 10 + (nom[k] - '0');
+    return k > p && k < m && nom[k] == '-' ? numero : 0;
+}
+
+// Whether a temporary file of ours may go: a link (none of ours: it goes at
+// once, unfollowed), a file older than `limite` (no write lasts that long),
+// or one whose writer on this computer has ended (its write can never end).
+bool Abandonne(const fs::directory_entry& f, const std::string& nom, fs::file_time_type limite) {
+    std::error_code e;
+    const fs::file_status etat = f.symlink_status(e);
+    if (e) return false;
+    if (fs::is_symlink(etat)) return true;
+    if (!fs::is_regular_file(etat)) return false;
+    const fs::file_time_type date = fs::last_write_time(f.path(), e);
+    if (!e && date < limite) return true;
+    const unsigned long auteur = ProcessusDeCePoste(nom);
+    return auteur != 0 && ProcessusDisparu(auteur);
 }
 
 // A temporary file that is removed when the write stops before its end.
@@ -253,6 +351,8 @@ struct Provisoire {
 bool EcritProvisoire(const std::string& cible, const std::string& octets, Provisoire& p,
                      std::string& erreur) {
     const std::string dossier = DossierDe(cible);
+    // What earlier writers left in the folder goes before anything is added.
+    NettoieProvisoires(dossier, AGE_ABANDON);
     Ouvert f;
     for (int essai = 1;; ++essai) {
         p.chemin = dossier + NomProvisoire();
@@ -325,14 +425,10 @@ int NettoieProvisoires(const std::string& dossier, std::chrono::seconds age) {
     const auto limite = fs::file_time_type::clock::now() - age;
     for (fs::directory_iterator it(CheminFs(dossier.empty() ? "." : dossier), e), fin; !e && it != fin;
          it.increment(e)) {
-        const std::u8string nom = it->path().filename().u8string();
-        if (!EstFichierProvisoire(std::string(nom.begin(), nom.end()))) continue;
+        const std::u8string u8 = it->path().filename().u8string();
+        const std::string nom(u8.begin(), u8.end());
         std::error_code e2;
-        const fs::file_status etat = it->symlink_status(e2);
-        // A link of that name is none of ours: it goes at once, unfollowed.
-        const bool vieux = fs::is_symlink(etat) ||
-                           (fs::is_regular_file(etat) && fs::last_write_time(it->path(), e2) < limite && !e2);
-        if (vieux && fs::remove(it->path(), e2)) ++retires;
+        if (EstFichierProvisoire(nom) && Abandonne(*it, nom, limite) && fs::remove(it->path(), e2)) ++retires;
     }
     return retires;
 }

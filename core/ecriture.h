@@ -7,9 +7,11 @@
 // failure the temporary file is removed and the old target is left whole.
 //
 // Temporary names are unique per process and per call: ".pivolette-" +
-// process number + call counter + random part + ".tmp". A crash can leave
+// process number + call counter + random part + the mark of the computer
+// (on Linux, of its boot and process namespace) + ".tmp". A crash can leave
 // one behind: every reader ignores such names (they are hidden and not
-// ".txt"), and NettoieProvisoires removes the old ones.
+// ".txt"), and every write first sweeps its folder of them
+// (NettoieProvisoires).
 //
 // Paths and messages are UTF-8.
 #pragma once
@@ -38,9 +40,13 @@ Publication PublieExclusif(const std::string& chemin, const std::string& octets,
 // files.
 bool EstFichierProvisoire(const std::string& nom);
 
-// Removes from `dossier` the temporary files older than `age`: those a run
-// stopped in the middle of a write left behind. Only the names themselves
-// are removed (a link is never followed). Returns how many were removed.
+// Removes from `dossier` the temporary files a write stopped in the middle
+// left behind: those older than `age`, whoever wrote them, and those whose
+// writer, on this computer, has ended (by the process number in the name:
+// a running process of that number keeps the file, whatever it is, and so
+// does a writer on another computer sharing the folder, until `age`). Only
+// the names themselves are removed (a link is never followed). Returns how
+// many were removed.
 int NettoieProvisoires(const std::string& dossier, std::chrono::seconds age);
 
 // The steps of a write, in order. A write that replaces its target does not

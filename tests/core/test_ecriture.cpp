@@ -2,6 +2,12 @@
 // at once, failures that must leave the old file, stale temporary files.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <atomic>
 #include <filesystem>
 #include <string>
@@ -157,7 +163,27 @@ TEST(PublieExclusif, OnlyTheFirstOfSeveralPublishesAndNeverOverALink) {
     EXPECT_NE(erreur.find("absent"), std::string::npos) << erreur;
 }
 
-TEST(Provisoires, OnlyOurOldTemporariesAreRemovedAndLinksNeverFollowed) {
+unsigned long CeProcessus() {
+#ifdef _WIN32
+    return static_cast<unsigned long>(_getpid());
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+// The name of the temporary file a write of this process makes.
+std::string nom_provisoire;
+
+void NoteLeNom(EtapeEcriture etape, const std::string& chemin) {
+    if (etape == EtapeEcriture::Creation) nom_provisoire = fs::path(chemin).filename().string();
+}
+
+// A write sweeps its folder of what earlier writers left: a link at a
+// temporary name, a temporary file over an hour old from any computer, and
+// one whose writer on this computer has ended. A file whose writer runs (or
+// a process of that number, or one of another computer, or of a version
+// without the computer's mark) stays, as does every other name.
+TEST(Provisoires, AWriteRemovesWhatEndedOrOldWritersLeftAndNothingElse) {
     struct Cas {
         const char* nom;
         bool provisoire;
@@ -170,20 +196,56 @@ TEST(Provisoires, OnlyOurOldTemporariesAreRemovedAndLinksNeverFollowed) {
     for (const Cas& c : noms) EXPECT_EQ(EstFichierProvisoire(c.nom), c.provisoire) << c.nom;
 
     ScratchDir dossier;
-    WriteFile(".pivolette-1-1-00000000.tmp", "vieux");
-    fs::last_write_time(".pivolette-1-1-00000000.tmp",
-                        fs::file_time_type::clock::now() - std::chrono::hours(2));
-    WriteFile(".pivolette-1-2-00000000.tmp", "en cours");
-    WriteFile("MARTIN_Julie.txt", "MARTIN\n");
+    std::string erreur;
+    CrochetEtapeEcriture = NoteLeNom;
+    ASSERT_TRUE(EcritFichierSur("X_Y.txt", "x", erreur)) << erreur;
+    CrochetEtapeEcriture = nullptr;
+    // ".pivolette-PROCESS-COUNT-RANDOM-MACHINE.tmp": this computer's mark.
+    const std::size_t tiret = nom_provisoire.rfind('-');
+    ASSERT_NE(tiret, std::string::npos) << nom_provisoire;
+    const std::string ici = nom_provisoire.substr(tiret, nom_provisoire.size() - tiret - 4);
+    ASSERT_EQ(ici.size(), 17u) << nom_provisoire;
+    const std::string moi = std::to_string(CeProcessus());
+    const std::string fini = "2147483644";  // above any process number the systems give
+    enum Sorte { Fichier, Dossier, Lien };
+    struct Laisse {
+        std::string nom;
+        int heures;  // how old
+        Sorte sorte;
+        bool reste;
+    };
+    const Laisse laisses[] = {
+        {".pivolette-" + fini + "-1-00000000" + ici + ".tmp", 0, Fichier, false},
+        {".pivolette-" + moi + "-9-00000000" + ici + ".tmp", 0, Fichier, true},
+        {".pivolette-" + moi + "-8-00000000" + ici + ".tmp", 2, Fichier, false},
+        {".pivolette-" + fini + "-1-00000000-0123456789abcdef.tmp", 0, Fichier, true},  // another computer's
+        {".pivolette-" + fini + "-2-00000000.tmp", 0, Fichier, true},
+        {".pivolette-" + fini + "-3-00000000.tmp", 2, Fichier, false},
+        {".pivolette-" + fini + "-4-00000000" + ici + ".tmp", 0, Dossier, true},
+        {".pivolette-" + fini + "-5-00000000" + ici + ".tmp", 0, Lien, false},
+        {fini + "-1-00000000" + ici + ".tmp", 0, Fichier, true},
+        {".pivolette-" + fini + "-1-00000000" + ici + ".txt", 2, Fichier, true},
+        {".pivolette-x" + fini + "-1-00000000" + ici + ".tmp", 0, Fichier, true},
+    };
+    const bool liens = test_support::LinksPossible();
     WriteFile("garde.txt", "garde");
-    const bool lien = test_support::LinksPossible();
-    if (lien) fs::create_symlink("garde.txt", ".pivolette-1-3-00000000.tmp");
-    EXPECT_EQ(NettoieProvisoires(".", std::chrono::hours(1)), lien ? 2 : 1);
-    EXPECT_FALSE(fs::exists(".pivolette-1-1-00000000.tmp"));
-    EXPECT_FALSE(fs::exists(fs::symlink_status(".pivolette-1-3-00000000.tmp")));
-    EXPECT_EQ(ReadFile(".pivolette-1-2-00000000.tmp"), "en cours");
-    EXPECT_EQ(ReadFile("MARTIN_Julie.txt"), "MARTIN\n");
+    for (const Laisse& l : laisses) {
+        if (l.sorte == Dossier) fs::create_directory(l.nom);
+        if (l.sorte == Lien && liens) fs::create_symlink("garde.txt", l.nom);
+        if (l.sorte != Fichier) continue;
+        WriteFile(l.nom, "en cours");
+        fs::last_write_time(l.nom, fs::file_time_type::clock::now() - std::chrono::hours(l.heures));
+    }
+    ASSERT_TRUE(EcritFichierSur("X_Y.txt", "y", erreur)) << erreur;
+    for (const Laisse& l : laisses) {
+        if (l.sorte == Lien && !liens) continue;
+        EXPECT_EQ(fs::exists(fs::symlink_status(l.nom)), l.reste) << l.nom;
+        if (l.reste && l.sorte == Fichier) {
+            EXPECT_EQ(ReadFile(l.nom), "en cours") << l.nom;
+        }
+    }
     EXPECT_EQ(ReadFile("garde.txt"), "garde");
+    EXPECT_EQ(ReadFile("X_Y.txt"), "y");
 }
 
 }  // namespace

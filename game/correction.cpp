@@ -3,8 +3,10 @@
 #include "correction.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
+#include "disposition.h"
 #include "echelle.h"
 #include "etat.h"
 #include "nombres.h"
@@ -32,6 +34,31 @@ void PiedCorrection() {
     SetFontAttribute(0);
 }
 
+// A stroke of thickness 2r + 1 from (x1, y1) to (x2, y2), in the current colour.
+void Trait(int x1, int y1, int x2, int y2, int r) {
+    const int pas = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    for (int i = 0; i <= pas; ++i) DrawCircleFill(x1 + (x2 - x1) * i / std::max(pas, 1), y1 + (y2 - y1) * i / std::max(pas, 1), r);
+}
+
+// Beside answer box k, outside it (to the left of the left column, to the
+// right of the right one): a check mark for the expected answer, a cross for
+// a wrong chosen one, thick and dark enough to be seen from a pupil's chair
+// and read without their colours.
+void MarqueCorrection(int k, Couleur couleur) {
+    const Boite& b = kQuestion.reponses[k - 1];
+    const double cx = k % 2 == 1 ? b.x - 42 : b.x2() + 44;
+    const double cy = b.y + b.h / 2.0;
+    const int r = std::max(2, RY(5));
+    PrendCouleur(couleur);
+    if (RGBDe(couleur) == RGBDe(kReponseAttendue)) {
+        Trait(RX(cx - 24), RY(cy), RX(cx - 8), RY(cy + 18), r);
+        Trait(RX(cx - 8), RY(cy + 18), RX(cx + 24), RY(cy - 22), r);
+    } else {
+        Trait(RX(cx - 20), RY(cy - 20), RX(cx + 20), RY(cy + 20), r);
+        Trait(RX(cx - 20), RY(cy + 20), RX(cx + 20), RY(cy - 20), r);
+    }
+}
+
 // The review screen of question `numero`.
 void EcranCorrection(const char* donnees, Partie& jeu, const Ecran& vue, int numero) {
     FicheQuestion& q = jeu.Question[numero];
@@ -44,7 +71,11 @@ void EcranCorrection(const char* donnees, Partie& jeu, const Ecran& vue, int num
     OutCenterTextXY(GetMaxX() / 2, RY(25), titre);
     PrendCouleur(kTexteBoite);
     DessineVignette(donnees, vue, q, nullptr);
-    for (int k = 1; k <= 4; ++k) DessineReponse(donnees, q, k, CouleurCorrection(jeu, numero, k));
+    for (int k = 1; k <= 4; ++k) {
+        const Couleur c = CouleurCorrection(jeu, numero, k);
+        DessineReponse(donnees, q, k, c);
+        if (RGBDe(c) != RGBDe(kTexteBoite)) MarqueCorrection(k, c);
+    }
     PrendCouleur(kTexteBoite);
     DessineEnonce(q);
 }

@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -271,16 +273,33 @@ struct FontDeleter {
 
 constexpr int kBoxChars = 60;  // characters per line in the system's box, which does not wrap
 
+// The wrapped text's lines rendered one by one, in black.
+std::vector<lc::SurfacePtr> RenderLines(TTF_Font* font, const std::string& lines) {
+    std::vector<lc::SurfacePtr> out;
+    const SDL_Color black{0, 0, 0, 255};
+    for (std::size_t start = 0; start <= lines.size();) {
+        std::size_t end = lines.find('\n', start);
+        if (end == std::string::npos) end = lines.size();
+        const std::string line = lines.substr(start, end - start);
+        // An empty line (between two paragraphs) still takes a line's height.
+        out.emplace_back(TTF_RenderUTF8_Blended(font, line.empty() ? " " : line.c_str(), black));
+        if (!out.back()) return {};
+        start = end + 1;
+    }
+    return out;
+}
+
 // The box's picture for a font of `points`: the text wrapped in black on
-// light grey within 6/10 of the screen's width, a dark frame, and "OK" under
-// it. nullptr when the font fails or the box would not fit the screen.
+// light grey within 6/10 of the screen's width, each line centred, a dark
+// frame, and "OK" under it. nullptr when the font fails or the box would not
+// fit the screen. Each line is rendered alone, so that the box is as wide as
+// its longest line (SDL_ttf's own wrapping makes a text of several lines as
+// wide as the wrapping width, whatever its lines).
 lc::SurfacePtr BoxPictureAt(const std::string& font_bytes, const std::string& utf8, int points,
                             int screen_w, int screen_h) {
     SDL_RWops* rw = SDL_RWFromConstMem(font_bytes.data(), static_cast<int>(font_bytes.size()));
     std::unique_ptr<TTF_Font, FontDeleter> font(rw ? TTF_OpenFontRW(rw, 1, points) : nullptr);
     if (!font) return nullptr;
-    TTF_SetFontWrappedAlign(font.get(), TTF_WRAPPED_ALIGN_CENTER);
-    const SDL_Color black{0, 0, 0, 255};
     const int wrap = std::max(100, screen_w * 6 / 10);
     // Wrapped here, by the text's real width: a long word (a file's path)
     // is cut too, never left to run past the box's edge.
@@ -289,22 +308,29 @@ lc::SurfacePtr BoxPictureAt(const std::string& font_bytes, const std::string& ut
         int h = 0;
         return TTF_SizeUTF8(font.get(), line.c_str(), &w, &h) == 0 && w <= wrap;
     });
-    lc::SurfacePtr text(TTF_RenderUTF8_Blended_Wrapped(font.get(), lines.c_str(), black, static_cast<Uint32>(screen_w)));
-    lc::SurfacePtr ok(TTF_RenderUTF8_Blended(font.get(), "OK", black));
-    if (!text || !ok) return nullptr;
+    const std::vector<lc::SurfacePtr> text = RenderLines(font.get(), lines);
+    lc::SurfacePtr ok(TTF_RenderUTF8_Blended(font.get(), "OK", SDL_Color{0, 0, 0, 255}));
+    if (text.empty() || !ok) return nullptr;
+    const int line_h = TTF_FontLineSkip(font.get());
+    int text_w = 0;
+    for (const auto& line : text) text_w = std::max(text_w, line->w);
+    const int text_h = line_h * static_cast<int>(text.size());
     const int pad = points;
-    const int w = std::max(text->w, ok->w) + 2 * pad;
-    const int h = text->h + ok->h + 3 * pad;
+    const int w = std::max(text_w, ok->w + 2 * pad) + 2 * pad;
+    const int h = text_h + ok->h + 3 * pad;
     if (w > screen_w || h > screen_h) return nullptr;
     lc::SurfacePtr box(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
     if (!box) return nullptr;
     const SDL_Rect whole{0, 0, w, h};
-    const SDL_Rect inside{2, 2, w - 4, h - 4};
+    const int frame = std::max(2, points / 8);
+    const SDL_Rect inside{frame, frame, w - 2 * frame, h - 2 * frame};
     SDL_FillRect(box.get(), &whole, SDL_MapRGB(box->format, 40, 40, 40));
     SDL_FillRect(box.get(), &inside, SDL_MapRGB(box->format, 224, 224, 224));
-    SDL_Rect at{(w - text->w) / 2, pad, text->w, text->h};
-    SDL_BlitSurface(text.get(), nullptr, box.get(), &at);
-    at = {(w - ok->w) / 2, h - pad - ok->h, ok->w, ok->h};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        SDL_Rect at{(w - text[i]->w) / 2, pad + line_h * static_cast<int>(i), text[i]->w, text[i]->h};
+        SDL_BlitSurface(text[i].get(), nullptr, box.get(), &at);
+    }
+    SDL_Rect at{(w - ok->w) / 2, h - pad - ok->h, ok->w, ok->h};
     const SDL_Rect button{at.x - pad, at.y - pad / 4, ok->w + 2 * pad, ok->h + pad / 2};
     const SDL_Rect button_inside{button.x + 1, button.y + 1, button.w - 2, button.h - 2};
     SDL_FillRect(box.get(), &button, SDL_MapRGB(box->format, 40, 40, 40));
@@ -331,29 +357,42 @@ bool ClosesTheBox(const SDL_Event& e) {
     return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_ESCAPE || k == SDLK_SPACE;
 }
 
+// Whether the box must be drawn again: the window was uncovered or resized.
+bool Uncovers(const SDL_Event& e) {
+    if (e.type != SDL_WINDOWEVENT) return false;
+    const Uint8 w = e.window.event;
+    return w == SDL_WINDOWEVENT_EXPOSED || w == SDL_WINDOWEVENT_SHOWN || w == SDL_WINDOWEVENT_RESTORED ||
+           w == SDL_WINDOWEVENT_SIZE_CHANGED;
+}
+
 // A box drawn over the window when the system shows none (no dialog
 // program, no fonts for the X server): shown over the last presented
-// picture until a click or Enter, Escape or Space; the picture then comes back.
+// picture until a click or Enter, Escape or Space; the picture then comes
+// back. It sleeps between two events and draws itself again only when the
+// window was uncovered.
 bool DrawnBox(const std::string& utf8) {
     Display& d = g_display;
     if (!d.renderer || !d.screen) return false;
-    const bool ttf_started = TTF_Init() == 0;
-    if (!ttf_started) return false;
+    if (TTF_Init() != 0) return false;
     bool shown = false;
     if (!d.texture) Upload();  // a box before the first screen was shown
     if (lc::SurfacePtr picture = MakeBoxPicture(utf8, d.screen->w, d.screen->h)) {
         TexturePtr texture(SDL_CreateTextureFromSurface(d.renderer.get(), picture.get()));
         const SDL_Rect where{(d.screen->w - picture->w) / 2, (d.screen->h - picture->h) / 2, picture->w,
                              picture->h};
-        for (bool open = texture != nullptr; open;) {
-            SDL_RenderCopy(d.renderer.get(), d.texture.get(), nullptr, nullptr);
-            SDL_RenderCopy(d.renderer.get(), texture.get(), nullptr, &where);
-            SDL_RenderPresent(d.renderer.get());
-            shown = true;
+        for (bool open = texture != nullptr, draw = true; open;) {
+            if (draw) {
+                SDL_RenderCopy(d.renderer.get(), d.texture.get(), nullptr, nullptr);
+                SDL_RenderCopy(d.renderer.get(), texture.get(), nullptr, &where);
+                SDL_RenderPresent(d.renderer.get());
+                shown = true;
+            }
             SDL_Event e;
-            if (!SDL_WaitEventTimeout(&e, 250)) continue;
+            draw = false;
+            if (!SDL_WaitEventTimeout(&e, 1000)) continue;
             if (e.type == SDL_QUIT) SDL_PushEvent(&e);  // the program still sees it
             open = !(ClosesTheBox(e) || e.type == SDL_QUIT);
+            draw = Uncovers(e);
         }
     }
     TTF_Quit();

@@ -2,10 +2,12 @@
 // buffer and line input.
 //
 // Every polling call gathers what happened first (PumpEvents) and, when it
-// found nothing new, idles (IdlePoll): with a window it waits for the next
-// event (20 ms at most), so a screen that polls in a loop stays cool while a
-// click or a key is still seen at once; under the test harness it hands
-// over to the test.
+// found nothing new, idles (IdlePoll): with a window it sleeps until the
+// next event, or until the start of the next second (a countdown on the
+// screen moves then), or until what the layer itself plays needs the
+// program again (a video's next picture, the end of a sound), whichever
+// comes first. A program waiting for a click thus wakes about once a second.
+// Under the test harness it hands over to the test.
 #include <algorithm>
 #include <chrono>
 #include <deque>
@@ -19,12 +21,13 @@
 
 namespace {
 
-// Longest a waiting poll sleeps before it lets the program look again. An
-// event ends the sleep at once, and so does the start of a new second, which
-// a countdown watches; the rest of the time each wake-up costs the processor
-// more than the poll itself, so a loop wakes about 50 times a second, often
-// enough for a video's frames.
-constexpr Uint32 kIdleWaitMs = 20;
+// Longest a waiting poll sleeps: an event ends the sleep at once, and so
+// does the start of a new second, which a countdown watches, or the time
+// another concern of the layer asked for (WakeIn).
+constexpr Uint32 kIdleWaitMs = 1000;
+// Without an event queue (no window) a poll cannot be woken: it looks again
+// this often.
+constexpr Uint32 kUnwakeableWaitMs = 20;
 // A waiting loop usually polls several times a pass (a key? a click?): the
 // poll that comes right after one that slept does not sleep again.
 constexpr Uint32 kSleptJustNowMs = 2;
@@ -254,6 +257,11 @@ void PumpEvents() {
 
 // When a poll last found something, on SDL's clock.
 static Uint32 g_found_at = 0;
+// How long the next idle wait may last at most, as asked by WakeIn since the
+// last one; kIdleWaitMs when nothing asked.
+static Uint32 g_wake_in = kIdleWaitMs;
+
+void WakeIn(uint32_t ms) { g_wake_in = std::min<Uint32>(g_wake_in, ms); }
 
 void PollFound() {
     if (Headless()) {
@@ -277,9 +285,10 @@ void IdlePoll(const void* site) {
     // The program is answering what an earlier poll of this pass found (a
     // click it now places in an answer box): it must not wait here.
     if (SDL_GetTicks() - g_found_at < kSleptJustNowMs) return;
-    const Uint32 wait = std::min(kIdleWaitMs, MsToNextSecond() + 1);
+    const Uint32 wait = std::min(g_wake_in, MsToNextSecond() + 1);
+    g_wake_in = kIdleWaitMs;
     if (!EventsRunning()) {
-        SDL_Delay(wait);
+        SDL_Delay(std::min(wait, kUnwakeableWaitMs));
     } else {
         // Returns at once when an event comes; the next poll sees its effect.
         SDL_Event e;

@@ -105,13 +105,18 @@ uint32_t NowMs();
 // Gathers what happened (window events, or the harness's scripted events)
 // into the mouse and keyboard state. Every polling call starts with it.
 void PumpEvents();
-// A polling call that found nothing new calls this: with a window it waits
-// for the next event, 20 ms at most and never past the start of a new second
-// (so waiting loops stay cool and a countdown still sees each second), under
-// the harness it hands over to the test once the program has gone round its
+// A polling call that found nothing new calls this: with a window it sleeps
+// until the next event, never past the start of a new second (so that a
+// countdown still sees each second) nor past what WakeIn asked; under the
+// harness it hands over to the test once the program has gone round its
 // waiting loop. `site` tells the waiting loop's polls apart (the polling
 // call's return address; nullptr is one more site of its own).
 void IdlePoll(const void* site = nullptr);
+// The next idle wait with a window ends within `ms` milliseconds at the
+// latest: what the layer plays by itself (a video's next picture, the end of
+// a sound) asks for the moment it needs the program again. Forgotten once
+// that wait is over; ignored under the harness, whose clock is the test's.
+void WakeIn(uint32_t ms);
 // A polling call that found something new (a click, a key, another button
 // state, the end of a sound) calls this: under the harness the program is
 // busy again and goes once more round its loop before the test's turn.

@@ -31,6 +31,9 @@ struct Sound {
     int last_result = 0;
 };
 
+// How soon a waiting program sees a heard sound end (the mixer tells no one).
+constexpr uint32_t kAudibleEndPollMs = 20;
+
 struct SoundState {
     bool open = false;     // InitSound was called and not closed
     bool silent = true;    // sounds are timed, not heard
@@ -102,6 +105,10 @@ long LengthMs(const std::string& name) {
         MusicPtr m(Mix_LoadMUS(path.c_str()));
         if (!m) return -1;
         const double seconds = Mix_MusicDuration(m.get());
+        m.reset();
+        // With a window the stand-in closes again: its thread would wake
+        // the program's process every few tens of milliseconds for nothing.
+        if (!lc::Headless()) CloseStandIn();
         if (seconds >= 0) return static_cast<long>(seconds * 1000.0 + 0.5);
     }
     // Without a mixer, a WAV file still tells its length.
@@ -211,8 +218,10 @@ int PlaySnd(const char* path, int /*flags*/) {
         return s.last_result;
     }
     const int result = Ended(s, path) ? 1 : 0;
-    // Nothing changed since the last call: the waiting loop idles here.
+    // Nothing changed since the last call: the waiting loop idles here, until
+    // the sound's end at the latest.
     if (result == s.last_result) {
+        if (!result) lc::WakeIn(s.audible ? kAudibleEndPollMs : s.end_ms - lc::NowMs());
         lc::IdlePoll(site);
     } else {
         lc::PollFound();

@@ -43,6 +43,9 @@ constexpr double kSoundSlack = 0.04;       // seconds the wall clock may stray f
 constexpr double kSoundDrift = 0.5;        // past this the sound is taken to have stalled
 constexpr size_t kMostPictures = 32;       // pictures held at most
 constexpr double kEpsilon = 1e-6;
+// With no picture waiting, the program looks again this often (seconds):
+// for the decoder's next one, or for the end of the sound.
+constexpr double kNothingDueS = 0.02;
 
 struct PictureRelease {
     const PvVideoTable* table = nullptr;
@@ -110,7 +113,6 @@ struct Video {
     std::vector<uint32_t> pixels;
     int pic_w = 0, pic_h = 0;
     SDL_Rect drawn{0, 0, 0, 0};
-    Uint32 wake_at = 0;  // a wake-up is on its way for this SDL tick; 0 none
 
     Video() = default;
     Video(const Video&) = delete;
@@ -378,28 +380,16 @@ void Draw(Video& v, SDL_Rect r) {
 
 // --- Waiting ------------------------------------------------------------------------------
 
-Uint32 PushWake(Uint32 /*interval*/, void* param) {
-    WakeProgram(static_cast<Uint32>(reinterpret_cast<uintptr_t>(param)));
-    return 0;
-}
-
-// With a window: asks for an event when the next picture is due, so that the
-// poll's short wait ends on time.
+// With a window: the poll's wait ends when the next picture is due, or soon
+// while none is decoded yet or the end is still to come.
 void WakeForNext(Video& v, double t) {
-    double wait = 0;
+    if (v.headless || v.ended || !v.decoder) return;
+    double wait = kNothingDueS;
     {
         std::lock_guard lock(v.m);
-        if (v.headless || v.pictures.empty()) return;
-        wait = v.pictures.front().time - t;
+        if (!v.pictures.empty()) wait = v.pictures.front().time - t;
     }
-    const Uint32 type = WakeEvent();
-    if (!type || wait <= 0 || wait > 0.02) return;
-    const Uint32 due = SDL_GetTicks() + static_cast<Uint32>(wait * 1000.0) + 1;
-    if (v.wake_at != 0 && static_cast<int32_t>(v.wake_at - due) >= 0) return;
-    if (SDL_AddTimer(static_cast<Uint32>(wait * 1000.0) + 1, PushWake,
-                     reinterpret_cast<void*>(static_cast<uintptr_t>(type)))) {
-        v.wake_at = due;
-    }
+    lc::WakeIn(wait <= 0 ? 0 : static_cast<uint32_t>(wait * 1000.0) + 1);
 }
 
 // With a window: the video and its sound start with the screen that shows

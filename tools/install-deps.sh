@@ -13,5 +13,6 @@ $SUDO apt-get install -y --no-install-recommends \
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev \
   fonts-dejavu-core fonts-dejavu-extra \
   xvfb xauth x11-utils imagemagick zip \
+  xdotool \
   clang libclang-rt-14-dev \
   libmicrohttpd-dev nlohmann-json3-dev chromium

@@ -165,3 +165,66 @@ TEST_F(Fin, AQuizOfOneQuestionShowsOneReviewScreenThenTheScore) {
 }
 
 }  // namespace
+
+namespace {
+
+// The marks beside the answer boxes of the first review screen, at a screen
+// size: the pupil answered 3 (wrong) to the first question he met, and 2
+// (right) to the second.
+struct TailleMarques {
+    int w, h;
+};
+
+class MarquesCorrection : public ::testing::TestWithParam<TailleMarques> {
+protected:
+    void TearDown() override {
+        if (HasFailure()) harness::SaveShot("marques_" + std::to_string(GetParam().w));
+        harness::Stop();
+    }
+    int X(int x) const { return x * GetParam().w / 1024; }
+    int Y(int y) const { return y * GetParam().h / 768; }
+    void Clique(int x, int y) { harness::ClickAt(X(x), Y(y)); }
+    // The pixels of colour `c` in the strip beside answer box n, outside it.
+    int Marque(Couleur c, int n) const {
+        const partie::Boite b = kBoites[n - 1];
+        const int x1 = n % 2 == 1 ? 0 : X(b.x2) + 1, x2 = n % 2 == 1 ? X(b.x1) - 1 : GetParam().w - 1;
+        return partie::CompteCouleur(RGBDe(c), x1, Y(b.y1), x2, Y(b.y2));
+    }
+    test_support::ScratchDir dossier_;
+};
+
+TEST_P(MarquesCorrection, ACheckBesideTheExpectedAnswerAndACrossBesideTheWrongOneOnly) {
+    const std::vector<partie::QuestionTest> cinq = CinqQuestions();
+    const std::vector<partie::QuestionTest> deux(cinq.begin(), cinq.begin() + 2);
+    extraits::Arbre(deux, 5);
+    partie::EcritConfig(GetParam().w, GetParam().h);
+    partie::Lance();
+    Clique(260, 675);  // C.M.1, then the confirm button
+    Clique(998, 30);
+    extraits::Entre("dupont");
+    extraits::Entre("marie");
+    const partie::Point p = partie::CentreCouleur(PaletteRGB(46), 0, Y(400), GetParam().w - 1, GetParam().h - 1);
+    harness::ClickAt(p.x, p.y);
+    harness::Advance(1000);
+    const partie::Boite b3 = kBoites[2], b2 = kBoites[1];
+    Clique((b3.x1 + b3.x2) / 2, (b3.y1 + b3.y2) / 2);
+    harness::Advance(1000);
+    Clique((b2.x1 + b2.x2) / 2, (b2.y1 + b2.y2) / 2);
+    harness::Advance(6000);
+    ASSERT_FALSE(harness::Finished());
+    // A stroke of a few pixels' width over some 40 reference units.
+    const int assez = X(30) * Y(8);
+    struct Attendu {
+        int n, vert, rouge;  // answer, the check's and the cross's presence
+    };
+    for (const Attendu a : {Attendu{1, 0, 0}, Attendu{2, 1, 0}, Attendu{3, 0, 1}, Attendu{4, 0, 0}}) {
+        SCOPED_TRACE("answer " + std::to_string(a.n));
+        if (a.vert) EXPECT_GT(Marque(kReponseAttendue, a.n), assez); else EXPECT_EQ(Marque(kReponseAttendue, a.n), 0);
+        if (a.rouge) EXPECT_GT(Marque(kReponseFausse, a.n), assez); else EXPECT_EQ(Marque(kReponseFausse, a.n), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DeuxTailles, MarquesCorrection,
+                         ::testing::Values(TailleMarques{640, 480}, TailleMarques{1920, 1080}));
+
+}  // namespace

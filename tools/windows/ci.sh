@@ -89,6 +89,7 @@ samba_share() {
   return $rc
 }
 step "two computers on a Samba share" samba_share
+step "two Wine prefixes, one data folder" bash "$ROOT/tools/windows/deux-postes.sh" "$BUILD/course_eleve.exe" "$OUT/deux-postes"
 step "unzip" unpack
 step "smoke runs of the zip's programs" bash "$ROOT/tools/windows/smoke.sh" "$OUT/unzipped/Pivolette" "$OUT/smoke"
 

@@ -88,6 +88,7 @@ samba_share() {
   [ $rc = 77 ] && return 0
   return $rc
 }
+step "Pivolette.msi installed under Wine" bash "$ROOT/tools/windows/msi-wine.sh" "$OUT/Pivolette.msi" "$OUT/msi-wine"
 step "two computers on a Samba share" samba_share
 step "two Wine prefixes, one data folder" bash "$ROOT/tools/windows/deux-postes.sh" "$BUILD/course_eleve.exe" "$OUT/deux-postes"
 step "unzip" unpack

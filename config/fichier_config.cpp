@@ -9,13 +9,18 @@
 #include <string>
 #include <system_error>
 
+#include "chemins.h"
 #include "ecriture.h"
 #include "lcconfig.h"
 #include "lumicanvas.h"
 #include "tamarel.h"
 
-const char* const FichierConfig = "LCConfig.txt";
-const char* const FichierConfigAttente = "LCConfig.tmp";
+std::string FichierConfig() { return CheminLCConfig(); }
+
+std::string FichierConfigAttente() {
+    std::string attente = CheminLCConfig();
+    return attente.replace(attente.size() - 3, 3, "tmp");
+}
 
 int ResolutionHorizontale = 800;
 int ResolutionVerticale = 600;
@@ -61,9 +66,9 @@ void Signale(const char8_t* texte, const char* detail = nullptr) {
 }
 
 // Renames a file, replacing the target; true when it worked.
-bool Renomme(const char* ancien, const char* nouveau) {
+bool Renomme(const std::string& ancien, const std::string& nouveau) {
     std::error_code erreur;
-    std::filesystem::rename(ancien, nouveau, erreur);
+    std::filesystem::rename(CheminFs(ancien), CheminFs(nouveau), erreur);
     return !erreur;
 }
 
@@ -87,15 +92,16 @@ void ConfigParDefaut() {
 int InitGraphHorsConfig() {
     // The display opens on the layer's own defaults, whatever the file says:
     // a resolution the screen cannot show must not keep the tool from showing.
+    const std::string config = FichierConfig(), attente = FichierConfigAttente();
     bool deplace = false;
-    if (ModeAccessFile(FichierConfig, 0) == 1) {
-        deplace = Renomme(FichierConfig, FichierConfigAttente);
+    if (ModeAccessFile(config.c_str(), 0) == 1) {
+        deplace = Renomme(config, attente);
     }
     int ouvert = InitGraph(3, 2, 0);
-    bool present = ModeAccessFile(FichierConfig, 0) == 1;
-    if (ModeAccessFile(FichierConfigAttente, 0) == 1 && (deplace || !present)) {
+    bool present = ModeAccessFile(config.c_str(), 0) == 1;
+    if (ModeAccessFile(attente.c_str(), 0) == 1 && (deplace || !present)) {
         // Ours, or left over by a run that stopped while its display opened.
-        if (!Renomme(FichierConfigAttente, FichierConfig)) {
+        if (!Renomme(attente, config)) {
             Signale(u8"impossible de remettre LCConfig.tmp à sa place (LCConfig.txt) : "
                     u8"la configuration y reste et sera reprise au prochain lancement.");
         }
@@ -116,7 +122,7 @@ void LitConfig(const char* cle) {
         // The game's own reading (lcconfig.h): a value it cannot use shows
         // as the default it applies instead.
         std::string octets;
-        if (!LitOctetsConfig(FichierConfig, octets)) return;
+        if (!LitOctetsConfig(FichierConfig(), octets)) return;
         std::string valeur;
         if (!ValeurDeCle(octets, cle, valeur)) return;
         int lu = r.defaut;
@@ -132,7 +138,7 @@ void LitConfig(const char* cle) {
 // choice stays.
 int EcritConfig(const char* signature) {
     std::string erreur;
-    if (EcritFichierSur(FichierConfig, Contenu(signature), erreur)) return 1;
+    if (EcritFichierSur(FichierConfig(), Contenu(signature), erreur)) return 1;
     Signale(u8"l'écriture de LCConfig.txt a échoué : le fichier précédent est conservé.",
             erreur.c_str());
     return 0;

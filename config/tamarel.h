@@ -8,6 +8,8 @@
 // as it was (Escape).
 #pragma once
 
+#include <string>
+
 #include "lumicanvas.h"
 
 // Tamarel's entry: start-up, the one screen, the interaction loop and the
@@ -31,8 +33,10 @@ void FermeTamarel();
 // The file the media layer reads when a program opens its display, and the
 // name it waits under while Tamarel opens its own display. A save is written
 // beside it under a temporary name of its own, then replaces it in one step.
-extern const char* const FichierConfig;          // "LCConfig.txt"
-extern const char* const FichierConfigAttente;   // "LCConfig.tmp"
+// "LCConfig.txt" and "LCConfig.tmp" in the working directory, or in this
+// computer's own folder when the data folder is on the network (lcconfig.h).
+std::string FichierConfig();
+std::string FichierConfigAttente();
 
 // The five display settings while Tamarel runs.
 extern int ResolutionHorizontale;  // width with code 9, default 800

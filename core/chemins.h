@@ -1,4 +1,4 @@
-// File names as Windows' wide calls take them.
+// File names as Windows' wide calls take them, and where a folder lives.
 //
 // Every name inside the programs is UTF-8 (media/ turns a Windows-1252 name
 // into UTF-8 first); on Windows the files are opened through the UTF-16
@@ -24,6 +24,19 @@ std::string Utf8DeChemin(const std::filesystem::path& chemin);
 // which loses every letter it lacks, so they are read again from the wide
 // command line.
 std::vector<std::string> ArgumentsUtf8(int argc, char** argv);
+
+// True when the folder `dossier` (UTF-8; empty: the working directory) is
+// on another computer, as a school's file server is: on Windows a network
+// path (\\serveur\partage) or a drive letter mapped to one; on Linux a
+// folder mounted from the network (SMB/CIFS, NFS, AFS, Ceph) or through
+// FUSE (smbnetfs, sshfs). False when it cannot be told.
+bool DossierDistant(const std::string& dossier);
+
+// This computer's own folder for Pivolette's settings, in UTF-8 and ending
+// with "/": %ProgramData%\Pivolette on Windows (every account of the
+// computer), $XDG_CONFIG_HOME/pivolette (by default ~/.config/pivolette) on
+// Linux. Not created here. Empty when the system names no such place.
+std::string DossierDeCetOrdinateur();
 
 #ifdef _WIN32
 // `utf8` in UTF-16. Empty when `utf8` is not valid UTF-8: no file has an

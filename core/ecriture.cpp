@@ -28,6 +28,8 @@ CrochetEcriture CrochetEtapeEcriture = nullptr;
 
 namespace {
 
+std::string DossierDe(const std::string& chemin);
+
 namespace fs = std::filesystem;
 
 const char PREFIXE[] = ".pivolette-";
@@ -232,23 +234,69 @@ bool Remplace(const std::string& source, const std::string& cible) {
     return ::rename(source.c_str(), cible.c_str()) == 0;
 }
 
-// A hard link fails when the target exists, whatever it is. File systems
-// without hard links (FAT, some network shares) get the same guarantee from
-// a rename that may not replace.
+// A claim older than this was left by a run stopped in the middle of its
+// publication (which lasts well under a second).
+constexpr std::chrono::hours AGE_PRISE{1};
+
+bool PriseAbandonnee(const std::string& prise) {
+    struct stat etat {};
+    if (::lstat(prise.c_str(), &etat) != 0 || !S_ISDIR(etat.st_mode)) return false;
+    const auto age = std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(etat.st_mtime);
+    return age > AGE_PRISE;
+}
+
+// The target claimed first by a folder beside it, ".pivolette-NAME.prise":
+// a folder's creation is decided by the file server itself on every network
+// file system, FUSE ones included (smbnetfs creates files without asking the
+// server for exclusivity, and makes no links). The claimant alone checks
+// that no file of that name exists, renames the whole file onto it, then
+// gives the claim up: the name never holds part of the content.
+Publication PublieParPrise(const std::string& source, const std::string& cible, bool& source_restee) {
+    const std::string prise = DossierDe(cible) + PREFIXE + cible.substr(DossierDe(cible).size()) + ".prise";
+    if (::mkdir(prise.c_str(), 0777) != 0) {
+        if (errno != EEXIST) return Publication::Echec;
+        if (!PriseAbandonnee(prise)) return Publication::Existe;  // another computer is publishing it
+        ::rmdir(prise.c_str());
+        if (::mkdir(prise.c_str(), 0777) != 0) return errno == EEXIST ? Publication::Existe : Publication::Echec;
+    }
+    Publication r = Publication::Echec;
+    struct stat etat {};
+    if (::lstat(cible.c_str(), &etat) == 0) {
+        r = Publication::Existe;
+    } else if (errno == ENOENT && ::rename(source.c_str(), cible.c_str()) == 0) {
+        source_restee = false;
+        r = Publication::Publiee;
+    }
+    const int raison = errno;
+    ::rmdir(prise.c_str());
+    errno = raison;
+    return r;
+}
+
+// A hard link fails when the target exists, whatever it is, on a local disk
+// as on an SMB or NFS mount (the client asks the server for a link that may
+// not replace). Where links are refused (FAT, FUSE mounts such as smbnetfs,
+// servers without them): on a local disk, a rename that may not replace; on
+// a network folder, where that rename is checked by this computer alone (the
+// CIFS client asks the server to replace), or where it is refused, the claim
+// above.
 Publication DeplaceExclusif(const std::string& source, const std::string& cible, bool& source_restee) {
     source_restee = true;
     if (::link(source.c_str(), cible.c_str()) == 0) return Publication::Publiee;
     if (errno == EEXIST) return Publication::Existe;
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOTSUP && errno != ENOSYS && errno != EMLINK)
+        return Publication::Echec;
 #ifdef __linux__
-    if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOTSUP || errno == ENOSYS || errno == EMLINK) {
+    if (!DossierDistant(DossierDe(cible))) {
         if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, cible.c_str(), RENAME_NOREPLACE) == 0) {
             source_restee = false;
             return Publication::Publiee;
         }
         if (errno == EEXIST) return Publication::Existe;
+        if (errno != EINVAL && errno != ENOSYS) return Publication::Echec;
     }
 #endif
-    return Publication::Echec;
+    return PublieParPrise(source, cible, source_restee);
 }
 
 void Supprime(const std::string& chemin) { ::unlink(chemin.c_str()); }

@@ -32,7 +32,12 @@ enum class Publication {
 
 // Publishes `octets` as the new file `chemin` only if no file of that name
 // exists, even one created a moment ago by another computer sharing the
-// folder: the file never exists without its whole content.
+// folder: the file never exists without its whole content. The exclusive
+// step is one the file server decides: on Windows a move that may not
+// replace (SMB's rename without ReplaceIfExists); on Linux a hard link, or,
+// where the folder makes none, a rename that may not replace on a local disk
+// and on a network folder the claim of a folder ".pivolette-NAME.prise"
+// beside the target, given up once the file is in place.
 Publication PublieExclusif(const std::string& chemin, const std::string& octets,
                            std::string& erreur);
 

@@ -3,7 +3,10 @@
 
 #include <climits>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
+#include "chemins.h"
 #include "lecture.h"
 #include "nombres.h"
 
@@ -87,4 +90,16 @@ ConfigAffichage LitFichierConfig(const std::string& chemin) {
         return c;
     }
     return AnalyseConfig(octets);
+}
+
+std::string CheminLCConfig() {
+    const std::string ici = "LCConfig.txt";
+    if (!DossierDistant("")) return ici;
+    const std::string dossier = DossierDeCetOrdinateur();
+    if (dossier.empty()) return ici;
+    // A folder that cannot be made leaves the path as it is: its reading
+    // gives the defaults, and Tamarel's saving names it in its message.
+    std::error_code e;
+    std::filesystem::create_directories(CheminFs(dossier), e);
+    return dossier + ici;
 }

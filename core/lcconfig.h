@@ -41,3 +41,11 @@ ConfigAffichage LitFichierConfig(const std::string& chemin);
 // false (and no bytes) when it is missing or cannot be read.
 bool LitOctetsConfig(const std::string& chemin, std::string& octets,
                      std::size_t limite = LIMITE_CONFIG);
+
+// Where this computer's LCConfig.txt is, for programs started in the data
+// folder (their working directory): "LCConfig.txt" there, as always, when
+// that folder is on this computer; this computer's own folder
+// (DossierDeCetOrdinateur, made when missing) when the data folder is on the
+// network, where the room's computers, whose screens differ, share it. The
+// game, its media layer and Tamarel all take the file from here.
+std::string CheminLCConfig();

@@ -256,7 +256,9 @@ constexpr int RESULTATS_ERREUR = -1;  // MessageErreur says why
 // computer sharing the data folder cannot start the same pupil), creating
 // the folder "joueurs//<class>//" when missing. It holds the three name
 // lines and "0", "0", "9999", and is published whole: a run stopped at any
-// moment leaves either no file or this one.
+// moment leaves either no file or this one (or, on a network folder whose
+// server makes no hard links, an empty one: the claim of the name, for the
+// instant before its content replaces it).
 int CreeFichierJoueur(const char* donnees, const FicheJoueur& joueur);
 
 // Rewrites the whole results file from `joueur` and the counters of `jeu`
@@ -264,5 +266,7 @@ int CreeFichierJoueur(const char* donnees, const FicheJoueur& joueur);
 // content is written beside it, put on the disk and then renamed over it, so
 // the file is never seen half written. Lines 4 to 6: "%02d", "%02d", "%04d"
 // of BonnesReponses, MauvaisesReponses, TempsJeu. Returns 1, or 0 with
-// MessageErreur set (the previous content is then left whole).
+// MessageErreur set (the previous content is then left whole): it tells the
+// pupil up to which question his answers are kept, and whether the data
+// folder itself went away (a network share cut off).
 int SetInfosJoueur(const char* donnees, FicheJoueur& joueur, Partie& jeu);

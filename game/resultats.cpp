@@ -62,10 +62,46 @@ void ErreurEcriture(const FicheJoueur& joueur, const char* action, const std::st
                   action, En1252(raison).c_str());
 }
 
+// Whether the data folder can still be reached: a network share that went
+// away (cable, server restart) takes the whole folder with it.
+bool DonneesAccessibles(const char* donnees) {
+    std::error_code erreur;
+    return std::filesystem::is_directory(CheminFs(donnees), erreur);
+}
+
+void ErreurDossierPerdu() {
+    std::snprintf(MessageErreur, sizeof MessageErreur,
+                  "Le dossier du jeu n'est plus accessible (réseau coupé ?).\n"
+                  "Ta partie ne peut pas commencer.\nAppelle ton professeur.");
+}
+
+// The pupil's file holds the questions before `question` (1, 2, …), the one
+// whose answer could not be written.
+void ErreurEnCours(const char* donnees, const FicheJoueur& joueur, int question, const std::string& raison) {
+    char enregistre[160];
+    if (question <= 1)
+        std::snprintf(enregistre, sizeof enregistre, "Ta réponse à la question 1 n'a pas pu être enregistrée.");
+    else
+        std::snprintf(enregistre, sizeof enregistre,
+                      "Tes réponses jusqu'à la question %d sont enregistrées, pas celle de la question %d.",
+                      question - 1, question);
+    if (DonneesAccessibles(donnees))
+        std::snprintf(MessageErreur, sizeof MessageErreur,
+                      "Le fichier de résultats de %s %s ne peut pas être écrit (%s).\n%s\nAppelle ton professeur.",
+                      joueur.Nom, joueur.Prenom, En1252(raison).c_str(), enregistre);
+    else
+        std::snprintf(MessageErreur, sizeof MessageErreur,
+                      "Le dossier du jeu n'est plus accessible (réseau coupé ?).\n%s\nAppelle ton professeur.",
+                      enregistre);
+}
+
 // Creates "joueurs//<class>//" in the data folder when it is missing, and
 // clears it of the temporary files a stopped run left there.
 int PrepareDossierClasse(const char* donnees, const FicheJoueur& joueur) {
     const std::string dossier = DossierResultats(donnees, joueur.Classe);
+    // Only inside a data folder that is there: a share gone away must not
+    // get a new, empty one on this computer.
+    if (!DonneesAccessibles(donnees)) return ErreurDossierPerdu(), 0;
     std::error_code erreur;
     std::filesystem::create_directories(CheminFs(dossier), erreur);
     if (!std::filesystem::is_directory(CheminFs(dossier), erreur)) {
@@ -107,7 +143,8 @@ int CreeFichierJoueur(const char* donnees, const FicheJoueur& joueur) {
     case Publication::Echec:
         break;
     }
-    ErreurEcriture(joueur, "créé", erreur);
+    if (DonneesAccessibles(donnees)) ErreurEcriture(joueur, "créé", erreur);
+    else ErreurDossierPerdu();
     return RESULTATS_ERREUR;
 }
 
@@ -124,6 +161,6 @@ int SetInfosJoueur(const char* donnees, FicheJoueur& joueur, Partie& jeu) {
     std::snprintf(joueur.Temps, sizeof joueur.Temps, "%04d\n", jeu.TempsJeu);
     std::string erreur;
     if (EcritFichierSur(chemin, TexteResultats(fiche), erreur)) return 1;
-    ErreurEcriture(joueur, "écrit", erreur);
+    ErreurEnCours(donnees, joueur, jeu.NumQuestion + 1, erreur);
     return 0;
 }

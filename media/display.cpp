@@ -37,7 +37,6 @@ using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
 using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
 
-constexpr const char* kConfigFile = "LCConfig.txt";
 constexpr const char* kTitle = "Pivolette";
 constexpr int kHeadlessDesktopW = 1920;
 constexpr int kHeadlessDesktopH = 1080;
@@ -570,9 +569,10 @@ DisplaySize ChooseDisplaySize(const DisplaySettings& settings, int desktop_w, in
 
 int InitGraph(int mode, int /*a*/, int /*b*/) {
     CloseGraph();
-    const lc::DisplaySettings settings = lc::ReadDisplaySettings(kConfigFile);
+    const std::string config = CheminLCConfig();
+    const lc::DisplaySettings settings = lc::ReadDisplaySettings(config.c_str());
     g_error_boxes = settings.error_boxes == 1;
-    if (!settings.problems.empty()) lc::Fail("%s : %s", kConfigFile, settings.problems.c_str());
+    if (!settings.problems.empty()) lc::Fail("%s : %s", config.c_str(), settings.problems.c_str());
     g_display.immediate = mode == 3;
     g_colour = kPalette[15];
     if (!Open(settings)) {

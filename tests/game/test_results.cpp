@@ -151,8 +151,56 @@ TEST_F(Resultats, FailedRewriteKeepsThePreviousContentAndSaysSo) {
     EXPECT_EQ(resultat, 0);
     EXPECT_EQ(ReadFile(fichier), "MARTIN\nJulie\nDEMO\n0\n0\n9999\n");
     EXPECT_NE(std::strstr(MessageErreur, "MARTIN Julie"), nullptr) << MessageErreur;
+    EXPECT_NE(std::strstr(MessageErreur, "question 1 n'a pas pu"), nullptr) << MessageErreur;
     EXPECT_EQ(std::distance(fs::directory_iterator(fichier.parent_path()), fs::directory_iterator()), 1);
 #endif
+}
+
+// The data folder goes away (a share cut off, here the folder moved) at a
+// step of the rewrite after question 4: the file keeps three answers whole,
+// the pupil is told so, and a new start finds no folder to recreate.
+const char* dossier_perdu = nullptr;
+void PerdLeDossier(EtapeEcriture etape, const std::string&) {
+    static const EtapeEcriture coupure[] = {EtapeEcriture::Creation, EtapeEcriture::Ecriture,
+                                            EtapeEcriture::Publication};
+    if (etape == coupure[dossier_perdu[0] - '0']) {
+        fs::rename("InfosQuizz", "ailleurs");
+        CrochetEtapeEcriture = nullptr;
+    }
+}
+
+TEST_F(Resultats, DataFolderGoneMidRunKeepsTheAnswersBeforeAndSaysSo) {
+    for (const char* etape : {"0", "1", "2"}) {
+        SCOPED_TRACE(etape);
+        fs::remove_all("ailleurs");
+        fs::remove_all("InfosQuizz");
+        fs::create_directories("InfosQuizz");
+        NouveauQuizz(12);
+        ASSERT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_CREE) << MessageErreur;
+        Jeu.BonnesReponses = 3;
+        Jeu.NumQuestion = 2;
+        ASSERT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 1) << MessageErreur;
+        Jeu.BonnesReponses = 4;
+        Jeu.NumQuestion = 3;
+        dossier_perdu = etape;
+        CrochetEtapeEcriture = PerdLeDossier;
+        EXPECT_EQ(SetInfosJoueur(Classe.CheminDonnees, Pupille.Joueur, Jeu), 0);
+        CrochetEtapeEcriture = nullptr;
+        EXPECT_NE(std::strstr(MessageErreur, "n'est plus accessible"), nullptr) << MessageErreur;
+        EXPECT_NE(std::strstr(MessageErreur, "question 3 sont"), nullptr) << MessageErreur;
+        EXPECT_NE(std::strstr(MessageErreur, "question 4."), nullptr) << MessageErreur;
+        const fs::path garde = "ailleurs/joueurs/DEMO";
+        EXPECT_EQ(ReadFile(garde / "MARTIN_Julie.txt"), "MARTIN\nJulie\nDEMO\n03\n00\n0000\n");
+        // Nothing else but, where the cut came before its removal, a
+        // temporary file every reader passes over.
+        for (const auto& f : fs::directory_iterator(garde)) {
+            if (f.path().filename() == "MARTIN_Julie.txt") continue;
+            EXPECT_TRUE(EstFichierProvisoire(f.path().filename().string())) << f.path();
+        }
+        EXPECT_EQ(CreeFichierJoueur(Classe.CheminDonnees, Pupille.Joueur), RESULTATS_ERREUR);
+        EXPECT_NE(std::strstr(MessageErreur, "n'est plus accessible"), nullptr) << MessageErreur;
+        EXPECT_FALSE(fs::exists("InfosQuizz"));
+    }
 }
 
 TEST_F(Resultats, AccentedNamesGiveUtf8FileNamesAndWindows1252Content) {

@@ -51,7 +51,8 @@ install_tools() {
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
     wine wine64 \
     make cmake ninja-build pkg-config nasm xz-utils bzip2 ca-certificates \
-    xvfb xauth x11-utils imagemagick xdotool zip unzip
+    xvfb xauth x11-utils imagemagick xdotool zip unzip \
+    msitools wixl samba smbnetfs
 }
 
 # --- Sources ---------------------------------------------------------------------

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The whole Windows check, as CI runs it: the libraries (built once, then
 # taken from their cache), the cross build with the tests, a Wine prefix,
-# the test suites under Wine, the zip, and the smoke runs of the zip's
+# the test suites under Wine, the zip and the MSI (its tables read with
+# msitools), and the smoke runs of the zip's
 # programs on a virtual display. Prints how long each step took; exit code 0
 # when everything passed.
 #
@@ -77,6 +78,19 @@ step "cross build, tests included" cmake --build "$BUILD" -j "$JOBS" || exit 1
 step "Wine prefix" wine_prefix
 step "test suites under Wine" suites
 step "Pivolette-windows.zip" bash "$ROOT/tools/windows/package.sh" "$BUILD" "$OUT/Pivolette-windows.zip"
+step "Pivolette.msi: its tables" bash "$ROOT/tools/windows/msi-check.sh" "$OUT/Pivolette.msi"
+# Two computers on one Samba share (FUSE); skipped where there is no Linux
+# build of course_eleve, Samba or FUSE.
+samba_share() {
+  local course=${PIVOLETTE_LINUX_BUILD:-$ROOT/build}/course_eleve rc=0
+  [ -x "$course" ] || { echo "pas de $course : test non fait"; return 0; }
+  bash "$ROOT/tools/windows/partage.sh" "$course" || rc=$?
+  [ $rc = 77 ] && return 0
+  return $rc
+}
+step "Pivolette.msi installed under Wine" bash "$ROOT/tools/windows/msi-wine.sh" "$OUT/Pivolette.msi" "$OUT/msi-wine"
+step "two computers on a Samba share" samba_share
+step "two Wine prefixes, one data folder" bash "$ROOT/tools/windows/deux-postes.sh" "$BUILD/course_eleve.exe" "$OUT/deux-postes"
 step "unzip" unpack
 step "smoke runs of the zip's programs" bash "$ROOT/tools/windows/smoke.sh" "$OUT/unzipped/Pivolette" "$OUT/smoke"
 

@@ -69,7 +69,7 @@ install_tools() {
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
     wine wine64 \
     make cmake ninja-build pkg-config nasm xz-utils bzip2 ca-certificates \
-    xvfb xauth x11-utils imagemagick xdotool zip unzip
+    xvfb xauth x11-utils imagemagick xdotool zip unzip curl
 }
 
 # --- Sources ---------------------------------------------------------------------
@@ -259,7 +259,8 @@ build_ffmpeg() {
 
 # The workshop's HTTP server: plain HTTP on the loopback, so no TLS, and
 # none of what it does not use (authentication, the form parser, upgrades);
-# Windows' own threads and sockets (the programs link ws2_32). pkg-config
+# the toolchain's posix threads (its configure finds no usable w32 threads
+# beside them) and Windows' sockets (the programs link ws2_32). pkg-config
 # looks in the prefix only, so that nothing of the build machine's own
 # libraries (GnuTLS) is taken for Windows.
 build_microhttpd() {
@@ -268,7 +269,7 @@ build_microhttpd() {
   (cd "$dir" && PKG_CONFIG_LIBDIR="$PREFIX/lib/pkgconfig" ./configure --host=$HOST --prefix="$PREFIX" \
     --enable-static --disable-shared --disable-https --without-gnutls --disable-doc --disable-examples \
     --disable-curl --disable-bauth --disable-dauth --disable-postprocessor --disable-httpupgrade \
-    --disable-sendfile --with-threads=w32) >"$WORK/libmicrohttpd.configure.log" 2>&1 ||
+    --disable-sendfile --disable-nls --with-threads=posix) >"$WORK/libmicrohttpd.configure.log" 2>&1 ||
     { tail -n 30 "$WORK/libmicrohttpd.configure.log"; fail "libmicrohttpd: configure failed"; }
   make -C "$dir/src/microhttpd" -j "$JOBS" >"$WORK/libmicrohttpd.build.log" 2>&1 ||
     { tail -n 30 "$WORK/libmicrohttpd.build.log"; fail "libmicrohttpd: build failed"; }
@@ -279,8 +280,12 @@ build_microhttpd() {
 # JSON for the workshop: header only, the single header as Debian installs
 # it (include/nlohmann/json.hpp).
 build_nlohmann_json() {
-  unpack nlohmann-json3
-  mkdir -p "$PREFIX/include/nlohmann"
+  local dsc tarball
+  dsc=$(dsc_of nlohmann-json3)
+  tarball=$(orig_files "$dsc" | grep -v '\.orig-' | head -n 1)
+  rm -rf "${WORK:?}/nlohmann-json3"
+  mkdir -p "$WORK/nlohmann-json3" "$PREFIX/include/nlohmann"
+  tar -xf "$SOURCES/$tarball" -C "$WORK/nlohmann-json3" --strip-components=1 --wildcards '*/single_include/*'
   cp "$WORK/nlohmann-json3/single_include/nlohmann/json.hpp" \
     "$WORK/nlohmann-json3/single_include/nlohmann/json_fwd.hpp" "$PREFIX/include/nlohmann/"
 }

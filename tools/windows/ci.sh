@@ -1,8 +1,9 @@
 #!/bin/bash
 # The whole Windows check, as CI runs it: the libraries (built once, then
 # taken from their cache), the cross build with the tests, a Wine prefix,
-# the test suites under Wine, the zip, and the smoke runs of the zip's
-# programs on a virtual display. Prints how long each step took; exit code 0
+# the test suites under Wine, the zip, the smoke runs of the zip's programs
+# on a virtual display, and the workshop's pages served by the Windows build
+# to the Linux browser (the browser suite's walk). Prints how long each step took; exit code 0
 # when everything passed.
 #
 #   bash tools/windows/ci.sh          (root, or sudo, for the first step)
@@ -79,6 +80,8 @@ step "test suites under Wine" suites
 step "Pivolette-windows.zip" bash "$ROOT/tools/windows/package.sh" "$BUILD" "$OUT/Pivolette-windows.zip"
 step "unzip" unpack
 step "smoke runs of the zip's programs" bash "$ROOT/tools/windows/smoke.sh" "$OUT/unzipped/Pivolette" "$OUT/smoke"
+step "the workshop under Wine, in chromium" bash "$ROOT/tools/windows/atelier-navigateur.sh" \
+  "$OUT/unzipped/Pivolette/pivolette.exe" "$OUT/atelier-navigateur"
 
 printf '\n==== times\n'
 printf '%s\n' "${TIMES[@]}"

@@ -41,11 +41,9 @@ windows_libraries(PkgConfig::FFMPEG
   SYSTEM bcrypt
   INCLUDES include)
 
-# The workshop's HTTP server, on Windows' sockets, and its JSON (one header).
-windows_libraries(PkgConfig::MICROHTTPD LIBS microhttpd SYSTEM ws2_32 INCLUDES include)
-add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
-set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
-  INTERFACE_INCLUDE_DIRECTORIES ${PIVOLETTE_WINDOWS_DEPS}/include)
+# The workshop's HTTP server, on Windows' sockets. Its JSON, nlohmann-json,
+# is one header in the prefix's include/, as in /usr/include on Linux.
+windows_libraries(PkgConfig::MHD LIBS microhttpd SYSTEM ws2_32 INCLUDES include)
 
 # SDL's WinMain, which calls the programs' main (renamed SDL_main by SDL.h),
 # for the window programs.

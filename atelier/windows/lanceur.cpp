@@ -12,7 +12,7 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
+#include <shellapi.h>  // CommandLineToArgvW
 
 #include <cstdio>
 #include <filesystem>
@@ -23,6 +23,7 @@
 
 #include "atelier.h"
 #include "chemins.h"
+#include "navigateur.h"
 
 namespace {
 
@@ -113,12 +114,9 @@ std::vector<std::string> Mots() {
 
 // Opens the address in the default browser, or shows it.
 void Ouvre(const std::string& adresse) {
-    const std::wstring large = CheminLarge(adresse);
-    const auto resultat = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", large.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (resultat > 32) return;
+    if (OuvreNavigateur(adresse)) return;
     Message(L"Le navigateur ne s'est pas ouvert. Ouvrez-le et tapez cette adresse "
-            L"dans sa barre d'adresse :\n\n" + large +
+            L"dans sa barre d'adresse :\n\n" + CheminLarge(adresse) +
             L"\n\n(Ctrl+C copie ce message.) L'atelier reste ouvert tant que sa page l'est.",
             MB_ICONINFORMATION);
 }

@@ -3,8 +3,8 @@
 # taken from their cache), the cross build with the tests, a Wine prefix,
 # the test suites under Wine, the zip, the smoke runs of the zip's programs
 # on a virtual display, and the workshop's pages served by the Windows build
-# to the Linux browser (the browser suite's walk). Prints how long each step took; exit code 0
-# when everything passed.
+# to the Linux browser (the browser suite's walk). Prints how long each
+# step took; exit code 0 when everything passed.
 #
 #   bash tools/windows/ci.sh          (root, or sudo, for the first step)
 set -uo pipefail

@@ -138,7 +138,9 @@ function zoneMessages() {
   let zone = document.getElementById('messages');
   if (!zone) {
     zone = el('div', { id: 'messages', classe: 'messages', role: 'status', 'aria-live': 'polite' });
-    document.querySelector('main').prepend(zone);
+    const titre = document.querySelector('main h1');
+    if (titre) titre.after(zone);
+    else document.querySelector('main').prepend(zone);
   }
   return zone;
 }

@@ -297,3 +297,15 @@ describe('what the workshop refuses', () => {
     await b.close();
   });
 });
+
+describe('closing', () => {
+  test('« Fermer l\'atelier » ends the workshop', async () => {
+    await page.goto(`${atelier.base}/`);
+    await page.getByRole('button', { name: 'Fermer l\'atelier' }).click();
+    await page.getByText('L’atelier est fermé.').waitFor();
+    if (atelier.enfant) {
+      const code = atelier.enfant.exitCode ?? await new Promise((r) => atelier.enfant.once('exit', r));
+      assert.equal(code, 0, atelier.erreurs());
+    }
+  });
+});

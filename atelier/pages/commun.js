@@ -123,7 +123,8 @@ export function placeEnMots(d) {
 // and a link to the page that mends it (unless `sansLien`).
 export function elementDiagnostic(d, sansLien = false) {
   const sorte = d.gravite === 'avertissement' ? 'À vérifier :' : 'À corriger :';
-  const lien = sansLien ? null : lienDuLieu(d.lieu);
+  let lien = sansLien ? null : lienDuLieu(d.lieu);
+  if (lien && lien.href === location.pathname) lien = null;  // already here
   const place = placeEnMots(d);
   return el('li', { classe: d.gravite === 'avertissement' ? 'avertissement' : 'erreur' },
     el('strong', { texte: sorte }), ' ', d.message || '',
@@ -137,7 +138,9 @@ function zoneMessages() {
   let zone = document.getElementById('messages');
   if (!zone) {
     zone = el('div', { id: 'messages', classe: 'messages', role: 'status', 'aria-live': 'polite' });
-    document.querySelector('main').prepend(zone);
+    const titre = document.querySelector('main h1');
+    if (titre) titre.after(zone);
+    else document.querySelector('main').prepend(zone);
   }
   return zone;
 }

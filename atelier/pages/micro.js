@@ -35,23 +35,22 @@ export class Enregistreur {
     this.morceaux = [];
     this.longueur = 0;
     const source = this.contexte.createMediaStreamSource(this.flux);
-    // The plain processor keeps the page free of a second script file; it
-    // hands over blocks of 4096 samples, well within what a voice needs.
-    this.processeur = this.contexte.createScriptProcessor(4096, 1, 1);
-    this.processeur.onaudioprocess = (e) => {
-      const bloc = new Float32Array(e.inputBuffer.getChannelData(0));
-      this.morceaux.push(bloc);
-      this.longueur += bloc.length;
+    await this.contexte.audioWorklet.addModule('/micro-worklet.js');
+    this.capture = new AudioWorkletNode(this.contexte, 'pivolette-capture');
+    this.capture.port.onmessage = (e) => {
+      this.morceaux.push(e.data);
+      this.longueur += e.data.length;
     };
-    source.connect(this.processeur);
-    this.processeur.connect(this.contexte.destination);
+    source.connect(this.capture);
+    this.capture.connect(this.contexte.destination);  // silent: the processor writes no output
   }
 
   secondes() { return this.contexte ? this.longueur / this.contexte.sampleRate : 0; }
 
   async stop() {
     const frequence = this.contexte.sampleRate;
-    this.processeur.disconnect();
+    this.capture.disconnect();
+    this.capture.port.onmessage = null;
     for (const piste of this.flux.getTracks()) piste.stop();
     await this.contexte.close();
     const tout = new Float32Array(this.longueur);

@@ -17,7 +17,7 @@ export function zoneImport(ajoute) {
     el('option', { value: '', texte: 'Reconnu tout seul' }),
     el('option', { value: 'gift', texte: 'GIFT (Moodle)' }),
     el('option', { value: 'aiken', texte: 'Aiken' }));
-  const fichier = el('input', { type: 'file', id: 'import-fichier', accept: '.gift,.txt,.aiken,text/plain', 'aria-label': 'Fichier GIFT ou Aiken à importer' });
+  const fichier = el('input', { type: 'file', id: 'import-fichier', accept: '.gift,.txt,.aiken,text/plain' });
   const importer = el('button', { type: 'button', texte: 'Importer' });
 
   const montre = (r, nom) => {
@@ -60,7 +60,7 @@ export function zoneImport(ajoute) {
   return el('details', { classe: 'bloc-import' },
     el('summary', { texte: 'Importer des questions (GIFT ou Aiken)' }),
     el('div', { classe: 'champs' },
-      el('div', {}, el('label', { for: 'import-fichier', texte: 'Fichier' }), fichier),
+      el('div', {}, el('label', { for: 'import-fichier', texte: 'Fichier GIFT ou Aiken' }), fichier),
       el('div', {}, el('label', { for: 'import-format', texte: 'Format' }), choixFormat)),
     el('div', { classe: 'actions' }, importer),
     resultat);

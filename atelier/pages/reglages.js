@@ -4,16 +4,16 @@ import { api, demarrePage, el, elementDiagnostic, marqueModifie, montreErreur, m
 
 const page = document.getElementById('page');
 
-// The fields, in the file's order, with the game's limits.
+// The fields, with the game's limits (the two reserved numbers last).
 const CHAMPS = [
   { cle: 'questionnaire', titre: 'Titre du quiz', ligne: 1, texte: 48 },
-  { cle: 'theme', titre: 'Thème (montré aux élèves qui tapent leur nom)', ligne: 2, texte: 48 },
+  { cle: 'theme', titre: 'Thème', ligne: 2, texte: 48 },
   { cle: 'entete', titre: 'En-tête de la classe', ligne: 3, texte: 48 },
   { cle: 'saisie', titre: 'Le nom de l’élève', ligne: 4, choix: ['Il le choisit dans la liste de la classe', 'Il le tape au clavier'] },
   { cle: 'questions', titre: 'Nombre de questions', ligne: 5, min: 1, max: 60 },
+  { cle: 'temps', titre: 'Secondes pour chaque réponse', ligne: 8, min: 1, max: 360 },
   { cle: 'attente1', titre: 'Nombre réservé (ligne 6)', ligne: 6, min: 0, max: 9999 },
   { cle: 'attente2', titre: 'Nombre réservé (ligne 7)', ligne: 7, min: 0, max: 9999 },
-  { cle: 'temps', titre: 'Secondes pour chaque réponse', ligne: 8, min: 1, max: 360 },
 ];
 
 // What is wrong with a value, in words; '' when the game takes it.
@@ -111,6 +111,7 @@ async function demarre() {
   await demarrePage('reglages');
   try {
     const r = await api('GET', '/api/reglages');
+    page.classList.add('groupes');
     page.replaceChildren(...(r.groupes || []).map(formulaireGroupe));
     vaAuLieu();
   } catch (e) {

@@ -63,10 +63,12 @@ function parQuestion() {
 // One cell of the grid: ✓ right, ✗ and the answer chosen, — time ran out,
 // · not asked to this pupil.
 function cellule(reponse) {
-  if (!reponse) return el('td', { classe: 'symbole', 'aria-label': 'pas posée', texte: '·' });
-  if (reponse.juste) return el('td', { classe: 'symbole juste', 'aria-label': `juste (réponse ${reponse.reponse})`, texte: '✓' });
-  if (!reponse.reponse) return el('td', { classe: 'symbole fausse', 'aria-label': 'sans réponse', texte: '—' });
-  return el('td', { classe: 'symbole fausse', 'aria-label': `fausse (réponse ${reponse.reponse})`, texte: `✗${reponse.reponse}` });
+  const c = (classe, signe, mots) => el('td', { classe: `symbole ${classe}` },
+    el('span', { 'aria-hidden': 'true', texte: signe }), el('span', { classe: 'cache', texte: mots }));
+  if (!reponse) return c('', '·', 'pas posée');
+  if (reponse.juste) return c('juste', '✓', `juste (réponse ${reponse.reponse})`);
+  if (!reponse.reponse) return c('fausse', '—', 'sans réponse, temps écoulé');
+  return c('fausse', `✗${reponse.reponse}`, `fausse (réponse ${reponse.reponse})`);
 }
 
 function grille() {

@@ -39,6 +39,7 @@ before(async () => {
   atelier = await demarreAtelier();
   navigateur = await lanceNavigateur();
   contexte = await navigateur.newContext({ viewport: { width: 1366, height: 768 }, locale: 'fr-FR', acceptDownloads: true });
+  contexte.setDefaultTimeout(Number(process.env.ATELIER_ATTENTE_MS || 10000));
   await contexte.grantPermissions(['microphone'], { origin: atelier.base });
   page = await nouvellePage(contexte);
 });
@@ -66,7 +67,7 @@ describe('the new teacher\'s way', () => {
   });
 
   test('La classe: pasted rows, a duplicate flagged before saving, then saved', async () => {
-    await page.getByRole('link', { name: 'La classe' }).click();
+    await page.getByRole('navigation').getByRole('link', { name: 'La classe' }).click();
     await page.getByRole('button', { name: 'Ajouter un élève' }).waitFor();
     for (let n = await page.getByRole('button', { name: /^Retirer l’élève/ }).count(); n > 0; --n) {
       await page.getByRole('button', { name: /^Retirer l’élève/ }).first().click();
@@ -91,7 +92,7 @@ describe('the new teacher\'s way', () => {
   });
 
   test('Réglages: a wrong value is shown, a right one saved', async () => {
-    await page.getByRole('link', { name: 'Réglages' }).click();
+    await page.getByRole('navigation').getByRole('link', { name: 'Réglages' }).click();
     const groupe = page.locator('form#DEMO');
     await groupe.getByLabel('Secondes pour chaque réponse').fill('0');
     await groupe.getByRole('button', { name: 'Enregistrer' }).click();
@@ -107,7 +108,7 @@ describe('the new teacher\'s way', () => {
   });
 
   test('Le quiz: three questions with a picture, the preview redrawn as the teacher types, saved', async () => {
-    await page.getByRole('link', { name: 'Le quiz' }).click();
+    await page.getByRole('navigation').getByRole('link', { name: 'Le quiz' }).click();
     await page.getByRole('button', { name: 'Ajouter une question' }).waitFor();
     while (await page.locator('.carte').count() < QUESTIONS.length) await page.getByRole('button', { name: 'Ajouter une question' }).click();
     while (await page.locator('.carte').count() > QUESTIONS.length) await page.getByRole('button', { name: /^Supprimer la question/ }).last().click();
@@ -166,7 +167,7 @@ describe('the new teacher\'s way', () => {
     const resultat = path.join(atelier.dossier, 'InfosQuizz/joueurs/DEMO/MARTIN_Luc.txt');
     assert.ok(fs.existsSync(resultat), partie.sortie);
 
-    await page.getByRole('link', { name: 'Résultats' }).click();
+    await page.getByRole('navigation').getByRole('link', { name: 'Résultats' }).click();
     const ligne = page.locator('#table-classe tbody tr', { hasText: 'MARTIN' });
     await ligne.waitFor();
     assert.match(await ligne.innerText(), /Luc/);
@@ -258,7 +259,7 @@ describe('what the workshop refuses', () => {
 
   test('a pupil whose name is HTML shows as text, and no script runs', async () => {
     const nom = '<img src=x onerror=alert(1)>';
-    await page.getByRole('link', { name: 'La classe' }).click();
+    await page.getByRole('navigation').getByRole('link', { name: 'La classe' }).click();
     await page.getByRole('button', { name: 'Ajouter un élève' }).click();
     await page.getByLabel('Nom de l’élève 4').fill(nom);
     await page.getByLabel('Prénom de l’élève 4').fill('Léa');
@@ -294,5 +295,17 @@ describe('what the workshop refuses', () => {
     assert.deepEqual([...a.incidents, ...b.incidents], []);
     await a.close();
     await b.close();
+  });
+});
+
+describe('closing', () => {
+  test('« Fermer l\'atelier » ends the workshop', async () => {
+    await page.goto(`${atelier.base}/`);
+    await page.getByRole('button', { name: 'Fermer l\'atelier' }).click();
+    await page.getByText('L’atelier est fermé.').waitFor();
+    if (atelier.enfant) {
+      const code = atelier.enfant.exitCode ?? await new Promise((r) => atelier.enfant.once('exit', r));
+      assert.equal(code, 0, atelier.erreurs());
+    }
   });
 });

@@ -23,7 +23,7 @@ const copie = (q) => JSON.parse(JSON.stringify(q));
 function normale(q) {
   const r = copie(q);
   r.reponses = [0, 1, 2, 3].map((k) => ({ texte: (q.reponses[k] && q.reponses[k].texte) || '', image: (q.reponses[k] && q.reponses[k].image) || '' }));
-  r.bonne = Number(q.bonne) >= 1 && Number(q.bonne) <= 4 ? Number(q.bonne) : 1;
+  r.bonne = Number(q.bonne) >= 1 && Number(q.bonne) <= 4 ? Number(q.bonne) : 0;  // 0: none valid, said on the card
   r.media = q.media && q.media.nom ? q.media : null;
   return r;
 }

@@ -30,7 +30,7 @@ Json QuestionJson(const StatQuestion& s, const QuizzVue& quizz) {
     const QuestionVue* q = k < quizz.questions.size() ? &quizz.questions[k] : nullptr;
     Json reponses = Json::array();
     for (int n = 0; n < 4; ++n) reponses.push_back(q ? q->reponses[n] : "");
-    return {{"numero", s.numero}, {"texte", q ? q->texte : ""}, {"reponses", reponses}, {"bonne", s.bonne},
+    return {{"numero", s.numero}, {"texte", q ? q->texte : ""}, {"reponses", reponses}, {"bonne", s.bonne ? s.bonne : (q && q->bonne >= '1' && q->bonne <= '4' ? q->bonne - '0' : 0)},
             {"vus", s.rencontres}, {"justes", s.justes},
             {"choix", {s.choix[1], s.choix[2], s.choix[3], s.choix[4], s.choix[0]}}, {"mediane", s.mediane}};
 }

@@ -134,8 +134,11 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
         const std::string nom = Utf8DeChemin(f.filename());
         // Hidden files of the folder, and the temporary files of a write in
         // progress or stopped by a crash.
-        // The answers folder is read beside each results file.
-        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES) continue;
+        // The answers folder is read beside each results file; the archives
+        // hold the runs of pupils let play again.
+        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES ||
+            nom == NOM_DOSSIER_ARCHIVES)
+            continue;
         if (f.extension() != ".txt" || !it->is_regular_file(e)) {
             if (f.extension() != ".tmp")  // left by an older game's rewrite
                 d.push_back({Utf8DeChemin(f), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
@@ -143,6 +146,7 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
         }
         Resultat r;
         if (!LitResultat(f, nombres, r, d)) continue;
+        r.fichier = nom;
         LitReponsesEleve(f, quizz, r, d);
         tries.emplace_back(Cle(r.nom) + '\0' + Cle(r.prenom), std::move(r));
     }

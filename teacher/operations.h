@@ -9,6 +9,7 @@
 #include "bilan_questions.h"
 #include "commandes.h"
 #include "diagnostic.h"
+#include "importe.h"
 
 // What `check` finds in the data folder `donnees` (InfosQuizz), read as the
 // game will read it: settings, pupil list, quiz, its media, its text beside
@@ -42,3 +43,35 @@ std::string ResultatsHtml(const BilanClasse& bilan);
 // then the Windows-1252 text to scramble.
 bool PrepareQuizzPourLeJeu(const std::string& octets, const std::string& nom, Codage codage,
                            std::string& clair, std::vector<Diagnostic>& diagnostics);
+
+// What `import` makes of an export (`format` "aiken" or "gift", its bytes in
+// UTF-8 or Windows-1252): the questions carried, the quiz text written from
+// them with its lines cut where they fit the game's boxes, and in
+// `diagnostics`, in line order, each question left out with its line and
+// reason. `lisible` false: the encoding rule refused the bytes (the
+// diagnostic says where); nothing else is made.
+struct Importation {
+    bool lisible = false;
+    std::vector<QuestionImportee> questions;
+    std::string texte;  // UTF-8, as `import -o` writes it
+    std::vector<Diagnostic> diagnostics;
+};
+Importation ImporteExport(const std::string& format, const std::string& octets, const std::string& source);
+
+// One question screen drawn by the game's own code, as `preview` draws it,
+// into PNG bytes in memory.
+struct DemandeApercu {
+    std::string clair;    // a quiz's plain text, Windows-1252
+    std::string donnees;  // the data folder its media are found in
+    int question = 0;     // from 0
+    int largeur = 1024;
+    int hauteur = 768;
+    bool reponse = false; // the right answer marked as when the pupil picks it
+};
+// False with `erreur` (UTF-8) when the game's screen cannot be had or the
+// question is not in the text.
+bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string& erreur);
+
+// Whether the game opens the picture file `octets` (named `nom` in the
+// reason), with its own decoder; false with the reason (UTF-8).
+bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison);

@@ -103,6 +103,7 @@ export function lienDuLieu(lieu) {
   if (!page) return null;
   let ancre = '';
   if (lieu.page === 'quiz' && Number.isInteger(lieu.question)) ancre = `#q${lieu.question}` + (lieu.champ ? `-${lieu.champ}` : '');
+  else if (lieu.page === 'quiz' && lieu.champ) ancre = `#quiz-${lieu.champ}`;
   else if (lieu.page === 'classe' && Number.isInteger(lieu.eleve)) ancre = `#e${lieu.eleve}` + (lieu.champ ? `-${lieu.champ}` : '');
   else if (lieu.page === 'reglages' && lieu.groupe) ancre = `#${lieu.groupe}` + (lieu.champ ? `-${lieu.champ}` : '');
   return { href: page.href + ancre, titre: page.titre };
@@ -259,7 +260,9 @@ export async function demarrePage(cle) {
 // anchor (#q2-reponse3, #e4-nom, #DEMO-temps) into view and focus.
 export function vaAuLieu() {
   if (!location.hash) return;
-  const cible = document.getElementById(decodeURIComponent(location.hash.slice(1)));
+  const id = decodeURIComponent(location.hash.slice(1));
+  // A field the page does not show (the quiz's separator line): its card.
+  const cible = document.getElementById(id) || document.getElementById(id.split('-')[0]);
   if (!cible) return;
   cible.scrollIntoView({ block: 'center' });
   const champ = cible.matches('input, textarea, select, button') ? cible : cible.querySelector('input, textarea, select');

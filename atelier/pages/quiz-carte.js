@@ -151,8 +151,17 @@ export function carte(q, i, total, actions) {
 
   const bonne = el('select', { id: `q${i}-bonne`, classe: 'bonne' },
     [1, 2, 3, 4].map((n) => el('option', { value: String(n), texte: `Réponse ${n}` })));
-  bonne.value = String(q.bonne || 1);
-  bonne.addEventListener('change', () => { q.bonne = Number(bonne.value); actions.change(i); });
+  if (!(q.bonne >= 1 && q.bonne <= 4)) {
+    // The file names no valid right answer: the game would count every answer wrong.
+    bonne.prepend(el('option', { value: '0', texte: 'À choisir' }));
+    bonne.setAttribute('aria-invalid', 'true');
+  }
+  bonne.value = String(q.bonne >= 1 && q.bonne <= 4 ? q.bonne : 0);
+  bonne.addEventListener('change', () => {
+    q.bonne = Number(bonne.value);
+    bonne.setAttribute('aria-invalid', q.bonne >= 1 ? 'false' : 'true');
+    actions.change(i);
+  });
 
   const zoneEtat = etat(`q${i}-media-etat`);
   const valeurMedia = q.media && q.media.nom ? `${q.media.type}:${q.media.nom}` : '';

@@ -23,7 +23,7 @@ const copie = (q) => JSON.parse(JSON.stringify(q));
 function normale(q) {
   const r = copie(q);
   r.reponses = [0, 1, 2, 3].map((k) => ({ texte: (q.reponses[k] && q.reponses[k].texte) || '', image: (q.reponses[k] && q.reponses[k].image) || '' }));
-  r.bonne = Number(q.bonne) >= 1 && Number(q.bonne) <= 4 ? Number(q.bonne) : 1;
+  r.bonne = Number(q.bonne) >= 1 && Number(q.bonne) <= 4 ? Number(q.bonne) : 0;  // 0: none valid, said on the card
   r.media = q.media && q.media.nom ? q.media : null;
   return r;
 }
@@ -104,12 +104,19 @@ export function ajouteQuestions(questions) {
 
 // The diagnostics of a refused save, beside the fields they name.
 function placeDiagnostics(diagnostics) {
-  for (const champ of liste.querySelectorAll('[aria-invalid="true"]')) champ.setAttribute('aria-invalid', 'false');
+  for (const champ of page.querySelectorAll('[data-diagnostic]')) {
+    champ.setAttribute('aria-invalid', 'false');
+    champ.removeAttribute('data-diagnostic');
+  }
   for (const d of diagnostics) {
     const l = d.lieu || {};
-    if (!Number.isInteger(l.question)) continue;
-    const champ = document.getElementById(`q${l.question}-${l.champ || 'question'}`);
-    if (champ) champ.setAttribute('aria-invalid', 'true');
+    const champ = Number.isInteger(l.question)
+      ? document.getElementById(`q${l.question}-${l.champ || 'question'}`)
+      : l.champ && document.getElementById(`quiz-${l.champ}`);
+    if (champ) {
+      champ.setAttribute('aria-invalid', 'true');
+      champ.setAttribute('data-diagnostic', '');
+    }
   }
 }
 

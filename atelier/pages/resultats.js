@@ -12,8 +12,8 @@ const COLONNES = [
   { cle: 'justes', titre: 'Justes', nombre: true },
   { cle: 'fausses', titre: 'Fausses', nombre: true },
   { cle: 'secondes', titre: 'Secondes', nombre: true },
-  { cle: 'score', titre: 'Score', nombre: true },
-  { cle: 'note', titre: 'Note', nombre: true },
+  { cle: 'score', titre: 'Score', nombre: true, montre: (v) => (v === null || v === undefined ? '' : `${Math.round(Number(v))} %`) },
+  { cle: 'note', titre: 'Note' },
 ];
 
 let donnees = null;
@@ -42,7 +42,7 @@ function tableClasse() {
     return th;
   }), el('th', { scope: 'col', texte: 'Rejouer' }));
   const lignes = eleves.map((e) => el('tr', {},
-    COLONNES.map((c) => el('td', { classe: c.nombre ? 'nombre' : null, texte: e[c.cle] === undefined || e[c.cle] === null ? '' : String(e[c.cle]) })),
+    COLONNES.map((c) => el('td', { classe: c.nombre ? 'nombre' : null, texte: c.montre ? c.montre(e[c.cle]) : (e[c.cle] === undefined || e[c.cle] === null ? '' : String(e[c.cle])) })),
     el('td', {}, el('button', { type: 'button', classe: 'petit', texte: 'Rejouer', 'aria-label': `Rejouer : ${nomComplet(e)}`, onclick: () => demandeRejouer(e) }))));
   return el('table', { id: 'table-classe', 'aria-label': 'Les résultats de la classe' }, el('thead', {}, tete), el('tbody', {}, lignes));
 }

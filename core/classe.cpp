@@ -182,3 +182,16 @@ bool LitFichierListe(const std::string& chemin, std::vector<FicheListe>& eleves,
     }
     return AnalyseListe(octets, chemin, eleves, raison);
 }
+
+std::string TexteReglages(const FicheReglages& r) {
+    std::string t;
+    for (const std::string* ligne : {&r.questionnaire, &r.theme, &r.entete}) t += *ligne + "\n";
+    for (int n : {r.saisie, r.questions, r.attente1, r.attente2, r.temps}) t += std::to_string(n) + "\n";
+    return t;
+}
+
+std::string TexteListe(const std::vector<FicheListe>& eleves) {
+    std::string t = std::to_string(eleves.size()) + "\n";
+    for (const FicheListe& e : eleves) t += e.nom + "\n" + e.prenom + "\n" + e.classe + "\n";
+    return t;
+}

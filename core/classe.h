@@ -69,4 +69,11 @@ struct FicheListe {
 // three lines per pupil. Lines after them are not read.
 bool AnalyseListe(const std::string& octets, const std::string& nom, std::vector<FicheListe>& eleves,
                   std::string& raison);
+// The writers of the two files, beside their readers: the bytes (Windows-1252
+// texts as the records hold them, LF line ends) that the analyses above read
+// back as the same record. The records' limits are not checked here: the
+// checks of the teacher's tool say what the game would refuse or cut.
+std::string TexteReglages(const FicheReglages& r);
+std::string TexteListe(const std::vector<FicheListe>& eleves);
+
 bool LitFichierListe(const std::string& chemin, std::vector<FicheListe>& eleves, std::string& raison);

@@ -78,3 +78,6 @@ std::string DossierReponses(const std::string& donnees, const std::string& class
 std::string CheminReponses(const std::string& donnees, const FicheResultats& fiche);
 // The folder's name inside the class folder.
 constexpr const char* NOM_DOSSIER_REPONSES = "reponses";
+// The folder of the class folder where a pupil's files go when he may play
+// again (« Rejouer »): "archives/AAAA-MM-JJ_HHMMSS/", never deleted.
+constexpr const char* NOM_DOSSIER_ARCHIVES = "archives";

@@ -12,6 +12,7 @@
 
 // A pupil of the class as the results command shows him.
 struct Resultat {
+    std::string fichier; // the results file's name in the class folder, UTF-8
     std::string nom;     // UTF-8
     std::string prenom;
     std::int64_t bonnes = 0;  // counts read back from the files: wide, held at COMPTE_MAX

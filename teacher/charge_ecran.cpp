@@ -49,3 +49,13 @@ int CommandePreview(int argc, char** argv) {
     if (const TableEcran* ecran = Ecran(pourquoi)) return ecran->commande_preview(argc, argv);
     return Echec(SORTIE_PROBLEMES, pourquoi);
 }
+
+bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string& erreur) {
+    if (const TableEcran* ecran = Ecran(erreur)) return ecran->apercu_question(demande, png, erreur);
+    return false;
+}
+
+bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison) {
+    if (const TableEcran* ecran = Ecran(raison)) return ecran->image_du_jeu(octets, nom, raison);
+    return false;
+}

@@ -18,6 +18,7 @@
 #include "lecture.h"
 #include "medias.h"
 #include "mesure.h"
+#include "operations.h"
 
 namespace fs = std::filesystem;
 
@@ -208,31 +209,36 @@ void VerifieSons(Verification& v, const std::string& dossier) {
     }
 }
 
-int Bilan(const Verification& v) {
+int Bilan(const std::string& donnees, const std::vector<Diagnostic>& d) {
     int erreurs = 0;
-    for (const Diagnostic& d : v.d) erreurs += d.erreur ? 1 : 0;
-    const int avertissements = static_cast<int>(v.d.size()) - erreurs;
-    SignaleTout(std::cout, v.d, false);
-    if (v.d.empty()) std::cout << "Aucun problème : le dossier " << v.donnees << " est prêt pour le jeu.\n";
+    for (const Diagnostic& x : d) erreurs += x.erreur ? 1 : 0;
+    const int avertissements = static_cast<int>(d.size()) - erreurs;
+    SignaleTout(std::cout, d, false);
+    if (d.empty()) std::cout << "Aucun problème : le dossier " << donnees << " est prêt pour le jeu.\n";
     else std::cout << erreurs << " erreur(s), " << avertissements << " avertissement(s).\n";
     return erreurs > 0 ? SORTIE_PROBLEMES : SORTIE_OK;
 }
 
 }  // namespace
 
-int CommandeCheck(int argc, char** argv) {
-    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
-    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_CHECK, SORTIE_OK;
-    if (!a.inconnue.empty() || a.mots.size() > 1) return std::cerr << AIDE_CHECK, SORTIE_USAGE;
-    const std::string dossier = a.mots.empty() ? "." : a.mots[0];
-    Verification v{DossierDonnees(dossier), {}};
-    std::error_code e;
-    if (!fs::is_directory(CheminFs(v.donnees), e))
-        return Echec(SORTIE_USAGE, dossier + " n'est pas un dossier de jeu (pas de dossier InfosQuizz)");
+std::vector<Diagnostic> VerifieDossier(const std::string& donnees) {
+    Verification v{donnees, {}};
     const std::vector<ReglagesClasse> reglages = LitReglages(v.donnees);
     VerifieReglages(v, reglages);
     VerifieListe(v, reglages);
     VerifieLeQuizz(v, reglages);
     VerifieSons(v, Utf8DeChemin(CheminFs(v.donnees).parent_path()));
-    return Bilan(v);
+    return v.d;
+}
+
+int CommandeCheck(int argc, char** argv) {
+    const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
+    if (a.A("--help") || a.A("-h")) return std::cout << AIDE_CHECK, SORTIE_OK;
+    if (!a.inconnue.empty() || a.mots.size() > 1) return std::cerr << AIDE_CHECK, SORTIE_USAGE;
+    const std::string dossier = a.mots.empty() ? "." : a.mots[0];
+    const std::string donnees = DossierDonnees(dossier);
+    std::error_code e;
+    if (!fs::is_directory(CheminFs(donnees), e))
+        return Echec(SORTIE_USAGE, dossier + " n'est pas un dossier de jeu (pas de dossier InfosQuizz)");
+    return Bilan(donnees, VerifieDossier(donnees));
 }

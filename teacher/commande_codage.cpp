@@ -8,6 +8,7 @@
 #include "controle_quizz.h"
 #include "fichier_quizz.h"
 #include "mesure.h"
+#include "operations.h"
 
 namespace fs = std::filesystem;
 
@@ -91,6 +92,14 @@ Codage CodageDemande(const Arguments& a) {
 
 }  // namespace
 
+bool PrepareQuizzPourLeJeu(const std::string& octets, const std::string& nom, Codage codage,
+                           std::string& texte, std::vector<Diagnostic>& d) {
+    if (TexteClairQuizz(octets, nom, codage, texte, d)) ControleTexteQuizz(texte, nom, -1, "", d, nullptr);
+    // A well-formed quiz is measured as the game will draw it.
+    if (!AUneErreur(d) && !texte.empty()) MesureQuizz(texte, nom, d);
+    return !AUneErreur(d);
+}
+
 int EncodeQuizz(const std::string& entree, const std::string& sortie, Codage codage, bool force) {
     if (sortie != "-" && MemeFichier(entree, sortie))
         return Echec(SORTIE_USAGE, "le quiz brouillé remplacerait son texte " + entree + " : choisissez un autre nom avec -o");
@@ -98,12 +107,7 @@ int EncodeQuizz(const std::string& entree, const std::string& sortie, Codage cod
     if (!LitFichierEntier(entree, octets)) return Echec(SORTIE_USAGE, entree + " : fichier introuvable ou illisible");
     std::string texte;
     std::vector<Diagnostic> d;
-    if (TexteClairQuizz(octets, entree, codage, texte, d))
-        ControleTexteQuizz(texte, entree, -1, "", d, nullptr);
-    bool erreur_trouvee = false;
-    for (const Diagnostic& x : d) erreur_trouvee = erreur_trouvee || x.erreur;
-    // A well-formed quiz is measured as the game will draw it.
-    if (!erreur_trouvee && !texte.empty()) MesureQuizz(texte, entree, d);
+    PrepareQuizzPourLeJeu(octets, entree, codage, texte, d);
     const int code = SignaleTout(std::cerr, d, false);
     if (code != SORTIE_OK) return code;
     BrouilleQuizz(reinterpret_cast<unsigned char*>(texte.data()), texte.size());

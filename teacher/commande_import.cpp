@@ -6,6 +6,7 @@
 #include "chemins.h"
 #include "commandes.h"
 #include "importe.h"
+#include "operations.h"
 #include "module_ecran.h"
 
 namespace fs = std::filesystem;
@@ -54,6 +55,17 @@ bool Importe(const std::string& octets) {
 
 }  // namespace
 
+Importation ImporteExport(const std::string& format, const std::string& octets, const std::string& source) {
+    Importation imp;
+    std::string utf8;
+    imp.lisible = TexteEnseignant(octets, source, utf8, imp.diagnostics);
+    if (!imp.lisible) return imp;
+    imp.questions = format == "aiken" ? LitAiken(utf8, source, imp.diagnostics) : LitGift(utf8, source, imp.diagnostics);
+    imp.texte = TexteMesure(imp.questions, Utf8DeChemin(CheminFs(source).stem()), source, imp.diagnostics);
+    RangeDiagnostics(imp.diagnostics);
+    return imp;
+}
+
 int CommandeImport(int argc, char** argv) {
     const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--force"}, {"-o"});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_IMPORT, SORTIE_OK;
@@ -62,13 +74,11 @@ int CommandeImport(int argc, char** argv) {
     const std::string& source = a.mots[1];
     std::string octets;
     if (!LitFichierEntier(source, octets)) return Echec(SORTIE_USAGE, source + " : fichier introuvable ou illisible");
-    std::vector<Diagnostic> d;
-    std::string utf8;
-    if (!TexteEnseignant(octets, source, utf8, d)) return SignaleTout(std::cerr, d, false), SORTIE_USAGE;
-    octets = std::move(utf8);
-    const std::vector<QuestionImportee> q = a.mots[0] == "aiken" ? LitAiken(octets, source, d) : LitGift(octets, source, d);
-    const std::string texte = TexteMesure(q, Utf8DeChemin(CheminFs(source).stem()), source, d);
-    RangeDiagnostics(d);
+    Importation imp = ImporteExport(a.mots[0], octets, source);
+    std::vector<Diagnostic>& d = imp.diagnostics;
+    if (!imp.lisible) return SignaleTout(std::cerr, d, false), SORTIE_USAGE;
+    const std::vector<QuestionImportee>& q = imp.questions;
+    const std::string& texte = imp.texte;
     int code = SignaleTout(std::cerr, d, false);
     for (const Diagnostic& x : d) code = x.message.rfind("question non reprise", 0) == 0 ? SORTIE_PROBLEMES : code;
     if (q.empty()) return Echec(SORTIE_PROBLEMES, source + " : aucune question à choix multiple n'a pu être reprise");

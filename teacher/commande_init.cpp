@@ -5,8 +5,10 @@
 
 #include "arbre.h"
 #include "chemins.h"
+#include "classe.h"
 #include "commandes.h"
 #include "fichier_quizz.h"
+#include "operations.h"
 
 namespace fs = std::filesystem;
 
@@ -24,13 +26,12 @@ const char* const AIDE_INIT =
     "Codes de sortie : 0 créé, 1 un fichier existe déjà ou ne peut être écrit,\n"
     "2 usage.\n";
 
-const char* const REGLAGES_PETITS_TEXTE =
-    "Mon premier quiz\nQuiz d'exemple\nGrande section et cours préparatoire\n"
-    "0\n3\n5\n3\n40\n";
-const char* const REGLAGES_GRANDS_TEXTE =
-    "Mon premier quiz\nQuiz d'exemple\nDu CE1 au CM2\n1\n3\n5\n3\n30\n";
-const char* const LISTE_TEXTE =
-    "3\nDUPONT\nLéa\nC.P.\nMARTIN\nHugo\nC.P.\nNGUYEN\nChloé\nG.S.\n";
+// The example class, in UTF-8: converted to Windows-1252 when written.
+const FicheReglages REGLAGES_PETITS_FICHE{"Mon premier quiz", "Quiz d'exemple",
+                                          "Grande section et cours préparatoire", 0, 3, 5, 3, 40};
+const FicheReglages REGLAGES_GRANDS_FICHE{"Mon premier quiz", "Quiz d'exemple", "Du CE1 au CM2", 1, 3, 5, 3, 30};
+const std::vector<FicheListe> LISTE_FICHE{
+    {"DUPONT", "Léa", "C.P."}, {"MARTIN", "Hugo", "C.P."}, {"NGUYEN", "Chloé", "G.S."}};
 const char* const QUIZZ_TEXTE =
     "Mon premier quiz\n"
     "Quiz d'exemple\n"
@@ -41,18 +42,20 @@ const char* const QUIZZ_TEXTE =
 
 struct Fichier {
     const char* nom;     // relative to the game folder
-    const char* texte;   // UTF-8
+    std::string texte;   // UTF-8
     bool brouille;       // the quiz file
     bool donnees;        // Windows-1252, as the game reads it
 };
 
-const Fichier FICHIERS[] = {
-    {"InfosQuizz/infos/infos_jeu_DEMO0", REGLAGES_PETITS_TEXTE, false, true},
-    {"InfosQuizz/infos/infos_jeu_DEMO", REGLAGES_GRANDS_TEXTE, false, true},
-    {"InfosQuizz/infos/infos_quizz_DEMO", LISTE_TEXTE, false, true},
-    {"InfosQuizz/questions/vorlines_DEMO", QUIZZ_TEXTE, true, true},
-    {"quiz.txt", QUIZZ_TEXTE, false, false},
-};
+std::vector<Fichier> Fichiers() {
+    return {
+        {"InfosQuizz/infos/infos_jeu_DEMO0", TexteReglages(REGLAGES_PETITS_FICHE), false, true},
+        {"InfosQuizz/infos/infos_jeu_DEMO", TexteReglages(REGLAGES_GRANDS_FICHE), false, true},
+        {"InfosQuizz/infos/infos_quizz_DEMO", TexteListe(LISTE_FICHE), false, true},
+        {"InfosQuizz/questions/vorlines_DEMO", QUIZZ_TEXTE, true, true},
+        {"quiz.txt", QUIZZ_TEXTE, false, false},
+    };
+}
 
 const char* const DOSSIERS[] = {"InfosQuizz/infos", "InfosQuizz/questions/images",
                                 "InfosQuizz/questions/sons", "InfosQuizz/questions/videos",
@@ -69,24 +72,31 @@ std::string Contenu(const Fichier& f) {
 
 }  // namespace
 
+bool CreeDossierJeu(const std::string& dossier, std::string& erreur) {
+    const fs::path racine = CheminFs(dossier);
+    const std::vector<Fichier> fichiers = Fichiers();
+    std::error_code e;
+    for (const Fichier& f : fichiers) {
+        if (fs::exists(racine / f.nom, e))
+            return erreur = Utf8DeChemin(racine / f.nom) + " existe déjà : rien n'est créé", false;
+    }
+    for (const char* d : DOSSIERS) {
+        fs::create_directories(racine / d, e);
+        if (!fs::is_directory(racine / d, e)) return erreur = "impossible de créer " + Utf8DeChemin(racine / d), false;
+    }
+    for (const Fichier& f : fichiers) {
+        if (!EcritFichierEntier(Utf8DeChemin(racine / f.nom), Contenu(f), erreur)) return false;
+    }
+    return true;
+}
+
 int CommandeInit(int argc, char** argv) {
     const Arguments a = LitArguments(argc, argv, {"--help", "-h"}, {});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_INIT, SORTIE_OK;
     if (!a.inconnue.empty() || a.mots.size() != 1) return std::cerr << AIDE_INIT, SORTIE_USAGE;
+    std::string erreur;
+    if (!CreeDossierJeu(a.mots[0], erreur)) return Echec(SORTIE_PROBLEMES, erreur);
     const fs::path racine = CheminFs(a.mots[0]);
-    std::error_code e;
-    for (const Fichier& f : FICHIERS) {
-        if (fs::exists(racine / f.nom, e))
-            return Echec(SORTIE_PROBLEMES, Utf8DeChemin(racine / f.nom) + " existe déjà : rien n'est créé");
-    }
-    for (const char* d : DOSSIERS) {
-        fs::create_directories(racine / d, e);
-        if (!fs::is_directory(racine / d, e)) return Echec(SORTIE_PROBLEMES, "impossible de créer " + Utf8DeChemin(racine / d));
-    }
-    for (const Fichier& f : FICHIERS) {
-        std::string erreur;
-        if (!EcritFichierEntier(Utf8DeChemin(racine / f.nom), Contenu(f), erreur)) return Echec(SORTIE_PROBLEMES, erreur);
-    }
     std::cout << "Dossier de jeu créé dans " << Utf8DeChemin(racine) << ".\n"
               << "Modifiez " << Utf8DeChemin(racine / "quiz.txt") << ", puis :\n"
               << "  pivolette encode " << Utf8DeChemin(racine / "quiz.txt") << " -o "

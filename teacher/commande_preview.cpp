@@ -1,6 +1,7 @@
 // `pivolette preview`: every question screen drawn by the game's own code on
 // its screen without a window, saved as PNG files, and a contact sheet of
 // them all, so that the teacher looks at the quiz as the pupil will.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,11 @@
 #include "lumicanvas.h"
 #include "question.h"
 #include "ecran.h"
+#include "operations.h"
+#include "pictures.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
 
 namespace fs = std::filesystem;
 
@@ -84,6 +90,24 @@ void DessineApercu(const Reglages& classe, Partie& jeu, const Eleve& eleve, cons
         AfficheQuestionReponses(classe.CheminDonnees, jeu, eleve, vue, static_cast<char>(bonne - '0'));
 }
 
+// The quiz loaded by the game's loader, and the pupil the screens name.
+struct Scene {
+    Reglages classe;
+    std::unique_ptr<Partie> jeu = std::make_unique<Partie>();
+    Eleve eleve;
+
+    Scene(const Apercu& a, Ecran& vue) {
+        classe.NombreQuestions = a.questions;
+        PrepareQuizz(*jeu, a.questions);
+        ChargeQuizzTexte(a.clair, classe, *jeu);
+        std::snprintf(classe.CheminDonnees, sizeof classe.CheminDonnees, "%s/", Utf8DeChemin(a.donnees).c_str());
+        std::snprintf(eleve.NOM_JOUEUR, sizeof eleve.NOM_JOUEUR, "%s", "APER\xC7U");
+        std::snprintf(eleve.PRENOM_JOUEUR, sizeof eleve.PRENOM_JOUEUR, "%s", "du quiz");
+        std::snprintf(eleve.CLASSE_JOUEUR, sizeof eleve.CLASSE_JOUEUR, "%s", "DEMO");
+        CreeMorceaux(vue);
+    }
+};
+
 struct Vignettes {
     std::vector<Bitmap*> b;
     ~Vignettes() {
@@ -92,23 +116,16 @@ struct Vignettes {
 };
 
 void Dessine(Apercu& a, Ecran& vue) {
-    Reglages classe;
-    classe.NombreQuestions = a.questions;
-    auto jeu = std::make_unique<Partie>();
-    PrepareQuizz(*jeu, a.questions);
-    ChargeQuizzTexte(a.clair, classe, *jeu);
-    std::snprintf(classe.CheminDonnees, sizeof classe.CheminDonnees, "%s/", Utf8DeChemin(a.donnees).c_str());
-    Eleve eleve;
-    std::snprintf(eleve.NOM_JOUEUR, sizeof eleve.NOM_JOUEUR, "%s", "APER\xC7U");
-    std::snprintf(eleve.PRENOM_JOUEUR, sizeof eleve.PRENOM_JOUEUR, "%s", "du quiz");
-    std::snprintf(eleve.CLASSE_JOUEUR, sizeof eleve.CLASSE_JOUEUR, "%s", "DEMO");
-    CreeMorceaux(vue);
+    Scene scene(a, vue);
+    Reglages& classe = scene.classe;
+    Partie& jeu = *scene.jeu;
+    const Eleve& eleve = scene.eleve;
     const int colonnes = static_cast<int>(std::ceil(std::sqrt(a.questions)));
     const int lignes = (a.questions + colonnes - 1) / colonnes;
     const int w = (GetMaxX() + 1) / colonnes, h = (GetMaxY() + 1) / std::max(lignes, colonnes);
     Vignettes v;
     for (int k = 0; k < a.questions; ++k) {
-        DessineApercu(classe, *jeu, eleve, vue, k, a.reponses);
+        DessineApercu(classe, jeu, eleve, vue, k, a.reponses);
         char nom[32];
         std::snprintf(nom, sizeof nom, "question-%02d.png", k + 1);
         if (harness::SavePNG(Nom(a, nom))) ++a.ecrits;
@@ -125,7 +142,64 @@ void Dessine(Apercu& a, Ecran& vue) {
     if (harness::SavePNG(Nom(a, "planche.png"))) ++a.ecrits;
 }
 
+// The back buffer as PNG bytes, through an SDL stream that appends to a string.
+bool EcranEnPng(std::string& png) {
+    int w = 0, h = 0;
+    std::vector<uint32_t> pixels = harness::BackBuffer(&w, &h);
+    if (pixels.empty()) return false;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_RGB888);
+    SDL_RWops* flux = s ? SDL_AllocRW() : nullptr;
+    if (!flux) return SDL_FreeSurface(s), false;
+    flux->hidden.unknown.data1 = &png;
+    flux->write = [](SDL_RWops* f, const void* p, size_t taille, size_t n) -> size_t {
+        static_cast<std::string*>(f->hidden.unknown.data1)->append(static_cast<const char*>(p), taille * n);
+        return n;
+    };
+    flux->seek = [](SDL_RWops* f, Sint64, int) -> Sint64 {
+        return static_cast<Sint64>(static_cast<std::string*>(f->hidden.unknown.data1)->size());
+    };
+    flux->close = [](SDL_RWops* f) -> int { return SDL_FreeRW(f), 0; };
+    const bool ok = IMG_SavePNG_RW(s, flux, 1) == 0;
+    SDL_FreeSurface(s);
+    return ok && !png.empty();
+}
+
+// The screen of question `k` of `a`, drawn as `DessineApercu` draws it.
+void DessineUne(const Apercu& a, Ecran& vue, int k, std::string& png) {
+    Scene scene(a, vue);
+    DessineApercu(scene.classe, *scene.jeu, scene.eleve, vue, k, a.reponses);
+    EcranEnPng(png);
+}
+
 }  // namespace
+
+bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string& erreur) {
+    Apercu a;
+    a.clair = demande.clair;
+    a.donnees = fs::absolute(CheminFs(demande.donnees));
+    a.largeur = std::clamp(demande.largeur, 320, 4096);
+    a.hauteur = std::clamp(demande.hauteur, 240, 4096);
+    a.reponses = demande.reponse;
+    const std::vector<std::string> lignes = DecoupeLignes(a.clair);
+    a.questions = lignes.size() < LIGNES_ENTETE + 6 ? 0 : std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
+    if (demande.question < 0 || demande.question >= a.questions) return erreur = "aucune question complète à dessiner", false;
+    png.clear();
+    if (!SurEcranDuJeu(a.largeur, a.hauteur, [&](Ecran& vue) { DessineUne(a, vue, demande.question, png); }, erreur)) return false;
+    if (png.empty()) return erreur = "l'aperçu n'a pas pu être mis en PNG", false;
+    return true;
+}
+
+bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison) {
+    bool lue = false;
+    std::string erreur;
+    const bool ecran = SurEcranDuJeu(320, 240, [&](Ecran&) {
+        lue = lc::DecodePicture(octets, nom) != nullptr;
+        if (!lue) raison = GetMediaError();
+    }, erreur);
+    if (!ecran) raison = erreur;
+    if (!lue && raison.empty()) raison = "image illisible";
+    return lue;
+}
 
 int CommandePreview(int argc, char** argv) {
     const Arguments args = LitArguments(argc, argv, {"--help", "-h", "--answers"}, {"-o", "--size"});

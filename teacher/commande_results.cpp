@@ -11,6 +11,7 @@
 #include "chemins.h"
 #include "commandes.h"
 #include "ecriture.h"
+#include "operations.h"
 #include "reponses.h"
 #include "resultats.h"
 
@@ -133,8 +134,11 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
         const std::string nom = Utf8DeChemin(f.filename());
         // Hidden files of the folder, and the temporary files of a write in
         // progress or stopped by a crash.
-        // The answers folder is read beside each results file.
-        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES) continue;
+        // The answers folder is read beside each results file; the archives
+        // hold the runs of pupils let play again.
+        if (nom.empty() || nom[0] == '.' || EstFichierProvisoire(nom) || nom == NOM_DOSSIER_REPONSES ||
+            nom == NOM_DOSSIER_ARCHIVES)
+            continue;
         if (f.extension() != ".txt" || !it->is_regular_file(e)) {
             if (f.extension() != ".tmp")  // left by an older game's rewrite
                 d.push_back({Utf8DeChemin(f), 0, 0, false, "ce n'est pas un fichier de résultats : ignoré"});
@@ -142,6 +146,7 @@ std::vector<Resultat> LitClasse(const fs::path& dossier, const std::vector<int>&
         }
         Resultat r;
         if (!LitResultat(f, nombres, r, d)) continue;
+        r.fichier = nom;
         LitReponsesEleve(f, quizz, r, d);
         tries.emplace_back(Cle(r.nom) + '\0' + Cle(r.prenom), std::move(r));
     }
@@ -198,6 +203,25 @@ void EnTableau(std::ostream& o, const std::vector<Resultat>& classe) {
 
 }  // namespace
 
+bool LitBilanClasse(const std::string& donnees, BilanClasse& bilan, std::string& erreur) {
+    bilan = BilanClasse{};
+    const fs::path dossier = CheminFs(donnees) / DOSSIER_RESULTATS;
+    std::error_code e;
+    if (!fs::is_directory(dossier, e)) return erreur = Utf8DeChemin(dossier) + " : dossier des résultats introuvable", false;
+    const std::vector<int> nombres = NombresDeQuestions(LitReglages(donnees));
+    bilan.quizz = LitQuizzVue(donnees, nombres);
+    bilan.classe = LitClasse(dossier, nombres, bilan.quizz, bilan.diagnostics);
+    bilan.colonnes = NombreColonnes(bilan.classe, bilan.quizz);
+    bilan.stats = StatistiquesQuestions(bilan.classe, bilan.colonnes);
+    return true;
+}
+
+std::string ResultatsCsv(const BilanClasse& bilan) { return EnCsv(bilan.classe, bilan.colonnes); }
+
+std::string ResultatsHtml(const BilanClasse& bilan) {
+    return PageHtml(bilan.classe, bilan.stats, bilan.quizz, bilan.colonnes);
+}
+
 int CommandeResults(int argc, char** argv) {
     const Arguments a = LitArguments(argc, argv, {"--help", "-h", "--csv", "--html"}, {"-o"});
     if (a.A("--help") || a.A("-h")) return std::cout << AIDE_RESULTS, SORTIE_OK;
@@ -205,27 +229,21 @@ int CommandeResults(int argc, char** argv) {
     if (!a.inconnue.empty() || a.valeur_manquante || a.mots.size() > 1 || (a.A("-o") && !fichier) ||
         (a.A("--csv") && a.A("--html")))
         return std::cerr << AIDE_RESULTS, SORTIE_USAGE;
-    const std::string donnees = DossierDonnees(a.mots.empty() ? "." : a.mots[0]);
-    const fs::path dossier = CheminFs(donnees) / DOSSIER_RESULTATS;
-    std::error_code e;
-    if (!fs::is_directory(dossier, e)) return Echec(SORTIE_USAGE, Utf8DeChemin(dossier) + " : dossier des résultats introuvable");
-    std::vector<Diagnostic> d;
-    const std::vector<int> nombres = NombresDeQuestions(LitReglages(donnees));
-    const QuizzVue quizz = LitQuizzVue(donnees, nombres);
-    const std::vector<Resultat> classe = LitClasse(dossier, nombres, quizz, d);
-    const int code = SignaleTout(std::cerr, d, false);
-    const int colonnes = NombreColonnes(classe, quizz);
+    BilanClasse bilan;
+    std::string erreur;
+    if (!LitBilanClasse(DossierDonnees(a.mots.empty() ? "." : a.mots[0]), bilan, erreur))
+        return Echec(SORTIE_USAGE, erreur);
+    const int code = SignaleTout(std::cerr, bilan.diagnostics, false);
+    const std::vector<Resultat>& classe = bilan.classe;
     if (!fichier) {
         EnTableau(std::cout, classe);
         if (std::any_of(classe.begin(), classe.end(), [](const Resultat& r) { return r.avec_reponses; }))
-            EnVueQuestions(std::cout, StatistiquesQuestions(classe, colonnes), quizz);
+            EnVueQuestions(std::cout, bilan.stats, bilan.quizz);
         return code;
     }
     const bool html = a.A("--html");
     const std::string sortie = a.Valeur("-o", html ? "resultats.html" : "resultats.csv");
-    const std::string contenu = html ? PageHtml(classe, StatistiquesQuestions(classe, colonnes), quizz, colonnes)
-                                     : EnCsv(classe, colonnes);
-    std::string erreur;
+    const std::string contenu = html ? ResultatsHtml(bilan) : ResultatsCsv(bilan);
     if (!EcritFichierEntier(sortie, contenu, erreur)) return Echec(SORTIE_PROBLEMES, erreur);
     if (sortie != "-") std::cerr << classe.size() << " élève(s) écrit(s) dans " << sortie << "\n";
     return code;

@@ -26,21 +26,6 @@ void ControleNombreReglage(const std::string& t, const std::string& f, int ligne
         Ajoute(d, f, ligne, true, "le temps par réponse vaut " + std::to_string(n) + " secondes, il doit aller de 1 à " + std::to_string(TEMPS_REPONSE_MAX));
 }
 
-// The key under which the game files a listed pupil's results: surname in
-// capitals, first name with a capital initial, both as file-name parts.
-std::string CleEleve(const std::string& nom, const std::string& prenom) {
-    std::string n = nom;
-    std::string p = prenom;
-    for (char& c : n) c = static_cast<char>(UToUpper(static_cast<unsigned char>(c)));
-    for (char& c : p) c = static_cast<char>(UToLower(static_cast<unsigned char>(c)));
-    if (!p.empty()) p[0] = static_cast<char>(UToUpper(static_cast<unsigned char>(p[0])));
-    char fn[256];
-    char fp[256];
-    NomDeFichier(n.c_str(), fn, sizeof fn);
-    NomDeFichier(p.c_str(), fp, sizeof fp);
-    return std::string(fn) + "_" + fp;
-}
-
 void ControleNom(const std::string& t, const std::string& f, int ligne, const char* quoi,
                  std::vector<Diagnostic>& d) {
     if (static_cast<int>(t.size()) > NOM_ELEVE_MAX)
@@ -78,6 +63,19 @@ bool En1252(const std::string& octets, const std::string& f, std::string& texte,
 }
 
 }  // namespace
+
+std::string CleEleve(const std::string& nom, const std::string& prenom) {
+    std::string n = nom;
+    std::string p = prenom;
+    for (char& c : n) c = static_cast<char>(UToUpper(static_cast<unsigned char>(c)));
+    for (char& c : p) c = static_cast<char>(UToLower(static_cast<unsigned char>(c)));
+    if (!p.empty()) p[0] = static_cast<char>(UToUpper(static_cast<unsigned char>(p[0])));
+    char fn[256];
+    char fp[256];
+    NomDeFichier(n.c_str(), fn, sizeof fn);
+    NomDeFichier(p.c_str(), fp, sizeof fp);
+    return std::string(fn) + "_" + fp;
+}
 
 void ControleReglages(const std::string& octets, const std::string& f, std::vector<Diagnostic>& d) {
     std::string texte;

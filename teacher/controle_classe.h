@@ -16,3 +16,8 @@ void ControleReglages(const std::string& octets, const std::string& fichier,
 // file; names that are no file names or look converted twice are reported.
 void ControleListe(const std::string& octets, const std::string& fichier,
                    std::vector<Diagnostic>& diagnostics);
+
+// The key under which the game files a listed pupil's results (Windows-1252
+// names): surname in capitals, first name with a capital initial, both as
+// file-name parts. Two pupils of one key would share one results file.
+std::string CleEleve(const std::string& nom, const std::string& prenom);

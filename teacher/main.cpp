@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "atelier.h"
 #include "chemins.h"
 #include "commandes.h"
 #include "outils.h"
@@ -15,6 +16,7 @@ const char* const AIDE =
     "usage : pivolette COMMANDE [ARGUMENTS]\n"
     "\n"
     "L'outil du professeur pour Pivolette :\n"
+    "  atelier [DOSSIER]       ouvre l'atelier du professeur dans le navigateur\n"
     "  init DOSSIER            crée un dossier de jeu complet, avec un quiz d'exemple\n"
     "  encode TEXTE [-o QUIZZ] brouille le texte d'un quiz pour le jeu\n"
     "  decode QUIZZ [-o TEXTE] remet en clair un quiz brouillé\n"
@@ -37,7 +39,7 @@ struct Sous {
 constexpr Sous SOUS_COMMANDES[] = {
     {"init", CommandeInit},     {"encode", CommandeEncode},   {"decode", CommandeDecode},
     {"check", CommandeCheck},   {"show", CommandeShow},       {"import", CommandeImport},
-    {"results", CommandeResults}, {"preview", CommandePreview},
+    {"results", CommandeResults}, {"preview", CommandePreview}, {"atelier", CommandeAtelier},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "importe.h"
+#include "operations.h"
 #include "outils.h"
 
 // The text measure, as its plug-in gives it.
@@ -25,11 +26,13 @@ struct TableMesure {
 struct TableEcran {
     int version;  // VERSION_ECRAN
     int (*commande_preview)(int argc, char** argv);
+    bool (*apercu_question)(const DemandeApercu& demande, std::string& png, std::string& erreur);
+    bool (*image_du_jeu)(const std::string& octets, const std::string& nom, std::string& raison);
 };
 
 // Changes whenever a table or what its functions take changes: a plug-in of
 // another build is refused rather than called.
-inline constexpr int VERSION_ECRAN = 2;
+inline constexpr int VERSION_ECRAN = 3;
 inline constexpr const char* MODULE_MESURE = "libpivolette_mesure.so";
 inline constexpr const char* ENTREE_MESURE = "pivolette_mesure_table";
 inline constexpr const char* MODULE_ECRAN = "libpivolette_ecran.so";

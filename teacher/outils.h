@@ -10,22 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "diagnostic.h"
 #include "encodage.h"
 
 // Exit codes that scripts can rely on.
 constexpr int SORTIE_OK = 0;         // everything fine
 constexpr int SORTIE_PROBLEMES = 1;  // problems found (reported)
 constexpr int SORTIE_USAGE = 2;      // bad command line or unreadable input
-
-// One problem found in a file. ligne 0: the file as a whole; colonne 0: the
-// whole line.
-struct Diagnostic {
-    std::string fichier;
-    int ligne = 0;
-    int colonne = 0;
-    bool erreur = true;  // false: a warning
-    std::string message;  // UTF-8
-};
 
 // "file:line:col: error: message" (line and column left out when 0).
 void Signale(std::ostream& sortie, const Diagnostic& d);

@@ -16,3 +16,7 @@ $SUDO apt-get install -y --no-install-recommends \
   xdotool \
   clang libclang-rt-14-dev \
   libmicrohttpd-dev nlohmann-json3-dev chromium
+# The workshop's browser suite: node and npm (unless a newer node is already
+# installed), then playwright-core at the version its lockfile pins.
+command -v npm >/dev/null 2>&1 || $SUDO apt-get install -y --no-install-recommends nodejs npm
+(cd "$(dirname "$0")/../tests/atelier/browser" && npm ci --no-audit --no-fund)

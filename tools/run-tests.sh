@@ -19,3 +19,11 @@ run_suite() {
 
 run_suite build
 run_suite build-sanitize -DPIVOLETTE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+
+# The workshop in a real browser, against the plain build's programs.
+if [ ! -d tests/atelier/browser/node_modules ]; then
+  echo "run-tests: tests/atelier/browser/node_modules is missing: run tools/install-deps.sh (npm ci)" >&2
+  exit 1
+fi
+(cd tests/atelier/browser && PIVOLETTE="$PWD/../../../build/pivolette" GRELINOR_JOUE="$PWD/../../../build/grelinor_joue" \
+  node --test --test-concurrency=1 atelier.test.mjs)

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
 #include <sstream>
@@ -16,10 +15,8 @@
 
 #include <unistd.h>
 
+#include "classe_bench.h"
 #include "commandes.h"
-#include "lecture_quizz.h"
-#include "reponses.h"
-#include "resultats.h"
 
 namespace fs = std::filesystem;
 
@@ -28,40 +25,6 @@ namespace {
 constexpr int CLASSES = 30;
 constexpr int ELEVES = 60;
 constexpr int QUESTIONS = 40;
-
-void Ecrit(const fs::path& chemin, const std::string& octets) {
-    fs::create_directories(chemin.parent_path());
-    std::ofstream(chemin, std::ios::binary) << octets;
-}
-
-// One game folder: settings, scrambled quiz, results and answers files.
-void FaitClasse(const fs::path& jeu, std::mt19937& hasard) {
-    const fs::path d = jeu / "InfosQuizz";
-    Ecrit(d / "infos/infos_jeu_DEMO", "T\nTh\nE\n1\n" + std::to_string(QUESTIONS) + "\n5\n3\n30\n");
-    std::string quizz = "Le grand quiz\nTout\n\n";
-    for (int q = 1; q <= QUESTIONS; ++q)
-        quizz += "Question num\xE9ro " + std::to_string(q) + " : que vaut " + std::to_string(q) +
-                 " + 1 ?\nun\ndeux\ntrois\nquatre\n" + std::to_string(1 + q % 4) + "\n\n";
-    BrouilleQuizz(quizz);
-    Ecrit(d / "questions/vorlines_DEMO", quizz);
-    std::vector<int> ordre(QUESTIONS);
-    for (int q = 0; q < QUESTIONS; ++q) ordre[q] = q + 1;
-    for (int e = 0; e < ELEVES; ++e) {
-        FicheResultats f{"NOM" + std::to_string(e), "Pr\xE9nom", "DEMO"};
-        FicheReponses r{"Le grand quiz", "08/12/2026 09:41:05", {}};
-        std::shuffle(ordre.begin(), ordre.end(), hasard);
-        for (int q : ordre) {
-            const int choix = static_cast<int>(hasard() % 5);
-            const bool juste = choix == 1 + q % 4;
-            (juste ? f.bonnes : f.mauvaises) += 1;
-            f.secondes += 1 + static_cast<int>(hasard() % 30);
-            r.reponses.push_back({q, choix, juste, 1 + static_cast<int>(hasard() % 30), MediaQuestion::Aucun});
-        }
-        const std::string nom = NomFichierResultats(f.nom, f.prenom);
-        Ecrit(d / "joueurs/DEMO" / nom, TexteResultats(f));
-        Ecrit(d / "joueurs/DEMO/reponses" / nom, TexteReponses(r));
-    }
-}
 
 // Milliseconds of one `pivolette results` with these words, its output kept
 // away from the terminal.
@@ -93,7 +56,7 @@ void Ligne(const char* quoi, std::vector<double> ms) {
 int main() {
     const fs::path racine = fs::temp_directory_path() / ("pivolette-bench-reponses-" + std::to_string(::getpid()));
     std::mt19937 hasard(42);
-    for (int c = 0; c < CLASSES; ++c) FaitClasse(racine / ("classe" + std::to_string(c)), hasard);
+    for (int c = 0; c < CLASSES; ++c) FaitClasseBench(racine / ("classe" + std::to_string(c)), ELEVES, QUESTIONS, hasard);
     std::vector<double> vue, page;
     for (int c = 0; c < CLASSES; ++c) {
         const std::string jeu = (racine / ("classe" + std::to_string(c))).string();

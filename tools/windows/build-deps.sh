@@ -2,16 +2,19 @@
 # Makes everything the Windows build of Pivolette stands on, on a Debian
 # machine: the MinGW-w64 cross compilers and Wine from Debian's packages, then
 # the libraries the programs link (SDL2, SDL2_image, SDL2_ttf, SDL2_mixer,
-# SDL2_gfx, FreeType, zlib with its minizip, ffmpeg) built statically from
+# SDL2_gfx, FreeType, zlib with its minizip, ffmpeg; for the teacher's
+# workshop, libmicrohttpd and nlohmann-json's header) built statically from
 # the upstream sources of Debian's source packages into one prefix.
 #
 #   bash tools/windows/build-deps.sh        (as root, or with sudo)
 #
 # Everything goes under build-windows/ (PIVOLETTE_WINDOWS_DIR to move it):
 # sources/ the verified tarballs, work/ the unpacked trees, deps/ the prefix.
-# Running it again is cheap: the tarballs already verified are kept, and the
-# libraries are not rebuilt when deps/ holds the stamp of this same script
-# built from these same sources. Each step prints how long it took.
+# Running it again is cheap: the tarballs already verified are kept, and each
+# library has its own stamp in deps/ (its build step, its source package, and
+# the stamp of the library before it): only a library whose stamp differs is
+# built again, with those after it, so that adding one at the end builds that
+# one alone. Each step prints how long it took.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -20,14 +23,29 @@ OUT=${PIVOLETTE_WINDOWS_DIR:-$ROOT/build-windows}
 SOURCES=$OUT/sources
 WORK=$OUT/work
 PREFIX=$OUT/deps
-STAMP=$PREFIX/.built-from
 JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 HOST=x86_64-w64-mingw32
 export CC=$HOST-gcc-posix CXX=$HOST-g++-posix
 export AR=$HOST-ar RANLIB=$HOST-ranlib STRIP=$HOST-strip RC=$HOST-windres WINDRES=$HOST-windres
 
 # Debian's source packages, and the upstream tarball each one brings.
-PACKAGES=(zlib freetype libsdl2 libsdl2-image libsdl2-ttf libsdl2-mixer libsdl2-gfx ffmpeg)
+PACKAGES=(zlib freetype libsdl2 libsdl2-image libsdl2-ttf libsdl2-mixer libsdl2-gfx ffmpeg
+  libmicrohttpd nlohmann-json3)
+
+# The libraries in the order they are built, each "step name|source
+# package|function": a library comes after those it stands on.
+LIBRARIES=(
+  "zlib and minizip|zlib|build_zlib"
+  "freetype|freetype|build_freetype"
+  "SDL2|libsdl2|build_sdl2"
+  "SDL2_image|libsdl2-image|build_sdl2_image"
+  "SDL2_ttf|libsdl2-ttf|build_sdl2_ttf"
+  "SDL2_mixer|libsdl2-mixer|build_sdl2_mixer"
+  "SDL2_gfx|libsdl2-gfx|build_sdl2_gfx"
+  "ffmpeg|ffmpeg|build_ffmpeg"
+  "libmicrohttpd|libmicrohttpd|build_microhttpd"
+  "nlohmann-json|nlohmann-json3|build_nlohmann_json"
+)
 
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
@@ -51,7 +69,7 @@ install_tools() {
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
     wine wine64 \
     make cmake ninja-build pkg-config nasm xz-utils bzip2 ca-certificates \
-    xvfb xauth x11-utils imagemagick xdotool zip unzip \
+    xvfb xauth x11-utils imagemagick xdotool zip unzip curl \
     msitools wixl samba smbnetfs
 }
 
@@ -240,8 +258,81 @@ build_ffmpeg() {
   make -C "$dir" install >/dev/null
 }
 
-# What the prefix is built from: this script, the toolchain file and the
-# source packages, each by its checksum.
+# The workshop's HTTP server: plain HTTP on the loopback, so no TLS, and
+# none of what it does not use (authentication, the form parser, upgrades);
+# the toolchain's posix threads (its configure finds no usable w32 threads
+# beside them) and Windows' sockets (the programs link ws2_32). pkg-config
+# looks in the prefix only, so that nothing of the build machine's own
+# libraries (GnuTLS) is taken for Windows.
+build_microhttpd() {
+  unpack libmicrohttpd
+  local dir=$WORK/libmicrohttpd
+  (cd "$dir" && PKG_CONFIG_LIBDIR="$PREFIX/lib/pkgconfig" ./configure --host=$HOST --prefix="$PREFIX" \
+    --enable-static --disable-shared --disable-https --without-gnutls --disable-doc --disable-examples \
+    --disable-curl --disable-bauth --disable-dauth --disable-postprocessor --disable-httpupgrade \
+    --disable-sendfile --disable-nls --with-threads=posix) >"$WORK/libmicrohttpd.configure.log" 2>&1 ||
+    { tail -n 30 "$WORK/libmicrohttpd.configure.log"; fail "libmicrohttpd: configure failed"; }
+  make -C "$dir/src/microhttpd" -j "$JOBS" >"$WORK/libmicrohttpd.build.log" 2>&1 ||
+    { tail -n 30 "$WORK/libmicrohttpd.build.log"; fail "libmicrohttpd: build failed"; }
+  make -C "$dir/src/microhttpd" install >/dev/null
+  make -C "$dir/src/include" install >/dev/null
+}
+
+# JSON for the workshop: header only, the single header as Debian installs
+# it (include/nlohmann/json.hpp).
+build_nlohmann_json() {
+  local dsc tarball
+  dsc=$(dsc_of nlohmann-json3)
+  tarball=$(orig_files "$dsc" | grep -v '\.orig-' | head -n 1)
+  rm -rf "${WORK:?}/nlohmann-json3"
+  mkdir -p "$WORK/nlohmann-json3" "$PREFIX/include/nlohmann"
+  tar -xf "$SOURCES/$tarball" -C "$WORK/nlohmann-json3" --strip-components=1 --wildcards '*/single_include/*'
+  cp "$WORK/nlohmann-json3/single_include/nlohmann/json.hpp" \
+    "$WORK/nlohmann-json3/single_include/nlohmann/json_fwd.hpp" "$PREFIX/include/nlohmann/"
+}
+
+# library_stamp PACKAGE FUNCTION PREVIOUS: the stamp of one library, what it
+# is built from: the toolchain, the steps' code, its source package, and
+# PREVIOUS, the stamp of the library built before it.
+library_stamp() {
+  {
+    printf '%s %s %s\n' "$HOST" "$CC" "$CXX"
+    sha256sum <"$ROOT/tools/windows/mingw-w64.cmake"
+    declare -f unpack cmake_dep "$2"
+    printf '%s %s\n' "$(basename "$(dsc_of "$1")")" "$(sha256sum <"$(dsc_of "$1")" | awk '{print $1}')"
+    printf '%s\n' "$3"
+  } | sha256sum | awk '{print $1}'
+}
+
+# Builds the libraries whose stamps differ from what they would be now, and
+# every one after the first of them; from an empty prefix when that is the
+# first library.
+build_libraries() {
+  local entry name pkg fn stamp previous= rebuild=0 first=1
+  mkdir -p "$PREFIX" "$WORK"
+  for entry in "${LIBRARIES[@]}"; do
+    IFS='|' read -r name pkg fn <<<"$entry"
+    stamp=$(library_stamp "$pkg" "$fn" "$previous")
+    previous=$stamp
+    if [ $rebuild -eq 0 ] && [ "$(cat "$PREFIX/.built-from-$pkg" 2>/dev/null)" = "$stamp" ]; then
+      say "$name already built in $PREFIX from these sources"
+      first=0
+      continue
+    fi
+    if [ $rebuild -eq 0 ] && [ $first -eq 1 ]; then
+      rm -rf "${PREFIX:?}"
+      mkdir -p "$PREFIX"
+    fi
+    rebuild=1
+    rm -f "$PREFIX/.built-from-$pkg"
+    step "$name" "$fn"
+    printf '%s\n' "$stamp" >"$PREFIX/.built-from-$pkg"
+  done
+}
+
+# What a script's part of the prefix is built from: the script, the
+# toolchain file and its source packages, each by its checksum (for the
+# scripts that source this one and build one library of their own).
 stamp_text() {
   sha256sum "$SCRIPT" "$ROOT/tools/windows/mingw-w64.cmake" | awk '{print $1}'
   local p
@@ -250,31 +341,11 @@ stamp_text() {
   done
 }
 
-build_all() {
-  local stamp
-  stamp=$(stamp_text)
-  rm -rf "${PREFIX:?}"
-  mkdir -p "$PREFIX" "$WORK"
-  step "zlib and minizip" build_zlib
-  step "freetype" build_freetype
-  step "SDL2" build_sdl2
-  step "SDL2_image" build_sdl2_image
-  step "SDL2_ttf" build_sdl2_ttf
-  step "SDL2_mixer" build_sdl2_mixer
-  step "SDL2_gfx" build_sdl2_gfx
-  step "ffmpeg" build_ffmpeg
-  printf '%s\n' "$stamp" >"$STAMP"
-}
-
 main() {
   local start=$SECONDS
   step "toolchain and Wine" install_tools
   step "sources" fetch_sources
-  if [ -f "$STAMP" ] && [ "$(cat "$STAMP")" = "$(stamp_text)" ]; then
-    say "libraries already built in $PREFIX from these sources"
-  else
-    step "libraries" build_all
-  fi
+  step "libraries" build_libraries
   say "total: $((SECONDS - start)) s"
 }
 

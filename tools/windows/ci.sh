@@ -2,9 +2,11 @@
 # The whole Windows check, as CI runs it: the libraries (built once, then
 # taken from their cache), the cross build with the tests, a Wine prefix,
 # the test suites under Wine, the zip and the MSI (its tables read with
-# msitools), and the smoke runs of the zip's
-# programs on a virtual display. Prints how long each step took; exit code 0
-# when everything passed.
+# msitools, installed under Wine, two computers on one data folder), the
+# smoke runs of the zip's programs on a virtual display, and the workshop's
+# pages served by the Windows build to the Linux browser (the browser
+# suite's walk). Prints how long each step took; exit code 0 when
+# everything passed.
 #
 #   bash tools/windows/ci.sh          (root, or sudo, for the first step)
 set -uo pipefail
@@ -93,6 +95,8 @@ step "two computers on a Samba share" samba_share
 step "two Wine prefixes, one data folder" bash "$ROOT/tools/windows/deux-postes.sh" "$BUILD/course_eleve.exe" "$OUT/deux-postes"
 step "unzip" unpack
 step "smoke runs of the zip's programs" bash "$ROOT/tools/windows/smoke.sh" "$OUT/unzipped/Pivolette" "$OUT/smoke"
+step "the workshop under Wine, in chromium" bash "$ROOT/tools/windows/atelier-navigateur.sh" \
+  "$OUT/unzipped/Pivolette/pivolette.exe" "$OUT/atelier-navigateur"
 
 printf '\n==== times\n'
 printf '%s\n' "${TIMES[@]}"

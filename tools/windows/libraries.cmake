@@ -41,6 +41,10 @@ windows_libraries(PkgConfig::FFMPEG
   SYSTEM bcrypt
   INCLUDES include)
 
+# The workshop's HTTP server, on Windows' sockets. Its JSON, nlohmann-json,
+# is one header in the prefix's include/, as in /usr/include on Linux.
+windows_libraries(PkgConfig::MHD LIBS microhttpd SYSTEM ws2_32 INCLUDES include)
+
 # SDL's WinMain, which calls the programs' main (renamed SDL_main by SDL.h),
 # for the window programs.
 windows_libraries(pivolette_windows_main LIBS SDL2main SYSTEM mingw32)

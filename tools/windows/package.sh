@@ -1,9 +1,12 @@
 #!/bin/bash
-# Makes Pivolette-windows.zip and Pivolette.msi. The zip is what a teacher unzips on the classroom's
-# computer: one folder "Pivolette" holding the demo data tree with the three
+# Makes Pivolette-windows.zip and Pivolette.msi. The zip is what a teacher
+# unzips on the classroom's computer: one folder "Pivolette" holding the demo
+# data tree with the
 # programs beside it (each looks for InfosQuizz/ and LCConfig.txt in the
-# folder it is started from, which a double-click makes its own folder) and
-# a French Lisez-moi.txt in Windows-1252 with Windows line ends.
+# folder it is started from, which a double-click makes its own folder):
+# the game, Tamarel, the teacher's tool and Atelier.exe, its workshop for a
+# double-click; and a French Lisez-moi.txt in Windows-1252 with Windows line
+# ends.
 #
 # The MSI, for a school's IT, installs the same programs into Program Files
 # and the demo into the data folder it is given (tools/windows/pivolette.wxs).
@@ -24,7 +27,7 @@ HOST=x86_64-w64-mingw32
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" --target grelinor_program tamarel_program pivolette -j "${JOBS:-2}"
+cmake --build "$BUILD" --target grelinor_program tamarel_program pivolette atelier_lanceur -j "${JOBS:-2}"
 
 STAGE=$(mktemp -d)
 trap 'rm -rf "$STAGE"' EXIT
@@ -36,11 +39,14 @@ find "$DIR" -name '.git*' -delete
 find "$DIR/InfosQuizz/joueurs" -type f -name '*.txt' -delete
 
 # The programs without their debugging symbols, each with its archive
-# appended again after the stripping (strip would drop it); the teacher's
-# tool measures texts with the game's fonts, from the game's archive.
-for program in grelinor:grelinor tamarel:tamarel pivolette:grelinor; do
-  name=${program%%:*} archive=${program#*:}
-  "$HOST-strip" -o "$STAGE/$name.exe" "$BUILD/${name}_bare.exe"
+# appended again after the stripping (strip would drop it): NAME.exe from
+# BARE_bare.exe and ARCHIVE.zip. The teacher's tool and the workshop's
+# launcher carry the game's fonts (to measure and draw the quiz's texts) and
+# the workshop's pages.
+for program in grelinor:grelinor:grelinor tamarel:tamarel:tamarel pivolette:pivolette:pivolette \
+  Atelier:atelier:pivolette; do
+  IFS=: read -r name bare archive <<<"$program"
+  "$HOST-strip" -o "$STAGE/$name.exe" "$BUILD/${bare}_bare.exe"
   "$BUILD/host/fuse" "$DIR/$name.exe" "$STAGE/$name.exe" "$BUILD/$archive.zip"
   rm "$STAGE/$name.exe"
 done

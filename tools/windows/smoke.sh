@@ -6,7 +6,9 @@
 #     one on a pupil of the list, one answer, then the pupil's results file
 #     must hold exactly the bytes the Linux build writes (Windows-1252, line
 #     feeds, the counts of one question), Escape, exit code 0;
-#   - tamarel.exe: its window appears.
+#   - tamarel.exe: its window appears;
+#   - Atelier.exe (Windows only): it opens its address in the browser (a
+#     stand-in), serves the session for its token, and stops when asked.
 # Screenshots of each step are left in the output folder, to be looked at.
 #
 #   bash tools/windows/smoke.sh [BUILD_DIR] [OUT_DIR]
@@ -161,6 +163,42 @@ fi
 rc=0
 wait_exit "$tool" 15 || rc=$?
 say "tamarel.exe: exit code $rc"
+
+# --- Atelier.exe ------------------------------------------------------------------------
+# Started as a double-click starts it (its folder holds InfosQuizz when it is
+# the unzipped one), with a stand-in for the browser: Wine opens an address
+# through the Linux side's xdg-open, which here writes it down. The address's
+# token is exchanged for the session, the session answers, and « Fermer
+# l'atelier » stops it with exit code 0.
+if [ -n "$EXE" ] && [ -f "$BUILD/Atelier.exe" ]; then
+  say "Atelier.exe"
+  mkdir -p "$OUT/navigateur"
+  rm -f "$OUT/atelier-adresse.txt" "$OUT/atelier-cookies.txt"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$1" >"%s"\n' "$OUT/atelier-adresse.txt" >"$OUT/navigateur/xdg-open"
+  chmod +x "$OUT/navigateur/xdg-open"
+  (cd "$DATA" && PATH="$OUT/navigateur:$PATH" exec wine "$BUILD/Atelier.exe") >"$OUT/atelier.txt" 2>&1 &
+  workshop=$!
+  for _ in $(seq 300); do [ -s "$OUT/atelier-adresse.txt" ] && break; sleep 0.2; done
+  address=$(cat "$OUT/atelier-adresse.txt" 2>/dev/null || true)
+  origin=${address%%/\?*}
+  if [ -z "$address" ]; then
+    bad "Atelier.exe : aucune adresse ouverte dans le navigateur en 60 s"
+  elif ! curl -sS -o /dev/null -w '%{http_code}' -c "$OUT/atelier-cookies.txt" "$address" | grep -q 303; then
+    bad "Atelier.exe : le jeton de $address n'ouvre pas de session"
+  else
+    session=$(curl -sS -b "$OUT/atelier-cookies.txt" "$origin/api/session")
+    say "Atelier.exe at $origin: $session"
+    csrf=$(printf '%s' "$session" | sed -n 's/.*"csrf" *: *"\([^"]*\)".*/\1/p')
+    [ -n "$csrf" ] || bad "Atelier.exe : /api/session sans jeton CSRF : $session"
+    printf '%s' "$session" | grep -q '"dossier" *: *"' || bad "Atelier.exe : pas de dossier de données : $session"
+    curl -sS -o /dev/null -b "$OUT/atelier-cookies.txt" -X POST -H "Origin: $origin" \
+      -H "X-Atelier-CSRF: $csrf" -H 'Content-Length: 0' "$origin/api/fermer" ||
+      bad "Atelier.exe : « Fermer l'atelier » refusé"
+  fi
+  rc=0
+  wait_exit "$workshop" 30 || rc=$?
+  [ "$rc" -eq 0 ] || bad "Atelier.exe : code de sortie $rc ($(cat "$OUT/atelier.txt"))"
+fi
 
 say "screenshots in $OUT"
 [ "$FAILED" -eq 0 ] && say "smoke run: all passed"

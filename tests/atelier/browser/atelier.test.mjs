@@ -56,12 +56,12 @@ describe('the new teacher\'s way', () => {
     assert.equal(reponse.status(), 200);
     const cookie = (await contexte.cookies(atelier.base)).find((c) => c.name === 'atelier');
     assert.ok(cookie && cookie.httpOnly && cookie.sameSite === 'Strict', 'an HttpOnly, SameSite=Strict session cookie');
-    const session = await page.evaluate(async () => (await fetch('/api/session')).json());
+    const session = await (await contexte.request.get(`${atelier.base}/api/session`)).json();
     if (!session.dossier) {
       await page.getByLabel('Dossier').fill(atelier.dossier);
       await page.getByRole('button', { name: 'Créer un nouveau dossier ici' }).click();
     }
-    await page.getByText('Dossier du jeu').waitFor();
+    await page.locator('.chemin').waitFor();   // the home, once the folder is open
     assert.ok(fs.existsSync(path.join(atelier.dossier, 'InfosQuizz')), 'the folder holds InfosQuizz');
     await pageSaine(page, 'accueil');
   });

@@ -79,7 +79,7 @@ function envoi(id, etiquette, accepte, sortesPermises, zoneEtat, choisi) {
 function blocVoix(i, zoneEtat, choisi) {
   let enregistreur = null;
   let minuteur = null;
-  const ecoute = el('span', { classe: 'enregistrement' });
+  const ecoute = el('div', { classe: 'enregistrement' });
   const b = el('button', { type: 'button', classe: 'petit', id: `q${i}-voix`, texte: 'Enregistrer ma voix' });
   b.addEventListener('click', async () => {
     if (!enregistreur) {
@@ -179,10 +179,12 @@ export function carte(q, i, total, actions) {
   const fichier = envoi(`q${i}-envoi`, 'Envoyer une image, un son ou une vidéo pour la question',
     'image/*,audio/*,video/*,.mp3,.mp4', ['image', 'son', 'video'], zoneEtat, choisiMedia);
 
-  const titre = (q.question || '').split('|')[0].trim();
+  const premiereLigne = () => (q.question || '').split('|')[0].trim();
+  const titre = el('span', { classe: 'aide', texte: premiereLigne() ? ` — ${premiereLigne()}` : '' });
+  enonce.addEventListener('input', () => { titre.textContent = premiereLigne() ? ` — ${premiereLigne()}` : ''; });
   return el('li', { classe: 'carte', id: `q${i}`, 'data-index': String(i), 'aria-label': `Question ${i + 1}` },
     el('div', { classe: 'entete' },
-      el('h2', {}, `Question ${i + 1}`, titre ? el('span', { classe: 'aide' }, ` — ${titre}`) : null),
+      el('h2', {}, `Question ${i + 1}`, titre),
       bouton('↑', `Monter la question ${i + 1}`, () => actions.deplace(i, -1)),
       bouton('↓', `Descendre la question ${i + 1}`, () => actions.deplace(i, 1)),
       bouton('Dupliquer', `Dupliquer la question ${i + 1}`, () => actions.duplique(i)),

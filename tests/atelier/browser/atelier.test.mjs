@@ -56,12 +56,12 @@ describe('the new teacher\'s way', () => {
     assert.equal(reponse.status(), 200);
     const cookie = (await contexte.cookies(atelier.base)).find((c) => c.name === 'atelier');
     assert.ok(cookie && cookie.httpOnly && cookie.sameSite === 'Strict', 'an HttpOnly, SameSite=Strict session cookie');
-    const session = await page.evaluate(async () => (await fetch('/api/session')).json());
+    const session = await (await contexte.request.get(`${atelier.base}/api/session`)).json();
     if (!session.dossier) {
       await page.getByLabel('Dossier').fill(atelier.dossier);
       await page.getByRole('button', { name: 'Créer un nouveau dossier ici' }).click();
     }
-    await page.getByText('Dossier du jeu').waitFor();
+    await page.locator('.chemin').waitFor();   // the home, once the folder is open
     assert.ok(fs.existsSync(path.join(atelier.dossier, 'InfosQuizz')), 'the folder holds InfosQuizz');
     await pageSaine(page, 'accueil');
   });
@@ -82,9 +82,9 @@ describe('the new teacher\'s way', () => {
     assert.equal(eleves(atelier.dossier), avant, 'nothing written while two pupils share a name');
     await page.getByRole('button', { name: 'Retirer l’élève 3' }).click();
     await page.getByRole('button', { name: 'Ajouter un élève' }).click();
-    await page.getByLabel('Nom de l’élève 3').fill('PETIT');
-    await page.getByLabel('Prénom de l’élève 3').fill('Zoé');
-    await page.getByLabel('Classe de l’élève 3').fill('CM1');
+    await page.getByLabel('Nom de l’élève 3', { exact: true }).fill('PETIT');
+    await page.getByLabel('Prénom de l’élève 3', { exact: true }).fill('Zoé');
+    await page.getByLabel('Classe de l’élève 3', { exact: true }).fill('CM1');
     await page.getByRole('button', { name: 'Enregistrer' }).click();
     await page.getByText('La classe est enregistrée : 3 élèves.').waitFor();
     assert.match(eleves(atelier.dossier), /^3\r?\nMARTIN\r?\nLuc\r?\nCM1\r?\nDUPONT\r?\nMarie\r?\nCM1\r?\nPETIT\r?\nZo\xe9\r?\nCM1/);
@@ -261,12 +261,12 @@ describe('what the workshop refuses', () => {
     const nom = '<img src=x onerror=alert(1)>';
     await page.getByRole('navigation').getByRole('link', { name: 'La classe' }).click();
     await page.getByRole('button', { name: 'Ajouter un élève' }).click();
-    await page.getByLabel('Nom de l’élève 4').fill(nom);
-    await page.getByLabel('Prénom de l’élève 4').fill('Léa');
+    await page.getByLabel('Nom de l’élève 4', { exact: true }).fill(nom);
+    await page.getByLabel('Prénom de l’élève 4', { exact: true }).fill('Léa');
     await page.getByRole('button', { name: 'Enregistrer' }).click();
     await page.getByText('La classe est enregistrée : 4 élèves.').waitFor();
     await page.reload();
-    assert.equal(await page.getByLabel('Nom de l’élève 4').inputValue(), nom);
+    assert.equal(await page.getByLabel('Nom de l’élève 4', { exact: true }).inputValue(), nom);
     for (const adresse of ['/', '/resultats.html', '/classe.html']) {
       await page.goto(atelier.base + adresse);
       await page.waitForLoadState('networkidle');

@@ -69,7 +69,13 @@ export async function nouvellePage(contexte) {
   page.dialogues = [];
   page.on('pageerror', (e) => page.incidents.push(`script: ${e.message}`));
   page.on('console', (m) => { if (m.type() === 'error' && !/status of (4|5)\d\d/.test(m.text())) page.incidents.push(`console: ${m.text()}`); });
-  page.on('dialog', (d) => { page.dialogues.push(d.message()); d.dismiss().catch(() => {}); });
+  // A page left with unsaved changes asks first: the tests leave it (one
+  // failed step must not hold the next ones on its page).
+  page.on('dialog', (d) => {
+    if (d.type() === 'beforeunload') { d.accept().catch(() => {}); return; }
+    page.dialogues.push(d.message());
+    d.dismiss().catch(() => {});
+  });
   return page;
 }
 

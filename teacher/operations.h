@@ -75,3 +75,6 @@ bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string&
 // Whether the game opens the picture file `octets` (named `nom` in the
 // reason), with its own decoder; false with the reason (UTF-8).
 bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison);
+// The two above keep the game's screen open between calls; this closes it
+// (the workshop, when it stops).
+void FermeEcranDuJeu();

@@ -58,6 +58,12 @@ struct Importation {
 };
 Importation ImporteExport(const std::string& format, const std::string& octets, const std::string& source);
 
+// The media a quiz's plain text (Windows-1252) names, looked for in the
+// data folder `donnees` as `check` looks for them: one diagnostic at its
+// line, named `fichier`, for each missing or misnamed one.
+void ControleMediasQuizz(const std::string& donnees, const std::string& clair, const std::string& fichier,
+                         std::vector<Diagnostic>& d);
+
 // One question screen drawn by the game's own code, as `preview` draws it,
 // into PNG bytes in memory.
 struct DemandeApercu {

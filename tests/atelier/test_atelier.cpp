@@ -130,6 +130,23 @@ TEST_F(AtelierTest, TwoSavesAgainstOneVersionLoseNothing) {
     EXPECT_NE(apres.find("L\xE9onie"), std::string::npos);  // written in the game's Windows-1252
 }
 
+TEST_F(AtelierTest, AQuizNamingAMissingMediumIsSavedWithAWarningAtItsField) {
+    Json quiz = PageJson("GET", "/api/quiz");
+    ASSERT_GE(quiz.at("questions").size(), 1u) << quiz.dump();
+    quiz["questions"][0]["media"] = {{"type", "son"}, {"nom", "absent.mp3"}};
+    quiz["questions"][0]["reponses"][2]["image"] = "nulle.png";
+    const RetourHttp r = Page("PUT", "/api/quiz", quiz.dump());
+    ASSERT_EQ(r.statut, 200) << r.corps;
+    std::vector<std::string> places;
+    const Json reponse = Json::parse(r.corps);
+    for (const Json& d : reponse.at("diagnostics"))
+        if (d.at("message").get<std::string>().find("introuvable") != std::string::npos)
+            places.push_back(d.at("gravite").get<std::string>() + " " + std::to_string(d["lieu"].value("question", -1)) + " " +
+                             d["lieu"].value("champ", std::string()));
+    EXPECT_EQ(places, (std::vector<std::string>{"avertissement 0 question", "avertissement 0 reponse3"})) << r.corps;
+    EXPECT_EQ(PageJson("GET", "/api/quiz")["questions"][0]["media"]["nom"], "absent.mp3");
+}
+
 TEST_F(AtelierTest, APupilsNameComesBackAsTheSameTextInJson) {
     const std::string nom = "<img src=x onerror=alert(1)>";
     Json classe = PageJson("GET", "/api/classe");

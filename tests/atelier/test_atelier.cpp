@@ -115,6 +115,27 @@ TEST_F(AtelierTest, AnUploadNameNeverLeavesTheMediaFolder) {
     EXPECT_EQ(Page("POST", "/api/medias/sons?nom=voix.wav", "<html>pas un son</html>").statut, 415);
 }
 
+TEST_F(AtelierTest, AnSvgThatCouldRunOrFetchIsRefusedAndAStoredOneIsServedSandboxed) {
+    const std::string tete = "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"";
+    for (const std::string& corps : {tete + "><script>alert(1)</script></svg>",
+                                     tete + " onload =\"alert(1)\"><rect width=\"4\" height=\"3\"/></svg>",
+                                     tete + "><image href=\"http://ailleurs/x.png\" width=\"4\" height=\"3\"/></svg>",
+                                     tete + "><foreignObject><p>x</p></foreignObject></svg>"}) {
+        const RetourHttp r = Page("POST", "/api/medias/images?nom=dessin.svg", corps);
+        EXPECT_EQ(r.statut, 422) << corps << "\n" << r.corps;
+    }
+    EXPECT_FALSE(fs::exists("classe/InfosQuizz/questions/images/dessin.svg"));
+    // One put there by hand is still only shown, never run, by the page.
+    const std::string svg = tete + "><script>alert(1)</script></svg>";
+    WriteFile("classe/InfosQuizz/questions/images/main.svg", svg);
+    const RetourHttp servi = Page("GET", "/medias/images/main.svg");
+    ASSERT_EQ(servi.statut, 200);
+    EXPECT_EQ(servi.corps, svg);
+    EXPECT_EQ(servi.entetes.at("content-type"), "image/svg+xml");
+    EXPECT_NE(servi.entetes.at("content-security-policy").find("; sandbox"), std::string::npos);
+    EXPECT_EQ(servi.entetes.at("x-content-type-options"), "nosniff");
+}
+
 TEST_F(AtelierTest, TwoSavesAgainstOneVersionLoseNothing) {
     const Json classe = PageJson("GET", "/api/classe");
     Json premier = {{"version", classe.at("version")}, {"eleves", classe.at("eleves")}};

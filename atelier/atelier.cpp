@@ -7,6 +7,7 @@
 
 #include "chemins.h"
 #include "navigateur.h"
+#include "operations.h"
 #include "outils.h"
 #include "serveur.h"
 #include "statique.h"
@@ -91,6 +92,7 @@ int CommandeAtelier(int argc, char** argv) {
         std::cerr << "pivolette: le navigateur ne s'ouvre pas : ouvrez l'adresse ci-dessus\n";
     AttendLaFin(atelier.vie);
     serveur.Arrete();
+    FermeEcranDuJeu();
     std::cerr << "Atelier fermé.\n";
     return SORTIE_OK;
 }

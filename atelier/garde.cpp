@@ -71,9 +71,18 @@ std::optional<Reponse> Garde(const Atelier& a, const Requete& r, const Route* ro
 }
 
 void EntetesDeSecurite(Reponse& reponse, bool api) {
-    reponse.entetes.emplace_back("Content-Security-Policy",
-                                 "default-src 'self'; img-src 'self' blob:; media-src 'self' blob:; "
-                                 "frame-ancestors 'none'; base-uri 'none'; form-action 'self'");
+    // A handler's own directives (a medium's sandbox) join the one policy.
+    std::string politique = "default-src 'self'; img-src 'self' blob:; media-src 'self' blob:; "
+                            "frame-ancestors 'none'; base-uri 'none'; form-action 'self'";
+    for (auto it = reponse.entetes.begin(); it != reponse.entetes.end();) {
+        if (it->first != "Content-Security-Policy") {
+            ++it;
+            continue;
+        }
+        politique += "; " + it->second;
+        it = reponse.entetes.erase(it);
+    }
+    reponse.entetes.emplace_back("Content-Security-Policy", politique);
     reponse.entetes.emplace_back("X-Content-Type-Options", "nosniff");
     reponse.entetes.emplace_back("Referrer-Policy", "no-referrer");
     reponse.entetes.emplace_back("X-Frame-Options", "DENY");

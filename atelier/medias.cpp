@@ -1,6 +1,8 @@
 // The quiz's media: listed, served, and uploaded under a safe name into
 // their folder, their type known from their bytes, a picture opened by the
 // game's own decoder first.
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "chemins.h"
@@ -35,6 +37,40 @@ bool Commence(const std::string& o, std::size_t a, const char* motif) {
     return o.size() >= a + m.size() && o.compare(a, m.size(), m) == 0;
 }
 
+// An SVG text: XML whose first 4 KiB open an <svg> element.
+bool EstSvg(const std::string& o) {
+    std::size_t debut = Commence(o, 0, "\xEF\xBB\xBF") ? 3 : 0;
+    while (debut < o.size() && std::isspace(static_cast<unsigned char>(o[debut]))) ++debut;
+    return Commence(o, debut, "<") && o.substr(0, 4096).find("<svg") != std::string::npos;
+}
+
+// Why an SVG is refused though the game would draw it: the game only
+// rasterises it, but the page shows it back from /medias/, so nothing in it
+// may run or fetch (scripts, event handlers, embedded HTML, outside links,
+// entities). Empty when it holds none of those.
+std::string SvgDangereux(const std::string& o) {
+    std::string t(o.size(), ' ');
+    std::transform(o.begin(), o.end(), t.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* motif : {"<script", "<foreignobject", "javascript:", "<!entity", "@import", "<iframe", "<embed", "<object"}) {
+        if (t.find(motif) != std::string::npos) return std::string("il contient « ") + motif + " »";
+    }
+    for (std::size_t k = t.find("on"); k != std::string::npos; k = t.find("on", k + 2)) {
+        if (k == 0 || !std::isspace(static_cast<unsigned char>(t[k - 1]))) continue;
+        std::size_t f = k + 2;
+        while (f < t.size() && std::isalpha(static_cast<unsigned char>(t[f]))) ++f;
+        while (f < t.size() && std::isspace(static_cast<unsigned char>(t[f]))) ++f;
+        if (f > k + 2 && f < t.size() && t[f] == '=') return "il contient un attribut « " + o.substr(k, f - k) + " » qui lance du code";
+    }
+    for (const char* lien : {"href", "url("}) {
+        for (std::size_t k = t.find(lien); k != std::string::npos; k = t.find(lien, k + 1)) {
+            std::size_t f = k + std::string(lien).size();
+            while (f < t.size() && (std::isspace(static_cast<unsigned char>(t[f])) || t[f] == '=' || t[f] == '"' || t[f] == '\'')) ++f;
+            if (f < t.size() && t[f] != '#') return "il renvoie à un fichier ou une adresse hors de l'image";
+        }
+    }
+    return "";
+}
+
 // The kind of file the bytes are, by their first bytes: its extension, and
 // its folder; empty when the game plays no such file.
 std::pair<std::string, std::string> TypeDesOctets(const std::string& o) {
@@ -48,6 +84,7 @@ std::pair<std::string, std::string> TypeDesOctets(const std::string& o) {
                                   (static_cast<unsigned char>(o[1]) & 0xE0) == 0xE0))
         return {".mp3", "sons"};
     if (Commence(o, 4, "ftyp")) return {".mp4", "videos"};
+    if (EstSvg(o)) return {".svg", "images"};
     return {"", ""};
 }
 
@@ -124,6 +161,8 @@ Reponse GetMedia(Atelier& a, const Requete& r) {
     Reponse reponse;
     reponse.type = TypeMime(m.chemin);
     reponse.corps = std::move(octets);
+    // Shown in the page, never run there: an SVG's script has no origin.
+    reponse.entetes.emplace_back("Content-Security-Policy", "sandbox");
     return reponse;
 }
 
@@ -135,9 +174,10 @@ Reponse PostMedia(Atelier& a, const Requete& r) {
     const auto [extension, dossier] = TypeDesOctets(r.corps);
     if (dossier != g->dossier)
         return Refus(415, std::string("Ce fichier n'est pas ") +
-                              (g == &GENRES[0] ? "une image PNG, JPEG, GIF, BMP ou WebP" : g == &GENRES[1] ? "un son MP3 ou WAV" : "une vidéo MP4") +
+                              (g == &GENRES[0] ? "une image PNG, JPEG, GIF, BMP, WebP ou SVG" : g == &GENRES[1] ? "un son MP3 ou WAV" : "une vidéo MP4") +
                               " : le jeu ne saurait pas le lire.");
-    std::string raison;
+    std::string raison = extension == ".svg" ? SvgDangereux(r.corps) : "";
+    if (!raison.empty()) return Refus(422, "Cette image SVG est refusée : " + raison + ".");
     if (g == &GENRES[0] && !ImageDuJeu(r.corps, r.Parametre("nom"), raison))
         return Refus(422, "Le jeu ne peut pas ouvrir cette image : " + raison);
     const fs::path cible = CheminFs(a.donnees) / "questions" / g->dossier;

@@ -75,6 +75,10 @@ Reponse PutQuiz(Atelier& a, const Requete& r) {
     std::string brouille = clair, erreur;
     BrouilleQuizz(brouille);
     if (!EcritFichierSur(q.chemin, brouille, erreur)) return Refus(500, erreur);
+    // Saved all the same: the teacher may copy the file in afterwards.
+    std::vector<Diagnostic> medias;
+    ControleMediasQuizz(a.donnees, clair, NOM_QUIZ, medias);
+    for (Diagnostic& m : medias) d.push_back((m.erreur = false, m));
     Json reponse{{"version", VersionOctets(brouille)}, {"version_texte", q.texte.version},
                  {"diagnostics", DiagnosticsJson(d, a.dossier)}};
     if (!q.texte.Absent()) {

@@ -7,6 +7,7 @@
 
 #include "arbre.h"
 #include "classe.h"
+#include "echappe.h"
 #include "encodage.h"
 #include "lecture_quizz.h"
 
@@ -87,22 +88,6 @@ const ReponseDonnee* Trouve(const Resultat& r, int numero) {
     return nullptr;
 }
 
-// Text for the page: the five characters HTML gives a meaning escaped.
-std::string Html(const std::string& t) {
-    std::string s;
-    for (char c : t) {
-        switch (c) {
-        case '&': s += "&amp;"; break;
-        case '<': s += "&lt;"; break;
-        case '>': s += "&gt;"; break;
-        case '"': s += "&quot;"; break;
-        case '\'': s += "&#39;"; break;
-        default: s += c;
-        }
-    }
-    return s;
-}
-
 std::string TexteQuestion(const QuizzVue& q, int numero) {
     if (numero >= 1 && numero <= static_cast<int>(q.questions.size())) return q.questions[numero - 1].texte;
     return "";
@@ -131,18 +116,18 @@ void Segment(std::ostringstream& o, const char* classe, int n, int sur, const st
     const double largeur = 100.0 * n / sur;
     char style[48];
     std::snprintf(style, sizeof style, "width:%.2f%%", largeur);
-    o << "<span class=\"" << classe << "\" style=\"" << style << "\">" << Html(etiquette) << "</span>";
+    o << "<span class=\"" << classe << "\" style=\"" << style << "\">" << EchappeHtml(etiquette) << "</span>";
 }
 
 void SectionQuestion(std::ostringstream& o, const StatQuestion& s, const QuizzVue& quizz) {
     const std::string texte = TexteQuestion(quizz, s.numero);
-    o << "<section>\n<h3>Question " << s.numero << (texte.empty() ? "" : " : " + Html(texte)) << "</h3>\n";
+    o << "<section>\n<h3>Question " << s.numero << (texte.empty() ? "" : " : " + EchappeHtml(texte)) << "</h3>\n";
     if (s.numero <= static_cast<int>(quizz.questions.size())) {
         const QuestionVue& q = quizz.questions[s.numero - 1];
         o << "<ol>";
         for (int k = 0; k < 4; ++k) {
             const bool bonne = q.bonne == '1' + k;
-            o << "<li" << (bonne ? " class=\"b\"" : "") << ">" << Html(q.reponses[k])
+            o << "<li" << (bonne ? " class=\"b\"" : "") << ">" << EchappeHtml(q.reponses[k])
               << (bonne ? " ✓ (bonne réponse)" : "") << "</li>";
         }
         o << "</ol>\n";
@@ -289,7 +274,7 @@ void EnVueQuestions(std::ostream& o, const std::vector<StatQuestion>& stats, con
 std::string PageHtml(const std::vector<Resultat>& classe, const std::vector<StatQuestion>& stats,
                      const QuizzVue& quizz, int colonnes) {
     std::ostringstream o;
-    const std::string titre = Html(Utf8De1252(quizz.titre));
+    const std::string titre = EchappeHtml(Utf8De1252(quizz.titre));
     o << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>Résultats"
       << (titre.empty() ? "" : " : " + titre) << "</title>\n<style>" << STYLE << "</style>\n</head>\n<body>\n"
       << "<h1>Résultats de la classe</h1>\n<p>Questionnaire : " << (titre.empty() ? "inconnu" : titre) << " ; "
@@ -298,9 +283,9 @@ std::string PageHtml(const std::vector<Resultat>& classe, const std::vector<Stat
     for (int q = 1; q <= colonnes; ++q) o << "<th>Q" << q << "</th>";
     o << "</tr></thead>\n<tbody>\n";
     for (const Resultat& r : classe) {
-        o << "<tr><td class=\"n\">" << Html(r.nom) << "</td><td class=\"n\">" << Html(r.prenom) << "</td><td>"
+        o << "<tr><td class=\"n\">" << EchappeHtml(r.nom) << "</td><td class=\"n\">" << EchappeHtml(r.prenom) << "</td><td>"
           << r.bonnes << "</td><td>" << r.mauvaises << "</td><td>" << r.secondes << "</td><td>" << Pourcentage(r)
-          << "</td><td>" << (r.avec_reponses ? Html(r.reponses.debut) : "") << "</td>";
+          << "</td><td>" << (r.avec_reponses ? EchappeHtml(r.reponses.debut) : "") << "</td>";
         for (int q = 1; q <= colonnes; ++q) {
             const ReponseDonnee* d = Trouve(r, q);
             if (d == nullptr) {

@@ -59,3 +59,8 @@ bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& 
     if (const TableEcran* ecran = Ecran(raison)) return ecran->image_du_jeu(octets, nom, raison);
     return false;
 }
+
+void FermeEcranDuJeu() {
+    std::string pourquoi;
+    if (const TableEcran* ecran = Ecran(pourquoi)) ecran->ferme_ecran();
+}

@@ -114,27 +114,27 @@ std::string NomDansLeDossier(const fs::path& dossier, const std::string& nom) {
 // (inside its folder only), with the exact case of its name. A disk that
 // does not tell capitals apart (Windows, a USB key) finds it anyway: then a
 // warning, since the same tree copied to Linux would lose the medium.
-void VerifieMedia(Verification& v, const std::string& quizz, const MediaNomme& m) {
-    const MediaResolu trouve = ResoutMedia(v.donnees, m.dossier, NomAffiche(m));
+void VerifieMedia(const std::string& donnees, std::vector<Diagnostic>& d, const std::string& quizz, const MediaNomme& m) {
+    const MediaResolu trouve = ResoutMedia(donnees, m.dossier, NomAffiche(m));
     if (trouve.etat == EtatMedia::Refuse) {
-        v.d.push_back({quizz, m.ligne, 0, true, trouve.raison});
+        d.push_back({quizz, m.ligne, 0, true, trouve.raison});
         return;
     }
     const std::string nom = NomMediaNatif(NomAffiche(m));
-    const std::string approchant = NomDansLeDossier(CheminFs(v.donnees) / "questions" / CheminFs(m.dossier), nom);
+    const std::string approchant = NomDansLeDossier(CheminFs(donnees) / "questions" / CheminFs(m.dossier), nom);
     std::string ou = "questions/" + m.dossier + "/" + nom;
     if (trouve.etat == EtatMedia::Trouve) {
         if (!approchant.empty() && approchant != nom)
-            v.d.push_back({quizz, m.ligne, 0, false, ou + " est trouvé sous le nom « " + approchant +
+            d.push_back({quizz, m.ligne, 0, false, ou + " est trouvé sous le nom « " + approchant +
                                                          " », écrit avec d'autres majuscules : un ordinateur qui distingue les majuscules (Linux) ne le trouvera pas"});
         return;
     }
     if (NomAffiche(m) != m.nom)
         ou += " (nommée « " + Cite(m.nom) + " » : après le « _ » du début, le nom s'arrête au « _ » suivant)";
     if (!approchant.empty())
-        v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable : le dossier a « " + approchant + " », écrit avec d'autres majuscules"});
+        d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable : le dossier a « " + approchant + " », écrit avec d'autres majuscules"});
     else
-        v.d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable"});
+        d.push_back({quizz, m.ligne, 0, true, ou + " est introuvable"});
 }
 
 std::string Date(const fs::file_time_type& t) {
@@ -191,7 +191,7 @@ void VerifieLeQuizz(Verification& v, const std::vector<ReglagesClasse>& reglages
     const std::size_t avant = v.d.size();
     ControleTexteQuizz(texte, chemin, questions, raison, v.d, &medias);
     VerifieTexteAJour(v, texte);
-    for (const MediaNomme& m : medias) VerifieMedia(v, chemin, m);
+    for (const MediaNomme& m : medias) VerifieMedia(v.donnees, v.d, chemin, m);
     bool erreur = false;
     for (std::size_t k = avant; k < v.d.size(); ++k) erreur = erreur || v.d[k].erreur;
     if (!erreur) MesureQuizz(texte, chemin, v.d);
@@ -220,6 +220,14 @@ int Bilan(const std::string& donnees, const std::vector<Diagnostic>& d) {
 }
 
 }  // namespace
+
+void ControleMediasQuizz(const std::string& donnees, const std::string& clair, const std::string& fichier,
+                         std::vector<Diagnostic>& d) {
+    std::vector<Diagnostic> texte;  // the text's own checks are the caller's
+    std::vector<MediaNomme> medias;
+    ControleTexteQuizz(clair, fichier, -1, "", texte, &medias);
+    for (const MediaNomme& m : medias) VerifieMedia(donnees, d, fichier, m);
+}
 
 std::vector<Diagnostic> VerifieDossier(const std::string& donnees) {
     Verification v{donnees, {}};

@@ -169,6 +169,11 @@ void DessineUne(const Apercu& a, Ecran& vue, int k, std::string& png) {
     Scene scene(a, vue);
     DessineApercu(scene.classe, *scene.jeu, scene.eleve, vue, k, a.reponses);
     EcranEnPng(png);
+    // The screen stays open for the next preview: its pieces go, its archive stays.
+    for (Bitmap** b : {&vue.Quizz, &vue.Gagnant, &vue.Choix1, &vue.Choix2, &vue.Choix3, &vue.Choix4, &vue.Choix5, &vue.Choix6, &vue.Choix7}) {
+        DestroyBitmap(*b);
+        *b = nullptr;
+    }
 }
 
 }  // namespace
@@ -184,7 +189,7 @@ bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string&
     a.questions = lignes.size() < LIGNES_ENTETE + 6 ? 0 : std::min<int>(MAX_QUESTIONS, static_cast<int>((lignes.size() + 1 - LIGNES_ENTETE) / 7));
     if (demande.question < 0 || demande.question >= a.questions) return erreur = "aucune question complète à dessiner", false;
     png.clear();
-    if (!SurEcranDuJeu(a.largeur, a.hauteur, [&](Ecran& vue) { DessineUne(a, vue, demande.question, png); }, erreur)) return false;
+    if (!SurEcranOuvert(a.largeur, a.hauteur, [&](Ecran& vue) { DessineUne(a, vue, demande.question, png); }, erreur)) return false;
     if (png.empty()) return erreur = "l'aperçu n'a pas pu être mis en PNG", false;
     return true;
 }
@@ -192,7 +197,7 @@ bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string&
 bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison) {
     bool lue = false;
     std::string erreur;
-    const bool ecran = SurEcranDuJeu(320, 240, [&](Ecran&) {
+    const bool ecran = SurEcranOuvert(0, 0, [&](Ecran&) {
         lue = lc::DecodePicture(octets, nom) != nullptr;
         if (!lue) raison = GetMediaError();
     }, erreur);
@@ -200,6 +205,8 @@ bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& 
     if (!lue && raison.empty()) raison = "image illisible";
     return lue;
 }
+
+void FermeEcranDuJeu() { FermeEcranOuvert(); }
 
 int CommandePreview(int argc, char** argv) {
     const Arguments args = LitArguments(argc, argv, {"--help", "-h", "--answers"}, {"-o", "--size"});

@@ -2,6 +2,7 @@
 #include "ecran_mesure.h"
 
 #include <filesystem>
+#include <mutex>
 #include <random>
 
 #include "chemins.h"
@@ -44,9 +45,89 @@ struct DossierDeTravail {
     }
 };
 
+// The screen kept open between drawings: the program's thread waits for a
+// key, and each key runs `travail` on the same screen and fonts.
+struct EcranOuvert {
+    std::mutex verrou;  // one drawing at a time, whatever thread asks
+    bool ouvert = false;
+    int largeur = 0, hauteur = 0;
+    const std::function<void(Ecran&)>* travail = nullptr;
+    std::string pourquoi;
+};
+
+EcranOuvert& Ouvert() {
+    static EcranOuvert e;
+    return e;
+}
+
+// The screen's resources freed however the program's thread ends.
+struct Liberation {
+    Ecran& vue;
+    ~Liberation() { LibereRessources(vue); }
+};
+
+// Opens the screen (closing another run first); false with `erreur`.
+bool Ouvre(EcranOuvert& o, int largeur, int hauteur, std::string& erreur) {
+    harness::Stop();
+    o.ouvert = false;
+    o.pourquoi.clear();
+    DossierTemporaire temporaire;
+    if (!temporaire.Cree()) return erreur = "impossible de créer un dossier temporaire", false;
+    const std::string config = "RESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=" + std::to_string(largeur) +
+                               "\nRESOLUTION_VERTICALE=" + std::to_string(hauteur) + "\nPLEIN_ECRAN=0\nMESSAGE_ERREUR=0\n";
+    if (!EcritFichierEntier(Utf8DeChemin(temporaire.chemin / "LCConfig.txt"), config, erreur)) return false;
+    DossierDeTravail dossier(temporaire.chemin);
+    harness::Start([&o]() {
+        if (InitGraph(4, 1, 0) == 0 || InitFont() == 0) {
+            o.pourquoi = GetMediaError();
+            return 1;
+        }
+        SetFontMode(1);
+        Ecran vue;
+        Liberation liberation{vue};
+        OuvreArchive(vue);
+        for (;;) {
+            if (GetKeyPressed() >= 0 && o.travail) (*o.travail)(vue);
+        }
+    });
+    if (harness::Finished() || !harness::Healthy()) {
+        harness::Stop();
+        return erreur = "l'écran du jeu ne s'ouvre pas sans fenêtre : " + (o.pourquoi.empty() ? std::string("dessin interrompu") : o.pourquoi), false;
+    }
+    o.ouvert = true;
+    o.largeur = largeur;
+    o.hauteur = hauteur;
+    return true;
+}
+
 }  // namespace
 
+bool SurEcranOuvert(int largeur, int hauteur, const std::function<void(Ecran&)>& dessin, std::string& erreur) {
+    EcranOuvert& o = Ouvert();
+    const std::lock_guard<std::mutex> garde(o.verrou);
+    const bool taille = largeur <= 0 || (largeur == o.largeur && hauteur == o.hauteur);
+    if (!(o.ouvert && taille) && !Ouvre(o, largeur > 0 ? largeur : 1024, hauteur > 0 ? hauteur : 768, erreur)) return false;
+    o.travail = &dessin;
+    harness::Key(13);
+    o.travail = nullptr;
+    harness::ClearTexts();
+    if (harness::Finished() || !harness::Healthy()) {
+        harness::Stop();
+        o.ouvert = false;
+        return erreur = "l'écran du jeu s'est fermé pendant le dessin", false;
+    }
+    return true;
+}
+
+void FermeEcranOuvert() {
+    EcranOuvert& o = Ouvert();
+    const std::lock_guard<std::mutex> garde(o.verrou);
+    if (o.ouvert) harness::Stop();
+    o.ouvert = false;
+}
+
 bool SurEcranDuJeu(int largeur, int hauteur, const std::function<void(Ecran&)>& dessin, std::string& erreur) {
+    FermeEcranOuvert();
     DossierTemporaire temporaire;
     if (!temporaire.Cree()) return erreur = "impossible de créer un dossier temporaire", false;
     const std::string config = "RESOLUTION_PREDEFINIE=9\nRESOLUTION_HORIZONTALE=" + std::to_string(largeur) +

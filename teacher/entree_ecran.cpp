@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr TableEcran TABLE{VERSION_ECRAN, &CommandePreview, &ApercuQuestion, &ImageDuJeu};
+constexpr TableEcran TABLE{VERSION_ECRAN, &CommandePreview, &ApercuQuestion, &ImageDuJeu, &FermeEcranDuJeu};
 
 }  // namespace
 

@@ -28,11 +28,12 @@ struct TableEcran {
     int (*commande_preview)(int argc, char** argv);
     bool (*apercu_question)(const DemandeApercu& demande, std::string& png, std::string& erreur);
     bool (*image_du_jeu)(const std::string& octets, const std::string& nom, std::string& raison);
+    void (*ferme_ecran)();
 };
 
 // Changes whenever a table or what its functions take changes: a plug-in of
 // another build is refused rather than called.
-inline constexpr int VERSION_ECRAN = 3;
+inline constexpr int VERSION_ECRAN = 4;
 inline constexpr const char* MODULE_MESURE = "libpivolette_mesure.so";
 inline constexpr const char* ENTREE_MESURE = "pivolette_mesure_table";
 inline constexpr const char* MODULE_ECRAN = "libpivolette_ecran.so";

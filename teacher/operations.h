@@ -58,6 +58,12 @@ struct Importation {
 };
 Importation ImporteExport(const std::string& format, const std::string& octets, const std::string& source);
 
+// The media a quiz's plain text (Windows-1252) names, looked for in the
+// data folder `donnees` as `check` looks for them: one diagnostic at its
+// line, named `fichier`, for each missing or misnamed one.
+void ControleMediasQuizz(const std::string& donnees, const std::string& clair, const std::string& fichier,
+                         std::vector<Diagnostic>& d);
+
 // One question screen drawn by the game's own code, as `preview` draws it,
 // into PNG bytes in memory.
 struct DemandeApercu {
@@ -75,3 +81,6 @@ bool ApercuQuestion(const DemandeApercu& demande, std::string& png, std::string&
 // Whether the game opens the picture file `octets` (named `nom` in the
 // reason), with its own decoder; false with the reason (UTF-8).
 bool ImageDuJeu(const std::string& octets, const std::string& nom, std::string& raison);
+// The two above keep the game's screen open between calls; this closes it
+// (the workshop, when it stops).
+void FermeEcranDuJeu();

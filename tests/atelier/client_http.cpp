@@ -59,7 +59,13 @@ RetourHttp EnvoieBrut(int port, const std::string& requete) {
     adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (connect(p, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) != 0) return FermePrise(p), RetourHttp{};
     for (std::size_t envoye = 0; envoye < requete.size();) {
+        // A body refused unread closes the connection under the sender: an
+        // error to stop at and read the answer, not a SIGPIPE.
+#if defined(MSG_NOSIGNAL)
+        const auto n = send(p, requete.data() + envoye, static_cast<int>(requete.size() - envoye), MSG_NOSIGNAL);
+#else
         const auto n = send(p, requete.data() + envoye, static_cast<int>(requete.size() - envoye), 0);
+#endif
         if (n <= 0) break;
         envoye += static_cast<std::size_t>(n);
     }

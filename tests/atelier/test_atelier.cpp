@@ -115,6 +115,27 @@ TEST_F(AtelierTest, AnUploadNameNeverLeavesTheMediaFolder) {
     EXPECT_EQ(Page("POST", "/api/medias/sons?nom=voix.wav", "<html>pas un son</html>").statut, 415);
 }
 
+TEST_F(AtelierTest, AnSvgThatCouldRunOrFetchIsRefusedAndAStoredOneIsServedSandboxed) {
+    const std::string tete = "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"";
+    for (const std::string& corps : {tete + "><script>alert(1)</script></svg>",
+                                     tete + " onload =\"alert(1)\"><rect width=\"4\" height=\"3\"/></svg>",
+                                     tete + "><image href=\"http://ailleurs/x.png\" width=\"4\" height=\"3\"/></svg>",
+                                     tete + "><foreignObject><p>x</p></foreignObject></svg>"}) {
+        const RetourHttp r = Page("POST", "/api/medias/images?nom=dessin.svg", corps);
+        EXPECT_EQ(r.statut, 422) << corps << "\n" << r.corps;
+    }
+    EXPECT_FALSE(fs::exists("classe/InfosQuizz/questions/images/dessin.svg"));
+    // One put there by hand is still only shown, never run, by the page.
+    const std::string svg = tete + "><script>alert(1)</script></svg>";
+    WriteFile("classe/InfosQuizz/questions/images/main.svg", svg);
+    const RetourHttp servi = Page("GET", "/medias/images/main.svg");
+    ASSERT_EQ(servi.statut, 200);
+    EXPECT_EQ(servi.corps, svg);
+    EXPECT_EQ(servi.entetes.at("content-type"), "image/svg+xml");
+    EXPECT_NE(servi.entetes.at("content-security-policy").find("; sandbox"), std::string::npos);
+    EXPECT_EQ(servi.entetes.at("x-content-type-options"), "nosniff");
+}
+
 TEST_F(AtelierTest, TwoSavesAgainstOneVersionLoseNothing) {
     const Json classe = PageJson("GET", "/api/classe");
     Json premier = {{"version", classe.at("version")}, {"eleves", classe.at("eleves")}};
@@ -128,6 +149,23 @@ TEST_F(AtelierTest, TwoSavesAgainstOneVersionLoseNothing) {
     EXPECT_EQ(Json::parse(r.corps).at("version"), PageJson("GET", "/api/classe").at("version"));
     EXPECT_EQ(Donnees("infos/infos_quizz_DEMO"), apres);
     EXPECT_NE(apres.find("L\xE9onie"), std::string::npos);  // written in the game's Windows-1252
+}
+
+TEST_F(AtelierTest, AQuizNamingAMissingMediumIsSavedWithAWarningAtItsField) {
+    Json quiz = PageJson("GET", "/api/quiz");
+    ASSERT_GE(quiz.at("questions").size(), 1u) << quiz.dump();
+    quiz["questions"][0]["media"] = {{"type", "son"}, {"nom", "absent.mp3"}};
+    quiz["questions"][0]["reponses"][2]["image"] = "nulle.png";
+    const RetourHttp r = Page("PUT", "/api/quiz", quiz.dump());
+    ASSERT_EQ(r.statut, 200) << r.corps;
+    std::vector<std::string> places;
+    const Json reponse = Json::parse(r.corps);
+    for (const Json& d : reponse.at("diagnostics"))
+        if (d.at("message").get<std::string>().find("introuvable") != std::string::npos)
+            places.push_back(d.at("gravite").get<std::string>() + " " + std::to_string(d["lieu"].value("question", -1)) + " " +
+                             d["lieu"].value("champ", std::string()));
+    EXPECT_EQ(places, (std::vector<std::string>{"avertissement 0 question", "avertissement 0 reponse3"})) << r.corps;
+    EXPECT_EQ(PageJson("GET", "/api/quiz")["questions"][0]["media"]["nom"], "absent.mp3");
 }
 
 TEST_F(AtelierTest, APupilsNameComesBackAsTheSameTextInJson) {

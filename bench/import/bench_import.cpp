@@ -187,7 +187,7 @@ void MesureCommandes() {
 
 }  // namespace
 
-int main() {
+int main(int, char**) {
     const std::size_t MO = 1000 * 1000;
     const std::vector<Cas> cas = {
         {"GIFT: one question of 1.2 MB of words", &LitGift,

@@ -53,6 +53,9 @@ RetourHttp EnvoieBrut(int port, const std::string& requete) {
     const timeval attente{10, 0};
 #endif
     setsockopt(p, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&attente), sizeof attente);
+    // And a body the server stopped reading cannot block the sender either
+    // (Windows keeps such a connection open until the answer is read).
+    setsockopt(p, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&attente), sizeof attente);
     sockaddr_in adresse{};
     adresse.sin_family = AF_INET;
     adresse.sin_port = htons(static_cast<uint16_t>(port));

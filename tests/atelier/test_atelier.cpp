@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "atelier.h"
+#include "chemins.h"
 #include "client_http.h"
 #include "navigateur.h"
 #include "operations.h"
@@ -221,8 +222,10 @@ TEST_F(AtelierTest, AMalformedSettingsFileShowsItsLine) {
 TEST_F(AtelierTest, PlayingAgainMovesThePupilsFilesAndKeepsThem) {
     const std::string resultats = "DUPONT\nL\xE9" "a\nC.P.\n02\n01\n0042\n";
     const std::string reponses = "Questionnaire : Mon premier quiz\nD\xE9" "but : 08/12/2026 09:41:05\n";
-    WriteFile("classe/InfosQuizz/joueurs/DEMO/DUPONT_Léa.txt", resultats);
-    WriteFile("classe/InfosQuizz/joueurs/DEMO/reponses/DUPONT_Léa.txt", reponses);
+    // The UTF-8 names as the programs make them: a narrow path is not UTF-8 on Windows.
+    const fs::path fichier = CheminFs("DUPONT_Léa.txt");
+    WriteFile(fs::path("classe/InfosQuizz/joueurs/DEMO") / fichier, resultats);
+    WriteFile(fs::path("classe/InfosQuizz/joueurs/DEMO/reponses") / fichier, reponses);
     const Json eleve = PageJson("GET", "/api/resultats").at("eleves").at(0);
     ASSERT_EQ(eleve["cle"], "DUPONT_Léa.txt");
     EXPECT_EQ(Page("POST", "/api/rejouer", Json{{"cle", "../../infos/infos_quizz_DEMO"}, {"version", eleve["version"]}}.dump()).statut, 404);
@@ -230,9 +233,9 @@ TEST_F(AtelierTest, PlayingAgainMovesThePupilsFilesAndKeepsThem) {
     const RetourHttp r = Page("POST", "/api/rejouer", Json{{"cle", eleve["cle"]}, {"version", eleve["version"]}}.dump());
     ASSERT_EQ(r.statut, 200) << r.corps;
     const fs::path archive = fs::path("classe/InfosQuizz") / Json::parse(r.corps).at("archive").get<std::string>();
-    EXPECT_EQ(ReadFile(archive / "DUPONT_Léa.txt"), resultats);
-    EXPECT_EQ(ReadFile(archive / "reponses" / "DUPONT_Léa.txt"), reponses);
-    EXPECT_FALSE(fs::exists("classe/InfosQuizz/joueurs/DEMO/DUPONT_Léa.txt"));
+    EXPECT_EQ(ReadFile(archive / fichier), resultats);
+    EXPECT_EQ(ReadFile(archive / "reponses" / fichier), reponses);
+    EXPECT_FALSE(fs::exists(fs::path("classe/InfosQuizz/joueurs/DEMO") / fichier));
     EXPECT_TRUE(PageJson("GET", "/api/resultats").at("eleves").empty());
     EXPECT_TRUE(PageJson("GET", "/api/resultats").at("diagnostics").empty());
 }

@@ -42,7 +42,9 @@ cat >"$W/smb.conf" <<CONF
   guest ok = yes
   force user = root
 CONF
-smbd -F --no-process-group -s "$W/smb.conf" >"$W/log/smbd.out" 2>&1 &
+# smbd in a session of its own: when it stops it signals its whole process
+# group, which would otherwise be the caller's (CI itself).
+setsid smbd -F --no-process-group -s "$W/smb.conf" >"$W/log/smbd.out" 2>&1 &
 SMBD=$!
 cleanup() {
   fusermount -u "$W/m1" 2>/dev/null; fusermount -u "$W/m2" 2>/dev/null

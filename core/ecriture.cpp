@@ -77,13 +77,22 @@ bool NomExiste() {
 
 unsigned long Processus() { return GetCurrentProcessId(); }
 
-// This computer, by its name: Windows refuses two of one name on a network.
+// This computer: its name, which Windows refuses twice on one network, and
+// its system's own MachineGuid, which tells apart two systems of one name
+// (two Wine installations on one host, copies of one disk image).
 std::string Identite() {
     wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD n = MAX_COMPUTERNAME_LENGTH + 1;
     if (!GetComputerNameW(nom, &n)) return "";
-    char utf8[4 * (MAX_COMPUTERNAME_LENGTH + 1)];
-    const int m = WideCharToMultiByte(CP_UTF8, 0, nom, static_cast<int>(n), utf8, sizeof utf8, nullptr, nullptr);
+    std::wstring identite(nom, n);
+    wchar_t guid[80];
+    DWORD taille = sizeof guid;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", L"MachineGuid", RRF_RT_REG_SZ,
+                     nullptr, guid, &taille) == ERROR_SUCCESS)
+        identite += L"/" + std::wstring(guid);
+    char utf8[4 * 128];
+    const int m = WideCharToMultiByte(CP_UTF8, 0, identite.c_str(), static_cast<int>(identite.size()), utf8,
+                                      sizeof utf8, nullptr, nullptr);
     return m > 0 ? "windows:" + std::string(utf8, m) : "";
 }
 
@@ -146,9 +155,17 @@ bool Remplace(const std::string& source, const std::string& cible) {
     }
 }
 
-// Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists.
+// A hard link fails on an existing name, decided at once by the file system
+// or the file server, as on POSIX. Where links are refused (FAT, a share
+// without them), the move without MOVEFILE_REPLACE_EXISTING, which fails
+// when the target exists: its check and its move are one step for Windows
+// and for an SMB server, but two for Wine, which two Wine installations on
+// one folder can both pass.
 Publication DeplaceExclusif(const std::string& source, const std::string& cible, bool& source_restee) {
     source_restee = true;
+    if (CreateHardLinkW(CheminLarge(cible).c_str(), CheminLarge(source).c_str(), nullptr) != 0)
+        return Publication::Publiee;
+    if (NomExiste()) return Publication::Existe;
     if (MoveFileExW(CheminLarge(source).c_str(), CheminLarge(cible).c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
         source_restee = false;
         return Publication::Publiee;

@@ -376,6 +376,22 @@ void Advance(int ms, int step_ms) {
 
 uint32_t Now() { return g.now_ms; }
 
+bool CentreOfColour(const std::vector<uint32_t>& image, int width, int height, uint32_t rgb, int x1, int y1,
+                    int x2, int y2, int* cx, int* cy) {
+    long sx = 0, sy = 0, n = 0;
+    for (int y = std::max(y1, 0); y <= y2 && y < height; ++y)
+        for (int x = std::max(x1, 0); x <= x2 && x < width; ++x)
+            if (image[static_cast<size_t>(y) * width + x] == rgb) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+    if (n == 0) return false;
+    *cx = static_cast<int>(sx / n);
+    *cy = static_cast<int>(sy / n);
+    return true;
+}
+
 std::vector<uint32_t> BackBuffer(int* width, int* height) {
     std::vector<uint32_t> out;
     int w = 0, h = 0;

@@ -94,6 +94,11 @@ uint32_t Pixel(int x, int y);  // 0xRRGGBB of the back buffer
 // the back buffer), as 0xRRGGBB rows.
 std::vector<uint32_t> Frame(int* width = nullptr, int* height = nullptr);
 std::vector<uint32_t> BackBuffer(int* width = nullptr, int* height = nullptr);
+// The centre of the pixels of colour `rgb` (0xRRGGBB) inside the rectangle
+// (x1, y1)-(x2, y2) of an image of those rows (Frame, BackBuffer): where a
+// test clicks a button it knows by its colour. False when there is none.
+bool CentreOfColour(const std::vector<uint32_t>& image, int width, int height, uint32_t rgb, int x1, int y1,
+                    int x2, int y2, int* cx, int* cy);
 bool SavePNG(const std::string& path);  // the back buffer
 // Saves the back buffer as NAME.png in the folder named by the environment
 // variable PIVOLETTE_SHOTS, else in <temporary folder>/pivolette-shots, says

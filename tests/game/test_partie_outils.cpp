@@ -118,17 +118,10 @@ std::vector<uint32_t> Zone(int x1, int y1, int x2, int y2) {
 
 Point CentreCouleur(uint32_t rgb, int x1, int y1, int x2, int y2) {
     int w = 0, h = 0;
-    std::vector<uint32_t> image = Image(&w, &h);
-    long sx = 0, sy = 0, n = 0;
-    for (int y = y1; y <= y2 && y < h; ++y)
-        for (int x = x1; x <= x2 && x < w; ++x)
-            if (image[static_cast<size_t>(y) * w + x] == rgb) {
-                sx += x;
-                sy += y;
-                ++n;
-            }
-    if (n == 0) return {-1, -1};
-    return {static_cast<int>(sx / n), static_cast<int>(sy / n)};
+    const std::vector<uint32_t> image = Image(&w, &h);
+    Point p{-1, -1};  // kept when the colour is not there
+    harness::CentreOfColour(image, w, h, rgb, x1, y1, x2, y2, &p.x, &p.y);
+    return p;
 }
 
 // Read from the game's own layout: the boxes the pupil clicks are the ones it

@@ -35,18 +35,7 @@ Echelle Mesure() {
 bool Centre(uint32_t rgb, int x1, int y1, int x2, int y2, int* cx, int* cy) {
     int w = 0, h = 0;
     const std::vector<uint32_t> image = harness::BackBuffer(&w, &h);
-    long sx = 0, sy = 0, n = 0;
-    for (int y = y1; y <= y2 && y < h; ++y)
-        for (int x = x1; x <= x2 && x < w; ++x)
-            if (image[static_cast<size_t>(y) * w + x] == rgb) {
-                sx += x;
-                sy += y;
-                ++n;
-            }
-    if (n == 0) return false;
-    *cx = static_cast<int>(sx / n);
-    *cy = static_cast<int>(sy / n);
-    return true;
+    return harness::CentreOfColour(image, w, h, rgb, x1, y1, x2, y2, cx, cy);
 }
 
 bool ClicCouleur(int couleur, int x1, int y1, int x2, int y2) {
